@@ -1,0 +1,84 @@
+#include "EdidFile.h"
+
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+std::string folderOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+bool writeAll(int fd, const std::vector<std::uint8_t>& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n <= 0)
+            return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+} // namespace
+
+bool ReadEdidFile(const std::string& path, EdidImage& image) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+        return false;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return false;
+    for (std::uint8_t& byte : image) {
+        const int c = std::fgetc(file);
+        byte = static_cast<std::uint8_t>(c == EOF ? 0xFF : c);
+    }
+    std::fclose(file);
+    return true;
+}
+
+bool CanCreateFile(const std::string& path) {
+    if (path.empty())
+        return false;
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0)
+        return S_ISREG(st.st_mode) && ::access(path.c_str(), W_OK) == 0;
+    const std::string folder = folderOf(path);
+    return ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) &&
+           ::access(folder.c_str(), W_OK | X_OK) == 0;
+}
+
+bool WriteFileWhole(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    if (!CanCreateFile(path))
+        return false;
+    struct stat old {};
+    const bool replacing = ::stat(path.c_str(), &old) == 0;
+
+    std::string temp = path + ".XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0)
+        return false;
+    // Keep the mode of the file being replaced; a new file gets the usual 0666 & ~umask.
+    mode_t mode = old.st_mode & 07777;
+    if (!replacing) {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    bool ok = ::fchmod(fd, mode) == 0 && writeAll(fd, bytes) && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    if (ok)
+        ok = ::rename(temp.c_str(), path.c_str()) == 0;
+    if (!ok)
+        ::unlink(temp.c_str());
+    return ok;
+}
+
+bool WriteEdidFile(const std::string& path, const EdidImage& image) {
+    return WriteFileWhole(path, std::vector<std::uint8_t>(image.begin(), image.end()));
+}

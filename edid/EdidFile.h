@@ -1,0 +1,24 @@
+#pragma once
+#include "EdidImage.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Reads an EDID file: 256 bytes in order; bytes missing at the end read as 0xFF and
+// bytes after the 256th are ignored. False when the file cannot be opened (a
+// directory counts as such); the image is then untouched. Does not validate.
+bool ReadEdidFile(const std::string& path, EdidImage& image);
+
+// True when `path` names an existing writable regular file, or a new name in a
+// writable folder: the file a transfer is about to produce can be created.
+bool CanCreateFile(const std::string& path);
+
+// Writes `bytes` to `path` whole or not at all: a temporary file beside the target
+// is written, flushed and renamed over it, so a failure never leaves a truncated
+// file and never destroys the file it was to replace. Refuses what CanCreateFile
+// refuses (a rename would otherwise replace a read-only file).
+bool WriteFileWhole(const std::string& path, const std::vector<std::uint8_t>& bytes);
+
+// The same for an EDID image.
+bool WriteEdidFile(const std::string& path, const EdidImage& image);

@@ -1,0 +1,13 @@
+#pragma once
+#include <array>
+#include <cstdint>
+
+// 256 bytes: block 0 (0..127) and one extension block (128..255), exactly as the
+// device transfers an EDID and as an EDID file holds it.
+using EdidImage = std::array<std::uint8_t, 256>;
+
+constexpr std::size_t kEdidSize = 256;
+constexpr std::size_t kEdidBlockSize = 128;
+
+// 00 FF FF FF FF FF FF 00
+extern const std::array<std::uint8_t, 8> EdidHeader;

@@ -1,0 +1,58 @@
+#include "EdidValidation.h"
+
+#include <algorithm>
+#include <numeric>
+
+const std::array<std::uint8_t, 8> EdidHeader = {0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00};
+
+namespace {
+
+std::uint8_t blockSum(const EdidImage& image, std::size_t first) {
+    const auto begin = image.begin() + static_cast<std::ptrdiff_t>(first);
+    return static_cast<std::uint8_t>(std::accumulate(begin, begin + kEdidBlockSize, 0u));
+}
+
+struct StatusMessage {
+    std::uint16_t bit;
+    const char* text;
+};
+
+constexpr StatusMessage kMessages[] = {
+    {EdidStatus::BadHeader, "Illegal Edid Header."},
+    {EdidStatus::BadChecksum0, "Illegal Edid CheckSum0."},
+    {EdidStatus::BadChecksum1, "Illegal Edid CheckSum1."},
+    {EdidStatus::OverBanks, "Edid Over Banks."},
+};
+
+} // namespace
+
+bool ValidateEdid(EdidInfo& info) {
+    const EdidImage& image = info.Image;
+    if (!std::equal(EdidHeader.begin(), EdidHeader.end(), image.begin())) {
+        info.Status |= EdidStatus::BadHeader;
+        return false;
+    }
+    if (blockSum(image, 0) != 0) {
+        info.Status |= EdidStatus::BadChecksum0;
+        return false;
+    }
+    // The extension count is checked before any look at block 1.
+    if (image[126] > 1) {
+        info.Status |= EdidStatus::OverBanks;
+        return false;
+    }
+    if (image[126] == 1 && blockSum(image, kEdidBlockSize) != 0) {
+        info.Status |= EdidStatus::BadChecksum1;
+        return false;
+    }
+    return true;
+}
+
+std::string ValidationMessage(std::uint16_t status) {
+    std::string message;
+    for (const StatusMessage& m : kMessages) {
+        if (status & m.bit)
+            message = m.text;
+    }
+    return message;
+}
