@@ -1,0 +1,61 @@
+// redaviv-cli validate: the validation verdict for each EDID file.
+#include "CommandLine.h"
+#include "Commands.h"
+#include "EdidInfo.h"
+#include "EdidValidation.h"
+#include "Json.h"
+
+#include <ostream>
+
+namespace {
+
+int runValidate(CommandContext& context) {
+    FileCommandArgs args;
+    if (!ParseFileCommandArgs(ValidateCommand, context, true, args))
+        return ExitStatus::Usage;
+    if (args.help) {
+        PrintCommandHelp(ValidateCommand, context.out);
+        return ExitStatus::Ok;
+    }
+    int status = ExitStatus::Ok;
+    for (const std::string& file : args.files) {
+        EdidInfo info;
+        std::string message;
+        bool valid = false;
+        if (!ReadFreshRecord(file, info)) {
+            message = kOpenFailMessage;
+        } else if (ValidateEdid(info)) {
+            valid = true;
+            message = "valid";
+        } else {
+            message = ValidationMessage(info.Status);
+        }
+        if (!valid)
+            status = ExitStatus::Failed;
+        if (args.json)
+            context.out << "{\"file\": " << JsonTextString(file)
+                        << ", \"valid\": " << (valid ? "true" : "false")
+                        << ", \"message\": " << JsonLatin1String(message) << "}\n";
+        else
+            context.out << file << ": " << message << "\n";
+    }
+    return status;
+}
+
+} // namespace
+
+const Command ValidateCommand = {
+    "validate",
+    "validate [--json] FILE...",
+    "check each EDID file: header, checksums, extension count",
+    "Reads each EDID file and validates it. Prints one line per file:\n"
+    "\"FILE: valid\" or \"FILE: <message>\", the message being one of\n"
+    "\"Illegal Edid Header.\", \"Illegal Edid CheckSum0.\", \"Illegal Edid CheckSum1.\",\n"
+    "\"Edid Over Banks.\" or \"Edid Open Fail.\".\n"
+    "\n"
+    "  --json   one JSON object per line: {\"file\": ..., \"valid\": true|false, \"message\": "
+    "...}\n"
+    "\n"
+    "Exit status: 0 when every file is valid, 1 otherwise; 2 on a usage error.\n",
+    runValidate,
+};

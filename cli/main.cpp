@@ -1,0 +1,55 @@
+// redaviv-cli: the headless front end. Each subcommand lives in its own source file
+// and is listed in kCommands.
+#include "Commands.h"
+
+#include <QCoreApplication>
+
+#include <cstring>
+#include <iostream>
+
+namespace {
+
+const Command* const kCommands[] = {
+    &AnalyseCommand,
+    &DumpCommand,
+    &ValidateCommand,
+};
+
+void printUsage(std::ostream& out) {
+    out << "usage: redaviv-cli COMMAND [OPTIONS] FILE...\n"
+           "       redaviv-cli COMMAND --help\n"
+           "\n"
+           "Commands:\n";
+    for (const Command* command : kCommands)
+        out << "  " << command->synopsis << "\n      " << command->summary << "\n";
+    out << "\nExit status: 0 success, 1 a file failed, 2 usage error.\n";
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName("redaviv-cli");
+
+    // Arguments as the bytes given, so that paths are reported exactly as given.
+    if (argc < 2) {
+        printUsage(std::cerr);
+        return ExitStatus::Usage;
+    }
+    const std::string name = argv[1];
+    if (name == "--help" || name == "-h" || name == "help") {
+        printUsage(std::cout);
+        return ExitStatus::Ok;
+    }
+    for (const Command* command : kCommands) {
+        if (name != command->name)
+            continue;
+        CommandContext context{{argv + 2, argv + argc}, std::cout, std::cerr};
+        const int status = command->run(context);
+        std::cout.flush();
+        return status;
+    }
+    std::cerr << "redaviv-cli: unknown command '" << name << "'\n\n";
+    printUsage(std::cerr);
+    return ExitStatus::Usage;
+}
