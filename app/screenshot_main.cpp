@@ -1,0 +1,82 @@
+// Developer tool: writes a PNG of every page of the main window (and of the creator's
+// sub-pages) so changes to the window can be looked at. Not installed.
+//   redaviv-screenshot OUTDIR [--connect] [--port PATH]...
+#include "User_interface.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QThread>
+
+#include <cstdio>
+
+namespace {
+
+void settle(int ms) {
+    QDeadlineTimer deadline(ms);
+    while (!deadline.hasExpired()) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+    }
+}
+
+bool save(QWidget& window, const QDir& dir, const QString& name) {
+    settle(150);
+    const QString path = dir.filePath(name + QStringLiteral(".png"));
+    const bool ok = window.grab().save(path);
+    std::printf("%s %s\n", ok ? "wrote" : "failed", qPrintable(path));
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QStringList args = QApplication::arguments().mid(1);
+    if (args.isEmpty()) {
+        std::fprintf(stderr, "usage: redaviv-screenshot OUTDIR [--connect] [--port PATH]...\n");
+        return 2;
+    }
+    const QDir dir(args.takeFirst());
+    QStringList ports;
+    bool connectFirst = false;
+    for (int i = 0; i < args.size(); ++i) {
+        if (args[i] == QLatin1String("--connect"))
+            connectFirst = true;
+        else if (args[i] == QLatin1String("--port") && i + 1 < args.size())
+            ports << args[++i];
+    }
+
+    TForm1 form(ports);
+    form.show();
+    settle(300);
+    if (connectFirst) {
+        auto* search = form.control<QPushButton>("BitBtn_Search");
+        search->click();
+        for (int i = 0; i < 50 && search->isEnabled(); ++i)
+            settle(100);
+    }
+
+    bool ok = true;
+    auto* pages = form.control<QTabWidget>("PageControl1");
+    auto* editor = form.control<QTabWidget>("PageControl2");
+    for (int i = 0; i < pages->count(); ++i) {
+        pages->setCurrentIndex(i);
+        const QString name =
+            QStringLiteral("page%1-%2").arg(i + 1).arg(pages->widget(i)->objectName());
+        ok = save(form, dir, name) && ok;
+        if (pages->widget(i)->isAncestorOf(editor)) {
+            for (int k = 0; k < editor->count(); ++k) {
+                editor->setCurrentIndex(k);
+                ok = save(form, dir,
+                          name + QStringLiteral("-%1-%2").arg(k + 1).arg(
+                                     editor->widget(k)->objectName())) &&
+                     ok;
+            }
+            editor->setCurrentIndex(0);
+        }
+    }
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,25 @@
+#pragma once
+#include "Prompts.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+// Prompts that never wait: file choosers answer from a queue (an empty queue means
+// "cancelled"), message boxes are recorded. Used by the command line and the tests.
+class ScriptedPrompts : public Prompts {
+public:
+    std::deque<std::optional<std::string>> openAnswers;
+    std::deque<std::optional<std::string>> saveAnswers;
+    std::vector<std::string> errors;
+    std::vector<std::string> informations;
+    std::vector<std::string> suggestedNames;
+    int openCalls = 0;
+    int saveCalls = 0;
+
+    std::optional<std::string> chooseOpenFile(const std::string& filter) override;
+    std::optional<std::string> chooseSaveFile(const std::string& filter,
+                                              const std::string& suggestedName) override;
+    void showError(const std::string& message) override;
+    void showInformation(const std::string& title, const std::string& message) override;
+};
