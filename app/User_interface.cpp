@@ -44,6 +44,7 @@ TForm1::TForm1(const QStringList& ports, std::unique_ptr<Prompts> prompts, QWidg
     wireController();
     wireAnalyser();
     wireCreator();
+    wireCreatorFiles();
     wireFirmware();
     FormCreate();
 }

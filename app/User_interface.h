@@ -57,6 +57,7 @@ private:
     void wireController();
     void wireAnalyser();
     void wireCreator();
+    void wireCreatorFiles();
     void wireFirmware();
 
     QStringList portOverride_;

@@ -1,0 +1,3 @@
+#include "User_interface.h"
+
+void TForm1::wireCreatorFiles() {}
