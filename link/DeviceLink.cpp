@@ -1,0 +1,269 @@
+#include "DeviceLink.h"
+
+#include "ApiTypes.h"
+#include "DeviceSearch.h"
+#include "LinkView.h"
+#include "PortNames.h"
+#include "Reporter.h"
+
+#include <QTimer>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+namespace {
+
+constexpr int RxTickMs = 100;
+constexpr int PollMs = 1000;
+constexpr std::uint8_t WatchdogLimit = 30;
+// More than this many bytes waiting at one tick is a flood: keep a few, drop the rest.
+constexpr qint64 FloodKeep = 16;
+constexpr std::uint32_t FirstDataDelayMs = 50;
+constexpr std::uint32_t DataByteDelayMs = 1;
+constexpr std::uint32_t AckPollMs = 10;
+
+QTimer* ownTimer(QTimer* given, int intervalMs, QObject* parent) {
+    if (given)
+        return given;
+    auto* timer = new QTimer(parent);
+    timer->setInterval(intervalMs);
+    return timer;
+}
+
+// The text in `bytes` up to its first zero byte.
+std::string textUntilZero(const std::uint8_t* bytes, std::size_t max) {
+    const auto* end = std::find(bytes, bytes + max, std::uint8_t{0});
+    return std::string(bytes, end);
+}
+
+std::string uploadPercent(std::uint32_t type, std::uint16_t index) {
+    const int base = type == Api_Edid_Block0 ? 1 : 51;
+    return std::to_string(index * 100 / 256 + base) + "%";
+}
+
+} // namespace
+
+DeviceLink::DeviceLink(Reporter& reporter, LinkView& view, QTimer* rxTimer, QTimer* pollTimer,
+                       QObject* parent)
+    : QObject(parent), reporter_(reporter), view_(view),
+      rxTimer_(ownTimer(rxTimer, RxTickMs, this)), pollTimer_(ownTimer(pollTimer, PollMs, this)),
+      pump_(this, [this] {
+          if (pump_.resumed())
+              DispatchResponse();
+      }) {}
+
+DeviceLink::~DeviceLink() {
+    shutdown();
+}
+
+void DeviceLink::ListComPorts(QStringList& list) const {
+    list = portOverride_.isEmpty() ? platformSerialPorts() : portOverride_;
+}
+
+void DeviceLink::BitBtn_SearchClick() {
+    if (isShutDown())
+        return;
+    BusyGuard::Operation operation = busy_.tryBegin();
+    if (!operation)
+        return;
+    DeviceSearch(*this, operation).run();
+}
+
+void DeviceLink::BitBtn_DisconnectClick() {
+    if (!handleValid_)
+        return;
+    state_.LinkFlags = 0;
+    ComHandle.close();
+    pump_.suspend();
+    pollTimer_->stop();
+    busy_.endSession();
+    setConnection(Connection::NotConnected);
+
+    view_.setFirmwareControlsShown(false);
+    view_.setLinkLed(Colour::Grey);
+    view_.setModelName("Not Found.");
+    view_.setFirmwareVersionText("Current Version :");
+    view_.setDeviceControlsEnabled(false);
+}
+
+void DeviceLink::setConnection(Connection connection) {
+    connection_ = connection;
+    view_.setSearchEnabled(connection == Connection::NotConnected);
+}
+
+void DeviceLink::Timer_UART_RxTimer() {
+    if (isShutDown())
+        return;
+    watchdogTick();
+    collectReceived();
+    if (state_.RxFill >= state_.LastRequestCount + 3 && state_.LinkMode == FramedLinkMode) {
+        state_.LinkFlags |= LinkFlag::ResponseComplete;
+        pump_.responseComplete();
+    }
+}
+
+void DeviceLink::watchdogTick() {
+    if ((state_.LinkFlags & (LinkFlag::IspMode | LinkFlag::LinkAlive)) != 0 ||
+        connection_ == Connection::NotConnected) {
+        state_.WatchdogTicks = 0;
+        return;
+    }
+    if (++state_.WatchdogTicks >= WatchdogLimit) {
+        state_.WatchdogTicks = 0;
+        BitBtn_DisconnectClick();
+    }
+}
+
+void DeviceLink::collectReceived() {
+    if (!ComHandle.isOpen())
+        return;
+    ComHandle.clearError();
+    const qint64 waiting = ComHandle.bytesAvailable();
+    if (waiting > static_cast<qint64>(RxCapacity)) {
+        ComHandle.read(reinterpret_cast<char*>(state_.RxBuffer.data()), FloodKeep);
+        ComHandle.clear(QSerialPort::Input);
+        return;
+    }
+    // Bytes beyond the buffer's capacity (a chatty device with no new request) are dropped.
+    const qint64 room = static_cast<qint64>(RxCapacity) - state_.RxFill;
+    const qint64 wanted = std::min(waiting, std::max<qint64>(room, 0));
+    const qint64 got =
+        wanted > 0
+            ? ComHandle.read(reinterpret_cast<char*>(&state_.RxBuffer[state_.RxFill]), wanted)
+            : 0;
+    if (waiting > wanted)
+        ComHandle.skip(waiting - wanted);
+    if (got <= 0)
+        return;
+    state_.RxBuffer[state_.RxFill + got] = 0;
+    const auto* bytes = state_.RxBuffer.data();
+    reporter_.appendLog(textUntilZero(bytes, RxCapacity));
+    state_.RxFill += static_cast<std::uint32_t>(got);
+}
+
+void DeviceLink::DispatchResponse() {
+    if ((state_.LinkFlags & LinkFlag::ResponseComplete) == 0)
+        return;
+    state_.LinkFlags &= ~LinkFlag::ResponseComplete;
+    const std::uint8_t* payload = &state_.RxBuffer[3];
+    const bool acknowledged = state_.RxBuffer[0] == ApiAck;
+    // Only the first response after a request answers it; later completions are leftovers.
+    if (state_.LastRequestType != 0)
+        lastAcknowledged_ = acknowledged;
+    if (acknowledged) {
+        switch (state_.LastRequestType) {
+        case Api_Model_Name:
+            view_.setLinkLed(Colour::Green);
+            view_.setModelName(textUntilZero(payload, RxCapacity - 3));
+            break;
+        case Api_Fw_Version:
+            view_.setFirmwareVersionText("Current Version : v" +
+                                         textUntilZero(payload, RxCapacity - 3));
+            break;
+        case Api_Manufac_Id:
+            std::copy(payload, payload + 3, state_.DeviceManufacId.begin());
+            break;
+        case Api_Edid_Mode:
+            if (payload[0] == 0x00)
+                view_.showPresentedEdid(PresentedEdid::Internal);
+            else if (payload[0] == 0x02)
+                view_.showPresentedEdid(PresentedEdid::External);
+            else if (payload[0] == 0x03)
+                view_.showPresentedEdid(PresentedEdid::User);
+            state_.LinkFlags |= LinkFlag::LinkAlive;
+            break;
+        default:
+            break;
+        }
+        pollTimer_->start();
+    }
+    state_.RxFill = 0;
+    state_.LastRequestType = 0;
+}
+
+void DeviceLink::Timer_Poll_StatusTimer() {
+    // A running operation owns the line; the poll waits for it.
+    if (connection_ == Connection::NotConnected || busy_.busy() || isShutDown())
+        return;
+    state_.LinkFlags &= ~LinkFlag::LinkAlive;
+    Uart_Api_Send(ApiRead, Api_Edid_Mode, 1);
+}
+
+void DeviceLink::clearRxBuffer() {
+    state_.RxBuffer.fill(0);
+}
+
+void DeviceLink::writePort(const QByteArray& bytes) {
+    if (isShutDown() || !ComHandle.isOpen())
+        return;
+    journal_.note(bytes);
+    ComHandle.write(bytes);
+    ComHandle.flush();
+}
+
+void DeviceLink::Uart_Api_Send(std::uint8_t rw, std::uint16_t type, std::uint16_t count,
+                               const std::uint8_t* data) {
+    pollTimer_->stop();
+    const char header[4] = {static_cast<char>(((type >> 8) & 0xFF) + (rw == ApiWrite ? 0x80 : 0)),
+                            static_cast<char>(type & 0xFF), static_cast<char>(count & 0xFF), 0x0D};
+    writePort(QByteArray(header, sizeof header));
+    state_.RxFill = 0;
+    state_.LastRequestType = type;
+    state_.LastRequestCount = count;
+    lastAcknowledged_ = false;
+    clearRxBuffer();
+    if (rw != ApiWrite || count == 0 || data == nullptr)
+        return;
+
+    WaitMs(FirstDataDelayMs);
+    for (std::uint16_t i = 0; i < count; ++i) {
+        // The port closed inside a wait (disconnect or closing): the rest is not sent.
+        if (!ComHandle.isOpen() || isShutDown())
+            return;
+        if (state_.LastRequestType == Api_Edid_Block0 ||
+            state_.LastRequestType == Api_Edid_Block1) {
+            const std::string percent = uploadPercent(state_.LastRequestType, i);
+            state_.LinkFlags |= LinkFlag::LinkAlive;
+            reporter_.setStatusColour(StatusLabel::Upload, Colour::Black);
+            reporter_.setStatusText(StatusLabel::Upload, percent);
+            reporter_.setStatusText(StatusLabel::CreatorUpload, percent);
+        }
+        writePort(QByteArray(1, static_cast<char>(data[i])));
+        WaitMs(DataByteDelayMs);
+    }
+    pollTimer_->start();
+}
+
+std::uint32_t DeviceLink::WaitMs(std::uint32_t ms) {
+    return waits_.waitMs(ms);
+}
+
+bool DeviceLink::WaitForAck(std::int32_t tries) {
+    std::int32_t i = 0;
+    for (;;) {
+        ++i;
+        if (i >= tries)
+            break;
+        WaitMs(AckPollMs);
+        if (state_.RxBuffer[0] == ApiAck)
+            break;
+    }
+    if (i >= tries)
+        return true;
+    state_.RxFill = 0;
+    clearRxBuffer();
+    return false;
+}
+
+void DeviceLink::shutdown() {
+    if (isShutDown())
+        return;
+    waits_.abortAll();
+    busy_.endSession();
+    rxTimer_->stop();
+    pollTimer_->stop();
+    ComHandle.close();
+    pump_.suspend();
+    pump_.stop();
+}

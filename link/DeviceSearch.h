@@ -1,0 +1,26 @@
+#pragma once
+#include "BusyGuard.h"
+
+#include <QString>
+
+class DeviceLink;
+
+// One press of Search: probes the listed ports in order until one answers as the
+// device (connected) or streams its loader's text (ISP mode).
+class DeviceSearch {
+public:
+    DeviceSearch(DeviceLink& link, const BusyGuard::Operation& operation);
+    void run();
+
+private:
+    enum class Outcome { Skipped, Found, Cancelled };
+
+    Outcome probe();
+    bool openAndConfigure(const QString& name);
+    Outcome connect();
+    Outcome checkForLoader();
+    void giveUpPort();
+
+    DeviceLink& link_;
+    const BusyGuard::Operation& operation_;
+};

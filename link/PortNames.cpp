@@ -1,0 +1,27 @@
+#include "PortNames.h"
+
+#include <QSerialPortInfo>
+
+#ifdef Q_OS_WIN
+#include "IntegerText.h"
+#endif
+
+QStringList platformSerialPorts() {
+    QStringList ports;
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+#ifdef Q_OS_WIN
+        ports.append(info.portName());
+#else
+        ports.append(info.systemLocation());
+#endif
+    }
+    return ports;
+}
+
+QString portOpenPath(const QString& name) {
+#ifdef Q_OS_WIN
+    if (StrToInt(name.mid(3, 2).toStdString()) >= 10)
+        return QStringLiteral("\\\\.\\") + name;
+#endif
+    return name;
+}

@@ -1,0 +1,12 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+
+// The machine's serial ports in the platform's order: port names on Windows (COM3),
+// system locations elsewhere (/dev/ttyUSB0).
+QStringList platformSerialPorts();
+
+// The path that opens port `name`. On Windows a name whose fourth and fifth characters
+// read as 10 or more needs the "\\.\" prefix (throws ConversionError when they are not
+// a number); elsewhere the name is the path.
+QString portOpenPath(const QString& name);

@@ -1,0 +1,6 @@
+#include "RecordingLinkView.h"
+
+void RecordingLinkView::setDeviceControlsEnabled(bool enabled) {
+    deviceControlsEnabled = enabled;
+    disconnectEnabled = enabled;
+}
