@@ -261,8 +261,10 @@ void DeviceLink::shutdown() {
         return;
     waits_.abortAll();
     busy_.endSession();
-    rxTimer_->stop();
-    pollTimer_->stop();
+    if (rxTimer_)
+        rxTimer_->stop();
+    if (pollTimer_)
+        pollTimer_->stop();
     ComHandle.close();
     pump_.suspend();
     pump_.stop();

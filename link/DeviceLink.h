@@ -6,13 +6,14 @@
 #include "WriteJournal.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QSerialPort>
 #include <QStringList>
+#include <QTimer>
 
 #include <cstdint>
 
 class LinkView;
-class QTimer;
 class Reporter;
 
 // The device link: the serial port and the request in flight, the receive tick with its
@@ -88,8 +89,9 @@ private:
     bool handleValid_ = false; // false until a port opened, and after a failed open
     bool lastAcknowledged_ = false;
     QStringList portOverride_;
-    QTimer* rxTimer_;
-    QTimer* pollTimer_;
+    // Guarded: the window's timers may be destroyed before the link.
+    QPointer<QTimer> rxTimer_;
+    QPointer<QTimer> pollTimer_;
     WriteJournal journal_;
     BusyGuard busy_;
     MonotonicWait waits_;
