@@ -1,0 +1,453 @@
+#include "EdidEncoder.h"
+
+#include "EdidDecoder.h"
+#include "EdidTables.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <numeric>
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+namespace Flag {
+constexpr std::uint16_t ThreeD = 0x0008;
+constexpr std::uint16_t Yuv420Has4k = 0x0010;
+constexpr std::uint16_t VideoHas4k = 0x0020;
+} // namespace Flag
+
+constexpr std::size_t kCollectionStart = 132;
+// The last byte a data block may occupy; byte 255 is the checksum.
+constexpr std::size_t kLastBlockByte = 254;
+// A descriptor must start at or before extension offset 108 to end by byte 125.
+constexpr std::size_t kLastDtdOffset = 108;
+// A data block's header holds its payload length in 5 bits.
+constexpr std::size_t kMaxPayload = 31;
+constexpr std::uint16_t kNoStandardTiming = 0x0101;
+
+bool is4kVic(std::uint8_t vic) {
+    return vic >= 0x60 && vic <= 0x6B;
+}
+
+std::uint8_t low8(unsigned value) {
+    return static_cast<std::uint8_t>(value & 0xFF);
+}
+
+// Sum of `count` bytes from `first`, modulo 256, negated: the byte that makes them
+// sum to zero.
+std::uint8_t checksumFor(const EdidImage& image, std::size_t first, std::size_t count) {
+    const auto begin = image.begin() + static_cast<std::ptrdiff_t>(first);
+    return low8(0u - std::accumulate(begin, begin + static_cast<std::ptrdiff_t>(count), 0u));
+}
+
+// --- Block 0 -----------------------------------------------------------------
+
+void writeManufacturer(EdidImage& image, const EdidInfo& s) {
+    // Compressed ASCII: 'A' = 1 ... 'Z' = 26, first letter in bits 14-10.
+    const auto code = [&](int i) {
+        return low8(static_cast<unsigned char>(s.Manufac_Name[i]) - 0x40u);
+    };
+    image[8] = low8((code(0) << 2) + (code(1) >> 3));
+    image[9] = low8((code(1) << 5) + code(2));
+}
+
+void writeIdentification(EdidImage& image, const EdidInfo& s) {
+    image[10] = low8(s.Product_Code);
+    image[11] = low8(s.Product_Code >> 8);
+    for (std::size_t i = 0; i < 4; ++i)
+        image[12 + i] = low8(s.Serial_Number >> (8 * i));
+    image[16] = s.Manufac_Week;
+    // The record holds the calendar year's low byte; EDID counts from 1990.
+    image[17] = low8(s.Manufac_Year + 0x3Au);
+}
+
+// Writes the name into the text field of every monitor name descriptor header
+// (00 00 00 FC 00) of block 0. The field never reaches past block 0.
+void writeMonitorName(EdidImage& image, const EdidInfo& s) {
+    constexpr std::size_t kFieldLength = 13;
+    std::size_t nameLength = 0;
+    while (nameLength < kFieldLength && s.Monitor_Name[nameLength] != '\0')
+        ++nameLength;
+
+    for (std::size_t p = 3; p < kEdidBlockSize; ++p) {
+        if (image[p] != 0xFC || image[p - 3] != 0 || image[p - 2] != 0 || image[p - 1] != 0 ||
+            image[p + 1] != 0)
+            continue;
+        for (std::size_t i = 0; i < kFieldLength && p + 2 + i < kEdidBlockSize; ++i) {
+            std::uint8_t c = 0x20;
+            if (i < nameLength)
+                c = static_cast<std::uint8_t>(s.Monitor_Name[i]);
+            else if (i == nameLength)
+                c = 0x0A;
+            image[p + 2 + i] = c;
+        }
+    }
+}
+
+// One pass that moves each used code at most one slot forward.
+void compactStandardTimings(std::array<std::uint16_t, 8>& timings) {
+    for (std::size_t i = 1; i < timings.size(); ++i) {
+        if (timings[i - 1] == kNoStandardTiming) {
+            timings[i - 1] = timings[i];
+            timings[i] = kNoStandardTiming;
+        }
+    }
+}
+
+void writeBlock0(EdidInfo& s) {
+    EdidImage& image = s.Image;
+    writeManufacturer(image, s);
+    writeIdentification(image, s);
+    writeMonitorName(image, s);
+    image[0x23] = low8(s.Establish_Timing >> 16);
+    image[0x24] = low8(s.Establish_Timing >> 8);
+    image[0x25] = low8(s.Establish_Timing);
+    compactStandardTimings(s.Standard_Timing);
+    for (std::size_t k = 0; k < s.Standard_Timing.size(); ++k) {
+        image[0x26 + 2 * k] = low8(s.Standard_Timing[k] >> 8);
+        image[0x27 + 2 * k] = low8(s.Standard_Timing[k]);
+    }
+    image[0x7E] = 1;
+    image[0x7F] = checksumFor(image, 0, kEdidBlockSize - 1);
+}
+
+// --- Reading the base extension -----------------------------------------------
+
+// The contents the extension will be rebuilt from.
+struct Contents {
+    Bytes video;
+    Bytes yuv420;
+    Bytes audio;
+    Bytes speaker;
+    Bytes hdmi;      // HDMI VSDB payload; empty when the base had none
+    Bytes hdmiForum; // HF-VSDB payload; empty when none
+    std::uint8_t colorimetryMeta = 0x01;
+};
+
+Bytes nonZero(const std::uint8_t* first, std::size_t count, bool& has4k) {
+    Bytes list;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (first[i] == 0)
+            continue;
+        list.push_back(first[i]);
+        has4k = has4k || is4kVic(first[i]);
+    }
+    return list;
+}
+
+// Calls visit(position, length) for every block of the base collection with `tag`.
+template <typename Visit> void forEachBlock(const EdidImage& image, std::uint8_t tag, Visit visit) {
+    std::size_t position = kCollectionStart;
+    while (FindDataBlock(image, tag, position)) {
+        const std::size_t length = image[position] & 0x1F;
+        visit(position, length);
+        position += length + 1;
+    }
+}
+
+bool hasOui(const EdidImage& image, std::size_t block, const std::array<std::uint8_t, 3>& oui) {
+    for (std::size_t i = 0; i < oui.size(); ++i) {
+        if (ImageByteAt(image, block + 1 + i) != oui[i])
+            return false;
+    }
+    return true;
+}
+
+// Rebuilds the HDMI VSDB payload from the base block at `block` (payload length L)
+// and the record's settings.
+Bytes rebuildHdmiVsdb(const EdidImage& image, std::size_t block, std::size_t L, const EdidInfo& s) {
+    const auto E = [&](std::size_t i) { return ImageByteAt(image, block + i); };
+    const bool threeD = s.Flags & Flag::ThreeD;
+
+    Bytes P = {HdmiOui[0], HdmiOui[1], HdmiOui[2], s.Cec_Address[0], s.Cec_Address[1]};
+    // Supports_AI comes from the base block, or is set when the base has no byte 6.
+    P.push_back(low8((L >= 6 ? E(6) & 0x80 : 0x80) | s.Color_Depth));
+    std::uint8_t maxTmds = 0x21;
+    if (s.Color_Depth != 0)
+        maxTmds = 0x2D;
+    if (s.Flags & (Flag::Yuv420Has4k | Flag::VideoHas4k))
+        maxTmds = 0x3C;
+    P.push_back(maxTmds);
+
+    // Latency fields are copied by the flags of byte 8, even where they announce
+    // more bytes than the block holds. m is where the HDMI video byte belongs.
+    std::size_t m = 8;
+    if (L >= 8) {
+        const std::uint8_t flags = E(8);
+        P.push_back(flags);
+        std::size_t last = 8;
+        if (flags & 0x40) {
+            last = L >= 13 ? 13 : 12;
+            m = 12;
+        } else if (flags & 0x80) {
+            last = L >= 11 ? 11 : 10;
+            m = 10;
+        } else if ((flags & 0x20) && L >= 9) {
+            last = 9;
+        }
+        for (std::size_t i = 9; i <= last; ++i)
+            P.push_back(E(i));
+    }
+    const auto setVideoByte = [&](std::uint8_t x) {
+        if (P.size() > m)
+            P[m] = x;
+        else
+            P.push_back(x);
+    };
+    const auto orVideoByte = [&](std::uint8_t x) {
+        if (P.size() > m)
+            P[m] |= x;
+        else
+            P.push_back(x);
+    };
+    const auto orVideoPresent = [&]() {
+        if (P.size() >= 8)
+            P[7] |= 0x20;
+        else
+            P.push_back(0x20);
+    };
+
+    // The non-zero codes in slot order: a zero between codes is an empty slot, not
+    // an HDMI_VIC to write.
+    Bytes vics;
+    for (std::uint8_t vic : s.Hdmi_Vic) {
+        if (vic != 0)
+            vics.push_back(vic);
+    }
+    const std::size_t count = vics.size();
+    if (count > 0) {
+        P[6] = std::max<std::uint8_t>(P[6], 0x3C);
+        orVideoPresent();
+    }
+    if (threeD) {
+        if (count == 0) {
+            const bool append3d = P.size() < 8;
+            orVideoPresent();
+            if (append3d)
+                P.push_back(0x80);
+        }
+        if (s.Hdmi_3D_Len != 0)
+            setVideoByte(s.Hdmi_3D_Byte);
+        else
+            orVideoByte(0x80);
+    } else if (count > 0) {
+        if (P.size() > m)
+            P[m] &= 0x1F;
+        else
+            P.push_back(0x00);
+    } else if (P.size() >= 8 && (P[7] & 0xC0) == 0) {
+        if ((P[7] & 0x0F) == 0) {
+            P.resize(7);
+        } else {
+            P.resize(8);
+            P[7] &= ~0x20;
+        }
+    }
+
+    if (count > 0 || threeD) {
+        const std::size_t lengthByte = P.size();
+        P.push_back(0);
+        P.insert(P.end(), vics.begin(), vics.end());
+        std::size_t len3d = 0;
+        if (threeD) {
+            // HDMI_3D_LEN may announce more than the record holds, and the block's
+            // payload must stay within 31 bytes: write what fits and say so.
+            len3d = std::min<std::size_t>(s.Hdmi_3D_Len, s.Hdmi_3D_Data.size());
+            len3d = std::min(len3d, kMaxPayload - P.size());
+            P.insert(P.end(), s.Hdmi_3D_Data.begin(),
+                     s.Hdmi_3D_Data.begin() + static_cast<std::ptrdiff_t>(len3d));
+        }
+        P[lengthByte] = low8((count << 5) + len3d);
+    }
+    return P;
+}
+
+Contents collect(EdidInfo& s) {
+    const EdidImage& image = s.Image;
+    Contents c;
+    bool has4k = false;
+    c.video = nonZero(s.Video_Id_Code.data(), s.Video_Id_Code.size(), has4k);
+    if (has4k)
+        s.Flags |= Flag::VideoHas4k;
+    has4k = false;
+    c.yuv420 = nonZero(s.Yuv420_Vdb.data(), s.Yuv420_Vdb.size(), has4k);
+    if (has4k)
+        s.Flags |= Flag::Yuv420Has4k;
+    for (const auto& sad : s.Audio_Sad) {
+        if (sad[0] != 0)
+            c.audio.insert(c.audio.end(), sad.begin(), sad.end());
+    }
+    if (s.Speaker_Alloc != 0)
+        c.speaker = {low8(s.Speaker_Alloc >> 16), low8(s.Speaker_Alloc >> 8),
+                     low8(s.Speaker_Alloc)};
+
+    forEachBlock(image, DataBlockTag::ExtendedTag, [&](std::size_t block, std::size_t) {
+        // Keeps the base block's metadata byte (its byte 3, the header being byte 0).
+        if (ImageByteAt(image, block + 1) == ExtendedTagCode::Colorimetry && s.Colorimetry != 0)
+            c.colorimetryMeta = ImageByteAt(image, block + 3) | 0x01;
+    });
+    bool forumFound = false;
+    forEachBlock(image, DataBlockTag::VendorSpecific, [&](std::size_t block, std::size_t L) {
+        if (hasOui(image, block, HdmiOui)) {
+            c.hdmi = rebuildHdmiVsdb(image, block, L, s);
+        } else if (hasOui(image, block, HdmiForumOui)) {
+            forumFound = true;
+            c.hdmiForum.clear();
+            for (std::size_t i = 1; i <= L; ++i)
+                c.hdmiForum.push_back(ImageByteAt(image, block + i));
+            if (L >= 7)
+                c.hdmiForum[6] = s.Hf_Dc420 & 0x07;
+        }
+    });
+    if ((s.Flags & Flag::VideoHas4k) && !forumFound) {
+        // Version 1, 600 MHz, SCDC_Present.
+        c.hdmiForum = {HdmiForumOui[0],
+                       HdmiForumOui[1],
+                       HdmiForumOui[2],
+                       0x01,
+                       0x78,
+                       0x80,
+                       static_cast<std::uint8_t>(s.Hf_Dc420 & 0x07)};
+    }
+    return c;
+}
+
+// --- Writing the extension ----------------------------------------------------
+
+// A whole data block: header (tag | payload length) and payload; empty = no block.
+Bytes dataBlock(std::uint8_t tag, const Bytes& payload) {
+    if (payload.empty())
+        return {};
+    Bytes block = {low8(tag + payload.size())};
+    block.insert(block.end(), payload.begin(), payload.end());
+    return block;
+}
+
+Bytes extendedBlock(std::uint8_t code, const Bytes& payload) {
+    Bytes full = {code};
+    full.insert(full.end(), payload.begin(), payload.end());
+    return dataBlock(DataBlockTag::ExtendedTag, full);
+}
+
+Bytes videoBlock(const EdidInfo&, const Contents& c) {
+    return dataBlock(DataBlockTag::Video, c.video);
+}
+Bytes audioBlock(const EdidInfo&, const Contents& c) {
+    return dataBlock(DataBlockTag::Audio, c.audio);
+}
+Bytes speakerBlock(const EdidInfo&, const Contents& c) {
+    return dataBlock(DataBlockTag::SpeakerAllocation, c.speaker);
+}
+Bytes hdmiBlock(const EdidInfo&, const Contents& c) {
+    return dataBlock(DataBlockTag::VendorSpecific, c.hdmi);
+}
+Bytes hdmiForumBlock(const EdidInfo&, const Contents& c) {
+    return dataBlock(DataBlockTag::VendorSpecific, c.hdmiForum);
+}
+Bytes colorimetryBlock(const EdidInfo& s, const Contents& c) {
+    if (s.Colorimetry == 0)
+        return {};
+    return extendedBlock(ExtendedTagCode::Colorimetry, {s.Colorimetry, c.colorimetryMeta});
+}
+Bytes videoCapabilityBlock(const EdidInfo& s, const Contents&) {
+    if (s.Video_Cap == 0)
+        return {};
+    return extendedBlock(ExtendedTagCode::VideoCapability, {s.Video_Cap});
+}
+Bytes hdrBlock(const EdidInfo& s, const Contents&) {
+    if (s.Hdr_Eotf == 0)
+        return {};
+    Bytes payload = {s.Hdr_Eotf, s.Hdr_Despt};
+    // The luminance values up to the last non-zero one.
+    std::size_t used = s.Hdr_Dcld.size();
+    while (used > 0 && s.Hdr_Dcld[used - 1] == 0)
+        --used;
+    payload.insert(payload.end(), s.Hdr_Dcld.begin(),
+                   s.Hdr_Dcld.begin() + static_cast<std::ptrdiff_t>(used));
+    return extendedBlock(ExtendedTagCode::HdrStaticMetadata, payload);
+}
+Bytes yuv420Block(const EdidInfo&, const Contents& c) {
+    if (c.yuv420.empty())
+        return {};
+    return extendedBlock(ExtendedTagCode::Yuv420Video, c.yuv420);
+}
+
+struct BlockKind {
+    const char* name;
+    Bytes (*build)(const EdidInfo&, const Contents&);
+};
+
+// The data blocks in the order they are written.
+constexpr BlockKind kBlocks[] = {
+    {"Video Data Block", videoBlock},
+    {"Audio Data Block", audioBlock},
+    {"Speaker Allocation Data Block", speakerBlock},
+    {"HDMI VSDB", hdmiBlock},
+    {"HDMI Forum VSDB", hdmiForumBlock},
+    {"Colorimetry Data Block", colorimetryBlock},
+    {"Video Capability Data Block", videoCapabilityBlock},
+    {"HDR Static Metadata Data Block", hdrBlock},
+    {"YCbCr 4:2:0 Video Data Block", yuv420Block},
+};
+
+void writeExtension(EdidInfo& s, const Contents& c, EncodeResult& result) {
+    EdidImage& image = s.Image;
+    image[128] = 0x02; // CEA-861 extension
+    image[129] = 0x03; // revision 3
+    image[131] = low8((image[131] & ~0x30u) | (s.Color_Space & 0x30u));
+
+    std::size_t position = kCollectionStart;
+    for (const BlockKind& kind : kBlocks) {
+        const Bytes block = kind.build(s, c);
+        if (block.empty())
+            continue;
+        if (position + block.size() - 1 > kLastBlockByte) {
+            result.notWritten.emplace_back(kind.name);
+            continue;
+        }
+        std::copy(block.begin(), block.end(),
+                  image.begin() + static_cast<std::ptrdiff_t>(position));
+        position += block.size();
+    }
+    image[130] = low8(position - kEdidBlockSize);
+
+    for (const auto& dtd : s.Ext_Dtd) {
+        if (position - kEdidBlockSize > kLastDtdOffset)
+            break;
+        std::copy(dtd.begin(), dtd.end(), image.begin() + static_cast<std::ptrdiff_t>(position));
+        position += dtd.size();
+    }
+    // A block that ends at byte 254 keeps its last byte.
+    std::fill(image.begin() + static_cast<std::ptrdiff_t>(position),
+              image.begin() + static_cast<std::ptrdiff_t>(std::max(position, kLastBlockByte + 1)),
+              std::uint8_t{0});
+    image[255] = checksumFor(image, kEdidBlockSize, kEdidBlockSize - 1);
+}
+
+} // namespace
+
+EncodeResult EncodeEdid(EdidInfo& CreatorSettings) {
+    EdidInfo& s = CreatorSettings;
+    EncodeResult result;
+    s.Flags &= Flag::ThreeD;
+    // Block 0 comes first: its extension count of 1 lets the walks over the base
+    // collection run.
+    writeBlock0(s);
+    const Contents contents = collect(s);
+    writeExtension(s, contents, result);
+    return result;
+}
+
+std::string NotWrittenText(const EncodeResult& result) {
+    if (result.notWritten.empty())
+        return {};
+    std::string text = "Not Written: ";
+    for (std::size_t i = 0; i < result.notWritten.size(); ++i) {
+        if (i > 0)
+            text += ", ";
+        text += result.notWritten[i];
+    }
+    return text + ".";
+}
