@@ -1,0 +1,34 @@
+#pragma once
+#include "BinaryFile.h"
+#include "Clock.h"
+#include "Line.h"
+
+// Sends a text over and over while active, one whole copy per write, as a loader
+// announcing itself does. A copy is skipped while the line is still busy, so nobody
+// reading means nothing piles up.
+class Streamer {
+public:
+    static constexpr double kIntervalMs = 20.0;
+
+    Streamer(Line& line, Bytes text) : line_(line), text_(std::move(text)) {}
+
+    bool active() const { return active_; }
+    void setActive(bool active) { active_ = active; }
+
+    void tick(double now) {
+        if (!active_ || now < next_) {
+            return;
+        }
+        next_ = now + kIntervalMs;
+        if (line_.outputIdle()) {
+            line_.send(text_, now, true);
+        }
+    }
+    double nextWakeup() const { return active_ ? next_ : kNever; }
+
+private:
+    Line& line_;
+    Bytes text_;
+    bool active_ = true;
+    double next_ = 0;
+};
