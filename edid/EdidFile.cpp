@@ -46,8 +46,11 @@ bool CanCreateFile(const std::string& path) {
     if (path.empty())
         return false;
     struct stat st {};
+    // A read-only file is refused also for a user whom access() lets write anything
+    // (root): the file must carry a write permission bit.
     if (::stat(path.c_str(), &st) == 0)
-        return S_ISREG(st.st_mode) && ::access(path.c_str(), W_OK) == 0;
+        return S_ISREG(st.st_mode) && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 &&
+               ::access(path.c_str(), W_OK) == 0;
     const std::string folder = folderOf(path);
     return ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) &&
            ::access(folder.c_str(), W_OK | X_OK) == 0;

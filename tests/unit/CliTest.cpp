@@ -1,0 +1,261 @@
+// Runs redaviv-cli (its path is the first argument after the gtest options) on EDID
+// files the test writes, and checks its JSON and exit statuses.
+#include "EdidFile.h"
+#include "TestEdids.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+using namespace TestEdids;
+
+namespace {
+
+std::string gCli;
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::vector<QJsonObject> lines; // stdout parsed line by line
+    bool allJson = true;
+};
+
+std::string Quote(const std::string& s) {
+    std::string q = "'";
+    for (char c : s)
+        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+CliRun RunCli(const std::vector<std::string>& args) {
+    std::string command = Quote(gCli);
+    for (const std::string& a : args)
+        command += " " + Quote(a);
+    command += " 2>/dev/null";
+    CliRun run;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe)
+        return run;
+    char buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        run.out.append(buffer, n);
+    const int raw = ::pclose(pipe);
+    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    std::istringstream lines(run.out);
+    for (std::string line; std::getline(lines, line);) {
+        QJsonParseError error{};
+        const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(line), &error);
+        if (error.error != QJsonParseError::NoError || !doc.isObject()) {
+            run.allJson = false;
+            continue;
+        }
+        run.lines.push_back(doc.object());
+    }
+    return run;
+}
+
+class CliTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/redaviv-cli-test-XXXXXX";
+        ASSERT_NE(::mkdtemp(pattern), nullptr);
+        dir_ = pattern;
+    }
+    void TearDown() override {
+        const std::string command = "rm -rf " + Quote(dir_);
+        EXPECT_EQ(std::system(command.c_str()), 0);
+    }
+    std::string WriteImage(const std::string& name, const EdidImage& image) {
+        const std::string p = dir_ + "/" + name;
+        EXPECT_TRUE(WriteEdidFile(p, image));
+        return p;
+    }
+    std::string WriteBytes(const std::string& name, const Bytes& bytes) {
+        const std::string p = dir_ + "/" + name;
+        EXPECT_TRUE(WriteFileWhole(p, bytes));
+        return p;
+    }
+    std::string dir_;
+};
+
+const char* const kLabels[] = {
+    "Label_Edid_Header",    "Label_Edid_Checksum",  "Label_Manufac_Name", "Label_Monitor_Name",
+    "Label_Max_Resolution", "Label_Max_ColorDepth", "Label_Support_3D",   "Label_Support_YUV420",
+    "Label_Support_SCDC",   "Label_Support_600MHz", "Label_Support_HDR",  "Label_Audio_Formats",
+    "Label_Audio_Channel",  "Label_CEC_Address",
+};
+
+EdidImage RichImage() {
+    return WithExtension({Block(0x40, {16, 97}),
+                          Block(0x20, {0x09, 7,    7, 0x0F, 7,    7, 0x15, 7,    0x50, 0x51, 0,
+                                       0,    0x39, 0, 0,    0x59, 0, 0,    0x31, 0,    0}),
+                          Block(0x60, {0x03, 0x0C, 0x00, 0x21, 0x00, 0x70})});
+}
+
+TEST_F(CliTest, AnalyseJsonGivesFourteenLabelsAndOpenFailure) {
+    const std::string good = WriteImage("good.bin", RichImage());
+    const std::string missing = dir_ + "/missing \"odd\".bin";
+    const CliRun run = RunCli({"analyse", "--json", good, missing});
+    EXPECT_EQ(run.status, 1);
+    ASSERT_TRUE(run.allJson) << run.out;
+    ASSERT_EQ(run.lines.size(), 2u);
+
+    const QJsonObject first = run.lines[0];
+    EXPECT_EQ(first.value("file").toString().toStdString(), good);
+    EXPECT_EQ(first.value("panel10").toInt(), 38);
+    const QJsonObject labels = first.value("labels").toObject();
+    EXPECT_EQ(labels.size(), 14);
+    for (const char* label : kLabels)
+        EXPECT_TRUE(labels.contains(label)) << label;
+    EXPECT_EQ(labels.value("Label_Manufac_Name").toString(), "ABC");
+    EXPECT_EQ(labels.value("Label_Max_Resolution").toString(), "2160p@60Hz");
+    EXPECT_EQ(labels.value("Label_Max_ColorDepth").toString(), "16bit");
+    EXPECT_EQ(labels.value("Label_Audio_Formats").toString(),
+              "2PCM,MPCM,DolbyD,DolbyD+,DTS,DTSHD,\r\nAAC,");
+    EXPECT_EQ(labels.value("Label_Audio_Channel").toString(), "8CH");
+    EXPECT_EQ(labels.value("Label_CEC_Address").toString(), "2100");
+
+    EXPECT_EQ(run.lines[1].value("file").toString().toStdString(), missing);
+    EXPECT_EQ(run.lines[1].value("error").toString(), "Edid Open Fail.");
+    EXPECT_FALSE(run.lines[1].contains("labels"));
+}
+
+TEST_F(CliTest, AnalyseInvalidFileIsIllegalWithStatusZero) {
+    const std::string empty = WriteBytes("empty.bin", {});
+    const CliRun run = RunCli({"analyse", "--json", empty});
+    EXPECT_EQ(run.status, 0);
+    ASSERT_EQ(run.lines.size(), 1u);
+    const QJsonObject labels = run.lines[0].value("labels").toObject();
+    EXPECT_EQ(labels.value("Label_Edid_Header").toString(), "Illegal");
+    EXPECT_EQ(labels.value("Label_CEC_Address").toString(), "-");
+    EXPECT_EQ(run.lines[0].value("panel10").toInt(), 23);
+}
+
+TEST_F(CliTest, AnalyseTableShowsTheRowCaptions) {
+    const std::string good = WriteImage("good.bin", RichImage());
+    const CliRun run = RunCli({"analyse", good});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(run.out.find("    EDID Header :"), std::string::npos);
+    EXPECT_NE(run.out.find("    CEC Address :"), std::string::npos);
+    EXPECT_NE(run.out.find("2160p@60Hz"), std::string::npos);
+    EXPECT_EQ(run.out.find('\r'), std::string::npos);
+}
+
+TEST_F(CliTest, DumpGivesEveryFieldAsValidJson) {
+    EdidImage image = RichImage();
+    // A name with a quote, a backslash, a control byte and a Latin-1 letter.
+    PutNameDescriptor(image, 108, std::string("A\"\\\x01\xE9Z\n"));
+    FixChecksums(image);
+    const std::string p = WriteImage("dump.bin", image);
+    const CliRun run = RunCli({"dump", "--json", p});
+    EXPECT_EQ(run.status, 0);
+    ASSERT_TRUE(run.allJson) << run.out;
+    ASSERT_EQ(run.lines.size(), 1u);
+    for (unsigned char c : run.out)
+        ASSERT_LT(c, 0x80) << "output is plain ASCII";
+
+    const QJsonObject record = run.lines[0].value("record").toObject();
+    EXPECT_EQ(record.size(), 36);
+    EXPECT_FALSE(record.contains("Hdr_Spare"));
+    EXPECT_EQ(record.value("Image").toArray().size(), 256);
+    EXPECT_EQ(record.value("Image").toArray().at(255).toInt(), image[255]);
+    const QJsonArray dtd = record.value("Ext_Dtd").toArray();
+    ASSERT_EQ(dtd.size(), 3);
+    EXPECT_EQ(dtd.at(2).toArray().size(), 18);
+    const QJsonArray sad = record.value("Audio_Sad").toArray();
+    ASSERT_EQ(sad.size(), 10);
+    EXPECT_EQ(sad.at(2).toArray().at(0).toInt(), 0x15);
+    EXPECT_EQ(record.value("Manufac_Name").toString(), "ABC");
+    EXPECT_EQ(record.value("Monitor_Name").toString(), QString::fromUtf8("A\"\\\x01\xC3\xA9Z"));
+    EXPECT_EQ(record.value("Max_Resolution").toString(), "2160p@60Hz");
+    EXPECT_EQ(record.value("Serial_Number").toInteger(), 0x89ABCDEF);
+    EXPECT_EQ(record.value("Max_Color_Depth").toInt(), 16);
+    EXPECT_EQ(record.value("Audio_Formats").toInt(), 0x00EF);
+    EXPECT_EQ(record.value("Cec_Address").toArray().at(0).toInt(), 0x21);
+    EXPECT_EQ(record.value("Standard_Timing").toArray().at(0).toInt(), 0x8180);
+    EXPECT_EQ(record.value("Hdr_Dcld").toArray().size(), 3);
+}
+
+TEST_F(CliTest, DumpOfAnInvalidFileHoldsTheResetRecord) {
+    const std::string p = WriteBytes("short.bin", {0x00, 0xFF});
+    const CliRun run = RunCli({"dump", p});
+    EXPECT_EQ(run.status, 0);
+    ASSERT_EQ(run.lines.size(), 1u);
+    const QJsonObject record = run.lines[0].value("record").toObject();
+    EXPECT_EQ(record.value("Status").toInt(), 0x0008);
+    EXPECT_EQ(record.value("Manufac_Name").toString(), "");
+    EXPECT_EQ(record.value("Monitor_Name").toString(), "UNDEFINE.");
+    EXPECT_EQ(record.value("Max_Color_Depth").toInt(), 8);
+}
+
+TEST_F(CliTest, ValidateReportsEachFile) {
+    const std::string good = WriteImage("good.bin", RichImage());
+    EdidImage over = RichImage();
+    over[126] = 2;
+    FixChecksums(over);
+    const std::string bad = WriteImage("over.bin", over);
+    CliRun run = RunCli({"validate", good});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, good + ": valid\n");
+
+    run = RunCli({"validate", good, bad, dir_ + "/none.bin", dir_});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, good + ": valid\n" + bad + ": Edid Over Banks.\n" + dir_ +
+                           "/none.bin: Edid Open Fail.\n" + dir_ + ": Edid Open Fail.\n");
+
+    run = RunCli({"validate", "--json", bad});
+    EXPECT_EQ(run.status, 1);
+    ASSERT_EQ(run.lines.size(), 1u);
+    EXPECT_FALSE(run.lines[0].value("valid").toBool(true));
+    EXPECT_EQ(run.lines[0].value("message").toString(), "Edid Over Banks.");
+}
+
+TEST_F(CliTest, UsageErrorsExitWithTwoAndHelpWorks) {
+    EXPECT_EQ(RunCli({}).status, 2);
+    EXPECT_EQ(RunCli({"frobnicate"}).status, 2);
+    EXPECT_EQ(RunCli({"analyse"}).status, 2);
+    EXPECT_EQ(RunCli({"analyse", "--jsn", "x.bin"}).status, 2);
+    EXPECT_EQ(RunCli({"dump", "--json"}).status, 2);
+    EXPECT_EQ(RunCli({"validate"}).status, 2);
+
+    CliRun help = RunCli({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("analyse"), std::string::npos);
+    EXPECT_NE(help.out.find("validate"), std::string::npos);
+    help = RunCli({"analyse", "--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("usage: redaviv-cli analyse"), std::string::npos);
+}
+
+TEST_F(CliTest, DoubleDashEndsOptions) {
+    WriteImage("--json", RichImage());
+    const CliRun run = RunCli({"validate", "--", "--json"});
+    EXPECT_EQ(run.status, 1); // "--json" relative to the working folder does not exist
+    const std::string cd = "cd " + Quote(dir_) + " && " + Quote(gCli) + " validate -- --json";
+    EXPECT_EQ(std::system(cd.c_str()), 0);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s [gtest options] PATH-TO-redaviv-cli\n", argv[0]);
+        return 2;
+    }
+    char resolved[PATH_MAX];
+    gCli = ::realpath(argv[1], resolved) ? resolved : argv[1];
+    return RUN_ALL_TESTS();
+}

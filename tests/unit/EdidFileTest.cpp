@@ -1,0 +1,172 @@
+#include "EdidFile.h"
+#include "EdidInfo.h"
+#include "EdidValidation.h"
+#include "TestEdids.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace TestEdids;
+
+namespace {
+
+// A private folder for one test's files, removed afterwards.
+class EdidFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/redaviv-edidfile-XXXXXX";
+        ASSERT_NE(::mkdtemp(pattern), nullptr);
+        dir_ = pattern;
+    }
+    void TearDown() override {
+        std::string command = "chmod -R u+rwx '" + dir_ + "' && rm -rf '" + dir_ + "'";
+        EXPECT_EQ(std::system(command.c_str()), 0);
+    }
+    std::string path(const std::string& name) const { return dir_ + "/" + name; }
+
+    std::string write(const std::string& name, const Bytes& bytes) const {
+        const std::string p = path(name);
+        std::ofstream out(p, std::ios::binary);
+        out.write(reinterpret_cast<const char*>(bytes.data()),
+                  static_cast<std::streamsize>(bytes.size()));
+        return p;
+    }
+    static Bytes contents(const std::string& p) {
+        std::ifstream in(p, std::ios::binary);
+        return Bytes(std::istreambuf_iterator<char>(in), {});
+    }
+
+    std::string dir_;
+};
+
+Bytes BytesOf(const EdidImage& image, std::size_t n = 256) {
+    return Bytes(image.begin(), image.begin() + static_cast<std::ptrdiff_t>(n));
+}
+
+TEST_F(EdidFileTest, EmptyFileReadsAsFillerAndFailsWithBadHeaderOnly) {
+    EdidInfo info{};
+    ASSERT_TRUE(ReadEdidFile(write("empty.bin", {}), info.Image));
+    for (std::uint8_t b : info.Image)
+        ASSERT_EQ(b, 0xFF);
+    EXPECT_FALSE(ValidateEdid(info));
+    EXPECT_EQ(info.Status, EdidStatus::BadHeader);
+}
+
+TEST_F(EdidFileTest, ShortBaseOnlyFileIsValidWithFillerBlock1) {
+    EdidInfo info{};
+    ASSERT_TRUE(ReadEdidFile(write("base.bin", BytesOf(Base(), 128)), info.Image));
+    EXPECT_TRUE(ValidateEdid(info));
+    for (std::size_t i = 128; i < 256; ++i)
+        ASSERT_EQ(info.Image[i], 0xFF);
+}
+
+TEST_F(EdidFileTest, ShortFileWithExtensionCountOneFailsChecksum1) {
+    EdidImage image = Base();
+    image[126] = 1;
+    FixChecksums(image, false);
+    EdidInfo info{};
+    ASSERT_TRUE(ReadEdidFile(write("short.bin", BytesOf(image, 128)), info.Image));
+    EXPECT_FALSE(ValidateEdid(info));
+    EXPECT_EQ(info.Status, EdidStatus::BadChecksum1);
+}
+
+TEST_F(EdidFileTest, LongFileReadsOnlyItsFirst256Bytes) {
+    Bytes bytes = BytesOf(WithExtension({}));
+    bytes.resize(300, 0x42);
+    EdidImage image{};
+    ASSERT_TRUE(ReadEdidFile(write("long.bin", bytes), image));
+    EXPECT_EQ(BytesOf(image), Bytes(bytes.begin(), bytes.begin() + 256));
+}
+
+TEST_F(EdidFileTest, MissingFileCannotBeOpenedAndImageIsUntouched) {
+    EdidImage image{};
+    image[5] = 0x77;
+    const EdidImage before = image;
+    EXPECT_FALSE(ReadEdidFile(path("absent.bin"), image));
+    EXPECT_EQ(image, before);
+}
+
+TEST_F(EdidFileTest, UnreadableFileCannotBeOpened) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "permissions do not stop root from reading";
+    const std::string p = write("secret.bin", BytesOf(Base()));
+    ASSERT_EQ(::chmod(p.c_str(), 0), 0);
+    EdidImage image{};
+    EXPECT_FALSE(ReadEdidFile(p, image));
+}
+
+TEST_F(EdidFileTest, DirectoryCountsAsAFileThatCannotBeOpened) {
+    EdidImage image{};
+    EXPECT_FALSE(ReadEdidFile(dir_, image));
+    EXPECT_EQ(image, EdidImage{});
+}
+
+TEST_F(EdidFileTest, WriteFileWholeCreatesAndReplaces) {
+    const std::string p = path("out.bin");
+    ASSERT_TRUE(WriteFileWhole(p, {1, 2, 3}));
+    EXPECT_EQ(contents(p), (Bytes{1, 2, 3}));
+    const Bytes whole = BytesOf(WithExtension({}));
+    ASSERT_TRUE(WriteFileWhole(p, whole));
+    EXPECT_EQ(contents(p), whole);
+}
+
+TEST_F(EdidFileTest, WriteEdidFileWritesTheImage) {
+    const EdidImage image = WithExtension({Block(0x40, {16})});
+    const std::string p = path("image.bin");
+    ASSERT_TRUE(WriteEdidFile(p, image));
+    EdidImage back{};
+    ASSERT_TRUE(ReadEdidFile(p, back));
+    EXPECT_EQ(back, image);
+}
+
+TEST_F(EdidFileTest, ReadOnlyTargetIsLeftUntouched) {
+    const std::string p = write("readonly.bin", {9, 9, 9});
+    ASSERT_EQ(::chmod(p.c_str(), 0444), 0);
+    EXPECT_FALSE(CanCreateFile(p));
+    EXPECT_FALSE(WriteFileWhole(p, {1, 2, 3, 4}));
+    EXPECT_EQ(contents(p), (Bytes{9, 9, 9}));
+}
+
+TEST_F(EdidFileTest, DirectoryTargetIsRefused) {
+    EXPECT_FALSE(CanCreateFile(dir_));
+    EXPECT_FALSE(WriteFileWhole(dir_, {1}));
+    struct stat st {};
+    ASSERT_EQ(::stat(dir_.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISDIR(st.st_mode));
+}
+
+TEST_F(EdidFileTest, NewNameInMissingFolderIsRefused) {
+    EXPECT_FALSE(CanCreateFile(path("no-such-folder/out.bin")));
+    EXPECT_FALSE(WriteFileWhole(path("no-such-folder/out.bin"), {1}));
+    EXPECT_FALSE(CanCreateFile(""));
+}
+
+TEST_F(EdidFileTest, ReplacingKeepsNoTemporaryBehind) {
+    const std::string p = write("keep.bin", {5, 5});
+    ASSERT_TRUE(WriteFileWhole(p, {6, 6, 6}));
+    int entries = 0;
+    const std::string command = "ls -A '" + dir_ + "' | wc -l";
+    if (FILE* ls = ::popen(command.c_str(), "r")) {
+        EXPECT_EQ(std::fscanf(ls, "%d", &entries), 1);
+        ::pclose(ls);
+    }
+    EXPECT_EQ(entries, 1);
+    EXPECT_EQ(contents(p), (Bytes{6, 6, 6}));
+}
+
+TEST_F(EdidFileTest, ReplacingKeepsTheFileMode) {
+    const std::string p = write("mode.bin", {1});
+    ASSERT_EQ(::chmod(p.c_str(), 0640), 0);
+    ASSERT_TRUE(WriteFileWhole(p, {2, 2}));
+    struct stat st {};
+    ASSERT_EQ(::stat(p.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+}
+
+} // namespace
