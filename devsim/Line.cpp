@@ -2,6 +2,7 @@
 
 #include "Clock.h"
 
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -104,6 +105,14 @@ double Line::nextDeadline() const {
         deadline = std::min(deadline, std::max(output_.front().notBefore, txFree_));
     }
     return deadline;
+}
+
+std::size_t Line::unread() const {
+    int count = 0;
+    if (pty_.slave < 0 || ioctl(pty_.slave, FIONREAD, &count) != 0) {
+        return 0;
+    }
+    return static_cast<std::size_t>(count);
 }
 
 void Line::hangUp() {

@@ -29,6 +29,8 @@ public:
     // pty cannot take at once is thrown away (nobody is reading), as a real wire loses it.
     void send(Bytes bytes, double notBefore, bool droppable = false);
     bool outputIdle() const { return output_.empty(); }
+    // Bytes written but not yet read by the program.
+    std::size_t unread() const;
     // Writes what is due.
     void flush(double now);
     // When flush or takeArrived next has work, or kNever.

@@ -4,11 +4,13 @@
 #include "Line.h"
 
 // Sends a text over and over while active, one whole copy per write, as a loader
-// announcing itself does. A copy is skipped while the line is still busy, so nobody
-// reading means nothing piles up.
+// announcing itself does. A copy is skipped while the line is busy or the program
+// has a backlog to read (the port may not even be open), so nothing piles up and no
+// copy is ever cut short.
 class Streamer {
 public:
     static constexpr double kIntervalMs = 20.0;
+    static constexpr std::size_t kBacklogLimit = 2048;
 
     Streamer(Line& line, Bytes text) : line_(line), text_(std::move(text)) {}
 
@@ -20,7 +22,7 @@ public:
             return;
         }
         next_ = now + kIntervalMs;
-        if (line_.outputIdle()) {
+        if (line_.outputIdle() && line_.unread() < kBacklogLimit) {
             line_.send(text_, now, true);
         }
     }
