@@ -159,12 +159,15 @@ TEST(EncoderMonitorName, EveryNameDescriptorAndNoOther) {
     EXPECT_EQ(nameField(s.Image, 90), "TV\n          ");
     EXPECT_EQ(nameField(s.Image, 108), "TV\n          ");
 
-    EdidImage noName = makeImage({});
-    noName[111] = 0xFE; // alphanumeric text instead
-    EdidInfo t = settingsFor(noName);
-    std::strcpy(t.Monitor_Name.data(), "TV");
-    EncodeEdid(t);
-    EXPECT_EQ(nameField(t.Image, 108), "TESTMON\n     ");
+    // Neither alphanumeric text nor a name tag whose next byte is not zero is a name.
+    for (const auto& [index, value] : {std::pair{111, 0xFE}, std::pair{112, 0x01}}) {
+        EdidImage noName = makeImage({});
+        noName[index] = static_cast<std::uint8_t>(value);
+        EdidInfo t = settingsFor(noName);
+        std::strcpy(t.Monitor_Name.data(), "TV");
+        EncodeEdid(t);
+        EXPECT_EQ(nameField(t.Image, 108), "TESTMON\n     ") << index;
+    }
 }
 
 TEST(EncoderMonitorName, ScanStaysInsideBlockZero) {
@@ -466,6 +469,16 @@ TEST(EncoderHdmiVsdb, ForumBlockIsCopiedWithTheRecordsDeepColour) {
     expected[7] = 0x02;
     EXPECT_EQ(findVendorBlock(s.Image, 0xD8), expected);
     EXPECT_TRUE(findVendorBlock(s.Image, 0x03).empty());
+
+    // Seven payload bytes still hold the deep colour byte; six do not.
+    EdidInfo seven = settingsFor(makeImage({{0x67, 0xD8, 0x5D, 0xC4, 0x01, 0x78, 0x80, 0x07}}));
+    seven.Hf_Dc420 = 0x01;
+    EncodeEdid(seven);
+    EXPECT_EQ(findVendorBlock(seven.Image, 0xD8).back(), 0x01);
+    EdidInfo six = settingsFor(makeImage({{0x66, 0xD8, 0x5D, 0xC4, 0x01, 0x78, 0x80}}));
+    six.Hf_Dc420 = 0x01;
+    EncodeEdid(six);
+    EXPECT_EQ(findVendorBlock(six.Image, 0xD8), (Bytes{0x66, 0xD8, 0x5D, 0xC4, 0x01, 0x78, 0x80}));
 }
 
 TEST(EncoderHdmiVsdb, ReadsBeyondTheImageAsZero) {
@@ -541,6 +554,38 @@ TEST(EncoderRoom, EverythingFitsWithoutRoomForDescriptors) {
     for (std::size_t i = 244; i < 255; ++i)
         EXPECT_EQ(s.Image[i], 0) << i;
     expectValidImage(s);
+}
+
+TEST(EncoderRoom, DescriptorsFitWhileTheyEndByByte253) {
+    // Video 25 + audio 31 + speaker 4 + HDMI 13 + forum 8 + colorimetry 4 + video
+    // capability 3 + HDR 7 = 95 bytes; a 4:2:0 block of 9 (7 codes) puts the first descriptor
+    // at offset 108 (bytes 236..253) and leaves no room for the second. One code more
+    // and no descriptor fits.
+    for (const std::size_t yuv420 : {7, 8}) {
+        EdidInfo s = settingsFor(makeImage({kHdmiVsdbLatency}));
+        for (std::size_t i = 0; i < s.Video_Id_Code.size(); ++i)
+            s.Video_Id_Code[i] = static_cast<std::uint8_t>(i + 80);
+        for (std::size_t i = 0; i < s.Audio_Sad.size(); ++i)
+            s.Audio_Sad[i] = {0x09, 0x07, 0x07};
+        s.Speaker_Alloc = 0x010000;
+        s.Colorimetry = 0x01;
+        s.Video_Cap = 0x01;
+        s.Hdr_Eotf = 0x01;
+        s.Hdr_Despt = 0x01;
+        s.Hdr_Dcld = {1, 1, 1};
+        for (std::size_t i = 0; i < yuv420; ++i)
+            s.Yuv420_Vdb[i] = 97;
+        for (auto& dtd : s.Ext_Dtd)
+            dtd.fill(0x77);
+        EncodeEdid(s);
+        const std::size_t offset = 4 + 95 + 2 + yuv420;
+        ASSERT_EQ(s.Image[130], offset);
+        const std::uint8_t expected = offset <= 108 ? 0x77 : 0x00;
+        EXPECT_EQ(s.Image[128 + offset], expected) << yuv420;
+        EXPECT_EQ(s.Image[128 + offset + 17], expected) << yuv420;
+        EXPECT_EQ(s.Image[254], 0x00) << yuv420;
+        expectValidImage(s);
+    }
 }
 
 TEST(EncoderRoom, ABlockThatDoesNotFitIsSkippedAndALaterOneStillFits) {
