@@ -167,7 +167,8 @@ ParseResult parseOptions(const std::vector<std::string>& args) {
 std::string usageText() {
     std::string text = "Usage: devsim [options]\n"
                        "Opens a pseudo-terminal, prints its path on the first line and serves\n"
-                       "the device on it until SIGTERM or the end of stdin.\n\nOptions:\n";
+                       "the device on it until SIGTERM, or until stdin ends when stdin is a\n"
+                       "pipe or a terminal.\n\nOptions:\n";
     for (const OptionSpec& spec : optionTable()) {
         std::string left = std::string("  ") + spec.name;
         if (spec.argument != nullptr) {

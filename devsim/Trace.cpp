@@ -15,7 +15,8 @@ void Trace::record(double ms, const char* direction, const std::uint8_t* bytes, 
     if (file_ == nullptr || count == 0) {
         return;
     }
-    std::fprintf(file_, "%.3f %s %s\n", ms, direction, hexBytes(bytes, count).c_str());
+    std::fprintf(file_, "%lld %s %s\n", static_cast<long long>(ms), direction,
+                 hexBytes(bytes, count).c_str());
     std::fflush(file_);
 }
 

@@ -4,8 +4,8 @@
 #include <string>
 
 // The byte log of --trace: one line per read or write on the line,
-// "<ms since start> rx|tx <lower-case hex bytes>", flushed at once so a test can read
-// it while the simulator runs.
+// "<whole ms since start> rx|tx <lower-case hex bytes>", flushed at once so a test
+// can read it while the simulator runs.
 class Trace {
 public:
     Trace() = default;

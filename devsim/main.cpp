@@ -13,6 +13,9 @@
 #include "StreamDevice.h"
 #include "Trace.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -25,6 +28,16 @@ namespace {
 int fail(const std::string& message) {
     std::fprintf(stderr, "devsim: %s\n", message.c_str());
     return 2;
+}
+
+// Only a pipe, socket or terminal can end to say "stop"; /dev/null or a file as stdin
+// (a script's background job) would end at once.
+bool stdinCanSignalEnd() {
+    struct stat info {};
+    if (fstat(STDIN_FILENO, &info) != 0) {
+        return false;
+    }
+    return S_ISFIFO(info.st_mode) || S_ISSOCK(info.st_mode) || isatty(STDIN_FILENO) != 0;
 }
 
 bool writeDump(const std::string& path, const Bytes& bytes) {
@@ -79,7 +92,7 @@ int main(int argc, char** argv) {
     Device& served = loader ? *loader : *device;
 
     {
-        EventLoop loop(clock, line, served, !options.ignoreStdin);
+        EventLoop loop(clock, line, served, !options.ignoreStdin && stdinCanSignalEnd());
         if (!loop.ready()) {
             closePty(pty);
             return fail("cannot set up signal handling");

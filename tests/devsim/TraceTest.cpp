@@ -11,21 +11,21 @@
 namespace {
 
 struct TraceLine {
-    double ms = 0;
+    long ms = 0;
     std::string direction;
     std::string bytes;
 };
 
 std::vector<TraceLine> parseTrace(const std::string& text) {
     std::vector<TraceLine> lines;
-    const std::regex format(R"(^([0-9]+\.[0-9]{3}) (rx|tx) ([0-9a-f]{2}(?: [0-9a-f]{2})*)$)");
+    const std::regex format(R"(^([0-9]+) (rx|tx) ([0-9a-f]{2}(?: [0-9a-f]{2})*)$)");
     std::istringstream in(text);
     std::string line;
     while (std::getline(in, line)) {
         std::smatch match;
         EXPECT_TRUE(std::regex_match(line, match, format)) << line;
         if (!match.empty()) {
-            lines.push_back({std::stod(match[1]), match[2], match[3]});
+            lines.push_back({std::stol(match[1]), match[2], match[3]});
         }
     }
     return lines;
