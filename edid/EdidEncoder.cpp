@@ -244,6 +244,12 @@ Bytes rebuildHdmiVsdb(const EdidImage& image, std::size_t block, std::size_t L, 
             P.resize(8);
             P[7] &= ~0x20;
         }
+    } else if (P.size() == m + 1 && (P[7] & 0x20)) {
+        // Latency fields keep the base's video byte: without 3D its 3D bits must go,
+        // or the cleared setting would come back on the next decoding; and an
+        // HDMI_Video_present block carries its length byte, here with no entries.
+        P[m] &= 0x1F;
+        P.push_back(0x00);
     }
 
     if (count > 0 || threeD) {

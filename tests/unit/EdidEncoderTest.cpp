@@ -394,6 +394,26 @@ TEST(EncoderHdmiVsdb, VicsAndThreeDAfterTheLatencyFields) {
                      0x18, 0x40, 0x01, 0x03}));
 }
 
+TEST(EncoderHdmiVsdb, ClearingThreeDBehindLatencyFieldsSticks) {
+    // Latency fields, then a video byte with 3D_present and one HDMI_VIC. With 3D and
+    // the HDMI_VIC cleared, the video byte keeps only Image_Size and an empty length
+    // byte follows it, so decoding the result does not bring 3D back. (The decoded
+    // deep colour byte holds Supports_AI, so the clock is 0x2D.)
+    const EdidImage base = makeImage(
+        {{0x6D, 0x03, 0x0C, 0x00, 0x10, 0x00, 0x80, 0x21, 0xA0, 0x10, 0x10, 0x98, 0x20, 0x01}});
+    EdidInfo s{};
+    DecodeEdid(s, base);
+    ASSERT_EQ(s.Flags, 0x0008);
+    s.Flags = 0;
+    s.Hdmi_Vic = {};
+    EncodeEdid(s);
+    EXPECT_EQ(findVendorBlock(s.Image, 0x03), (Bytes{0x6C, 0x03, 0x0C, 0x00, 0x10, 0x00, 0x80, 0x2D,
+                                                     0xA0, 0x10, 0x10, 0x18, 0x00}));
+    EdidInfo back{};
+    DecodeEdid(back, s.Image);
+    EXPECT_EQ(back.Flags, 0);
+}
+
 TEST(EncoderHdmiVsdb, ThreeDOnAShortBaseBlockAddsTheVideoBytes) {
     EdidInfo s = settingsFor(makeImage({kHdmiVsdbShort}));
     s.Flags = 0x0008;
