@@ -1,3 +1,12 @@
 #include "User_interface.h"
 
-void TForm1::wireCreator() {}
+#include <CreatorPanel.h>
+
+#include <QLabel>
+#include <QTabWidget>
+
+void TForm1::wireCreator() {
+    // A Qt child of PageControl2.
+    new CreatorPanel(*control<QTabWidget>("PageControl2"),
+                     *control<QLabel>("Label_EdidCreator_Warning"), prompts());
+}

@@ -1,0 +1,125 @@
+// The audio pages: Audio1 (L-PCM and the speaker grid) and Audio2 (a scrolling list of
+// collapsible format rows).
+#include "AudioScrollBox.h"
+#include "CaptionPanel.h"
+#include "CreatorPages.h"
+#include "CreatorTables.h"
+#include "PageRows.h"
+#include "RowStack.h"
+#include "SpeakerGrid.h"
+
+#include <ControlFactory.h>
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+namespace CreatorPages {
+
+namespace {
+
+constexpr int kGroupWidth = 409;
+constexpr int kScrollBoxHeight = 289;
+constexpr int kRowListHeight = 420;
+
+// The seven frequency boxes "<prefix>1".."<prefix>7" in two lines from (left, top).
+void frequencyBoxes(QWidget* parent, const QByteArray& prefix, int left, int top) {
+    constexpr int kPerLine = 4;
+    constexpr int kPitch = 76;
+    for (int i = 0; i < static_cast<int>(CreatorFrequencyCaptions.size()); ++i) {
+        const QByteArray name = prefix + QByteArray::number(i + 1);
+        ControlFactory::checkBox(parent, name.constData(),
+                                 QString::fromLatin1(CreatorFrequencyCaptions[i]),
+                                 left + (i % kPerLine) * kPitch, top + (i / kPerLine) * 22,
+                                 kPitch - 4, PageRows::kBoxHeight);
+    }
+}
+
+// A small edit with its label before it; returns the right edge of the pair.
+int labelledEdit(QWidget* parent, const char* caption, const QByteArray& name,
+                 const QString& startText, int left, int top, int width) {
+    QLabel* label = ControlFactory::label(parent, "", QString::fromLatin1(caption), left, top + 3);
+    const int editLeft = left + label->width() + 6;
+    ControlFactory::edit(parent, name.constData(), startText, editLeft, top, width,
+                         PageRows::kEditHeight);
+    return editLeft + width;
+}
+
+void lpcmGroup(QWidget* page) {
+    QGroupBox* group = ControlFactory::groupBox(page, "GroupBox7", QStringLiteral("L-PCM"), 4, 2,
+                                                kGroupWidth, 100);
+    ControlFactory::checkBox(group, "CheckBox_AudioFormat_1", QStringLiteral("Basic"), 12, 26, 60,
+                             PageRows::kBoxHeight);
+    // A member of the audio-format family only; it stands for no control of its own.
+    ControlFactory::checkBox(group, "CheckBox_AudioFormat_2", QString(), 12, 26, 16,
+                             PageRows::kBoxHeight)
+        ->setVisible(false);
+    labelledEdit(group, "MaxCH", "Edit_AudioLPCM_MaxCh", QStringLiteral("0"), 80, 25, 28);
+    ControlFactory::label(group, "", QStringLiteral("Sample Bit"), 164, 28);
+    PageRows::placeBoxes(group,
+                         {{"CheckBox_AudioLPCM_SamBit_1", "24Bit"},
+                          {"CheckBox_AudioLPCM_SamBit_2", "20Bit"},
+                          {"CheckBox_AudioLPCM_SamBit_3", "16Bit"}},
+                         226, 26, 58);
+    ControlFactory::label(group, "", QStringLiteral("Sample Freq"), 12, 54);
+    frequencyBoxes(group, "CheckBox_AudioLPCM_Freq_", 90, 52);
+}
+
+void speakerGroup(QWidget* page) {
+    QGroupBox* group = ControlFactory::groupBox(
+        page, "GroupBox6", QStringLiteral("Speaker Placement"), 4, 106, kGroupWidth, 166);
+    SpeakerGrid::build(group, page->findChild<QLabel*>(QStringLiteral("Label5")),
+                       page->findChild<QLabel*>(QStringLiteral("Label6")));
+}
+
+// One format row: caption, "Yes" and "For Detail" on its first line; channels, bit rate
+// and frequencies below, seen while the row is expanded.
+CaptionPanel* formatRow(QWidget* list, const CreatorAudioFormat& format) {
+    auto* row = new CaptionPanel(list, QString::fromLatin1(format.caption));
+    row->setObjectName(QString::fromLatin1(format.panel));
+    const QByteArray key(format.key);
+    const int boxTop = (CaptionPanel::kLineHeight - PageRows::kBoxHeight) / 2;
+    const QByteArray yes = "CheckBox_AudioFormat_" + QByteArray::number(format.yesBox);
+    const QByteArray detail = "CheckBox_AudDetail_" + key;
+    PageRows::placeBoxes(row, {{yes.constData(), "Yes"}, {detail.constData(), "For Detail"}}, 150,
+                         boxTop, 70);
+
+    const int right =
+        labelledEdit(row, "MaxCH", "Edit_Audio" + key + "_MaxCh", QStringLiteral("0"), 20, 30, 28);
+    if (format.hasBitRate) {
+        const int rateRight = labelledEdit(row, "BitRate", "Edit_Audio" + key + "_BitRate",
+                                           QStringLiteral("     0"), right + 24, 30, 50);
+        ControlFactory::label(row, "", QStringLiteral("KHz"), rateRight + 6, 33);
+    }
+    frequencyBoxes(row, "CheckBox_Audio" + key + "_Freq_", 20, 58);
+    return row;
+}
+
+} // namespace
+
+void buildAudio1Page(QWidget* page) {
+    lpcmGroup(page);
+    speakerGroup(page);
+}
+
+void buildAudio2Page(QWidget* page) {
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* scrollBox = new AudioScrollBox(page);
+    scrollBox->setObjectName(QStringLiteral("ScrollBox1"));
+    scrollBox->setFixedHeight(kScrollBoxHeight);
+    layout->addWidget(scrollBox);
+    layout->addStretch();
+
+    auto* list = new RowStack(scrollBox);
+    list->setObjectName(QStringLiteral("Panel41"));
+    list->setFixedHeight(kRowListHeight);
+    for (const CreatorAudioFormat& format : CreatorAudioFormats)
+        list->add(formatRow(list, format));
+    scrollBox->setWidget(list);
+    scrollBox->setWidgetResizable(true);
+}
+
+} // namespace CreatorPages
