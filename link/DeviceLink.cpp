@@ -51,7 +51,14 @@ DeviceLink::DeviceLink(Reporter& reporter, LinkView& view, QTimer* rxTimer, QTim
       pump_(this, [this] {
           if (pump_.resumed())
               DispatchResponse();
-      }) {}
+      }) {
+    // A vanished port (device unplugged, line dropped) is closed at once so it cannot keep
+    // signalling; the watchdog then finds the silence and disconnects.
+    connect(&ComHandle, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError e) {
+        if (e == QSerialPort::ResourceError && ComHandle.isOpen())
+            ComHandle.close();
+    });
+}
 
 DeviceLink::~DeviceLink() {
     shutdown();

@@ -1,0 +1,71 @@
+#include "DevsimProcess.h"
+
+#include <QFile>
+#include <QTextStream>
+
+DevsimProcess::DevsimProcess(const QStringList& options) {
+    QStringList args = options;
+    args << QStringLiteral("--trace") << dir_.filePath(QStringLiteral("trace.txt"));
+    process_.setProgram(QStringLiteral(REDAVIV_DEVSIM));
+    process_.setArguments(args);
+    process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process_.start();
+    if (!process_.waitForStarted(10000))
+        return;
+    while (!process_.canReadLine() && process_.waitForReadyRead(10000)) {
+    }
+    path_ = QString::fromLocal8Bit(process_.readLine()).trimmed();
+}
+
+DevsimProcess::~DevsimProcess() {
+    stop();
+}
+
+void DevsimProcess::stop() {
+    if (process_.state() == QProcess::NotRunning)
+        return;
+    process_.terminate();
+    if (!process_.waitForFinished(10000)) {
+        process_.kill();
+        process_.waitForFinished(10000);
+    }
+}
+
+std::vector<DevsimProcess::TraceLine> DevsimProcess::trace() const {
+    std::vector<TraceLine> lines;
+    QFile file(dir_.filePath(QStringLiteral("trace.txt")));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return lines;
+    while (!file.atEnd()) {
+        const QList<QByteArray> words = file.readLine().trimmed().split(' ');
+        if (words.size() < 2)
+            continue;
+        TraceLine line{words[0].toLong(), words[1] == "rx", {}};
+        for (qsizetype i = 2; i < words.size(); ++i)
+            line.bytes.append(static_cast<char>(words[i].toInt(nullptr, 16)));
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+std::vector<QByteArray> DevsimProcess::requests() const {
+    std::vector<QByteArray> sent;
+    for (const TraceLine& line : trace())
+        if (line.fromHost)
+            sent.push_back(line.bytes);
+    return sent;
+}
+
+int DevsimProcess::countRequests(const QByteArray& frame) const {
+    int count = 0;
+    for (const QByteArray& bytes : requests())
+        count += bytes.startsWith(frame) ? 1 : 0;
+    return count;
+}
+
+QByteArray DevsimProcess::sentStream() const {
+    QByteArray all;
+    for (const QByteArray& bytes : requests())
+        all += bytes;
+    return all;
+}

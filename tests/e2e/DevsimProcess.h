@@ -1,0 +1,42 @@
+#pragma once
+#include <QByteArray>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <vector>
+
+// One devsim on its own pseudo-terminal for one test: started with the given options
+// (plus a trace file), stopped when destroyed.
+class DevsimProcess {
+public:
+    struct TraceLine {
+        long ms;
+        bool fromHost; // "rx": bytes the program sent to the device
+        QByteArray bytes;
+    };
+
+    explicit DevsimProcess(const QStringList& options = {});
+    ~DevsimProcess();
+    DevsimProcess(const DevsimProcess&) = delete;
+    DevsimProcess& operator=(const DevsimProcess&) = delete;
+
+    // The pty slave path devsim printed, empty when it did not start.
+    const QString& path() const { return path_; }
+    bool running() const { return process_.state() == QProcess::Running; }
+    void stop();
+
+    std::vector<TraceLine> trace() const;
+    // What the program sent, one entry per read devsim made, in order.
+    std::vector<QByteArray> requests() const;
+    // Every byte the program sent, in order, however devsim's reads split it.
+    QByteArray sentStream() const;
+    // How many requests begin with `frame` (e.g. the status poll 00 01 01 0d... by header).
+    int countRequests(const QByteArray& frame) const;
+
+private:
+    QTemporaryDir dir_;
+    QProcess process_;
+    QString path_;
+};

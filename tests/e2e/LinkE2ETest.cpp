@@ -1,0 +1,279 @@
+// The whole program offscreen against devsim on a pseudo-terminal: search, connection,
+// polling, the watchdog, ISP mode and the busy guard.
+#include "ApiTypes.h"
+#include "DeviceLink.h"
+#include "DevsimProcess.h"
+#include "EventWait.h"
+#include "ScriptedPrompts.h"
+#include "TestWindow.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+namespace {
+
+QByteArray bytes(std::initializer_list<int> values) {
+    QByteArray out;
+    for (int v : values)
+        out.append(static_cast<char>(v));
+    return out;
+}
+
+const QByteArray Probe = bytes({0x00, 0x09, 0x03, 0x0D});
+const QByteArray StatusPoll = bytes({0x01, 0x01, 0x01, 0x0D});
+
+bool contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+void expectStartState(TestWindow& window) {
+    EXPECT_EQ(window.led(), 0x808080u);
+    EXPECT_EQ(window.text("Label_Model_Name"), "Not Found.");
+    EXPECT_TRUE(window.enabled("BitBtn_Search"));
+    for (const char* name : DeviceControlNames)
+        EXPECT_FALSE(window.enabled(name)) << name;
+    EXPECT_EQ(window.control<QGroupBox>("GroupBox4")->height(), 52);
+    EXPECT_EQ(window.link().connection(), Connection::NotConnected);
+}
+
+void expectConnected(TestWindow& window) {
+    EXPECT_EQ(window.led(), 0x008000u);
+    EXPECT_FALSE(window.enabled("BitBtn_Search"));
+    for (const char* name : DeviceControlNames)
+        EXPECT_TRUE(window.enabled(name)) << name;
+    EXPECT_EQ(window.link().connection(), Connection::Connected);
+}
+
+TEST(LinkE2E, ProbeAndWriteFramesGoOutExactlyAndPaced) {
+    DevsimProcess device;
+    ASSERT_FALSE(device.path().isEmpty());
+    TestWindow window({device.path()});
+    window.search();
+    ASSERT_EQ(window.link().connection(), Connection::Connected);
+    EXPECT_TRUE(device.sentStream().startsWith(Probe + bytes({0x00, 0x01, 0x05, 0x0D})));
+
+    {
+        BusyGuard::Operation operation = window.link().tryBeginOperation();
+        ASSERT_TRUE(operation);
+        const std::uint8_t stored = 0x55;
+        window.link().journal().clear();
+        window.link().Uart_Api_Send(ApiWrite, Api_Edid_Select, 1, &stored);
+        EXPECT_FALSE(window.link().WaitForAck(20));
+        const auto& journal = window.link().journal().entries();
+        ASSERT_EQ(journal.size(), 2u);
+        EXPECT_EQ(journal[0].bytes, bytes({0x81, 0x08, 0x01, 0x0D}));
+        EXPECT_EQ(journal[1].bytes, bytes({0x55}));
+        EXPECT_GT(journal[1].nsecs - journal[0].nsecs, 50'000'000);
+    }
+    ASSERT_TRUE(waitUntil([&] { return device.requests().back() == bytes({0x55}); }));
+    EXPECT_TRUE(device.sentStream().endsWith(bytes({0x81, 0x08, 0x01, 0x0D, 0x55})));
+}
+
+TEST(LinkE2E, SearchConnectsAndShowsTheDevice) {
+    DevsimProcess device({"--model", "AB-12", "--version", "4.56", "--mode", "2"});
+    TestWindow window({device.path()});
+    expectStartState(window);
+    window.search();
+    expectConnected(window);
+    EXPECT_EQ(window.text("Label_Model_Name"), "AB-12");
+    EXPECT_EQ(window.text("Label_FW_Version"), "Current Version : v4.56");
+    ASSERT_TRUE(waitUntil(
+        [&] { return window.control<QRadioButton>("RadioButton_Set_ExtEdid")->isChecked(); }));
+    EXPECT_TRUE(contains(window.log(), "Check " + device.path().toStdString() + "\r\n"));
+    EXPECT_TRUE(contains(window.log(), "Got One Device!\r\nManufac: VRN\r\n"));
+    EXPECT_EQ(window.control<QWidget>("BitBtn_Search")->cursor().shape(), Qt::ArrowCursor);
+
+    // About one status poll a second, each answered.
+    const int before = device.countRequests(StatusPoll);
+    runEventsFor(3500);
+    const int polls = device.countRequests(StatusPoll) - before;
+    EXPECT_GE(polls, 2);
+    EXPECT_LE(polls, 5);
+    expectConnected(window);
+}
+
+TEST(LinkE2E, WatchdogDisconnectsADeviceThatStopsAnswering) {
+    DevsimProcess device({"--ignore-type", "0x0101"});
+    TestWindow window({device.path()});
+    window.search();
+    expectConnected(window);
+    ASSERT_TRUE(waitUntil([&] { return window.enabled("BitBtn_Search"); }, 15000));
+    expectStartState(window);
+    EXPECT_EQ(window.text("Label_FW_Version"), "Current Version :");
+
+    // Usable again: the next search connects.
+    window.search();
+    expectConnected(window);
+}
+
+TEST(LinkE2E, WatchdogDisconnectsWhenTheLineDrops) {
+    DevsimProcess device({"--drop-after", "5"});
+    TestWindow window({device.path()});
+    window.search();
+    expectConnected(window);
+    ASSERT_TRUE(waitUntil([&] { return window.enabled("BitBtn_Search"); }, 15000));
+    expectStartState(window);
+}
+
+TEST(LinkE2E, OtherManufacturerIsSkippedAndTheNextPortWins) {
+    DevsimProcess other({"--manufacturer", "ABC"});
+    DevsimProcess device;
+    TestWindow window({other.path(), device.path()});
+    window.search();
+    expectConnected(window);
+    EXPECT_TRUE(contains(window.log(), "Got One Device!\r\nManufac: ABC\r\n"));
+    EXPECT_TRUE(contains(window.log(), "Check " + device.path().toStdString()));
+    EXPECT_EQ(device.requests().front(), Probe);
+}
+
+TEST(LinkE2E, LateAnswerIsNoDeviceAndTheNextPortWins) {
+    DevsimProcess late({"--delay-ms", "600"});
+    DevsimProcess device;
+    TestWindow window({late.path(), device.path()});
+    window.search();
+    expectConnected(window);
+    const std::string log = window.log();
+    const auto noDevice = log.find("No Device Detected.");
+    ASSERT_NE(noDevice, std::string::npos);
+    EXPECT_LT(noDevice, log.find("Check " + device.path().toStdString()));
+    // The late port's "VRN" must not vouch for a port that never acknowledged.
+    EXPECT_EQ(log.find("Manufac: VRN"), log.rfind("Manufac: VRN"));
+}
+
+TEST(LinkE2E, UnopenablePortIsLoggedAndSkipped) {
+    DevsimProcess device;
+    const QString missing = QStringLiteral("/nonexistent/ttyNONE");
+    TestWindow window({missing, device.path()});
+    window.search();
+    expectConnected(window);
+    EXPECT_TRUE(contains(window.log(), "Open /nonexistent/ttyNONE Failed.\r\n"));
+    EXPECT_FALSE(contains(window.log(), "Permission denied"));
+    EXPECT_TRUE(window.prompts().errors.empty());
+}
+
+TEST(LinkE2E, PortWithoutPermissionSaysWhichGroupToJoin) {
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root may open any port";
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("ttyLOCKED"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    file.setPermissions(QFileDevice::Permissions());
+    TestWindow window({path});
+    window.search();
+    EXPECT_TRUE(
+        contains(window.log(), "Open " + path.toStdString() +
+                                   " Failed.\r\nPermission denied: join group dialout.\r\n"));
+    expectStartState(window);
+}
+
+TEST(LinkE2E, StreamingLoaderIsIspMode) {
+    for (const bool banner : {false, true}) {
+        SCOPED_TRACE(banner ? "with KQB707" : "plain loader");
+        QStringList options{"--isp"};
+        if (banner)
+            options << "--banner";
+        DevsimProcess loader(options);
+        TestWindow window({loader.path()});
+        window.search();
+        EXPECT_EQ(window.led(), 0x0000FFu);
+        EXPECT_EQ(window.text("Label_Model_Name"), "ISP Mode.");
+        EXPECT_EQ(window.text("Label_FW_Version").left(17), "Target Version : ");
+        EXPECT_EQ(window.text("Label1"), "0%");
+        EXPECT_EQ(window.control<QGroupBox>("GroupBox4")->height(), 132);
+        EXPECT_FALSE(window.enabled("BitBtn_Search"));
+        EXPECT_TRUE(window.enabled("BitBtn_Disconnect"));
+        for (const char* name : DeviceControlNames) {
+            if (std::string(name) != "BitBtn_Disconnect") {
+                EXPECT_FALSE(window.enabled(name)) << name;
+            }
+        }
+        EXPECT_TRUE(window.link().state().LinkFlags & 0x08);
+        EXPECT_EQ(window.link().state().IspVariant, banner ? 1 : 0);
+        EXPECT_EQ(window.link().connection(), Connection::Isp);
+        EXPECT_TRUE(contains(window.log(), "No Device Detected.\r\n"));
+
+        // Held by ISP mode, the watchdog leaves it alone.
+        runEventsFor(3500);
+        EXPECT_EQ(window.link().connection(), Connection::Isp);
+
+        window.click("BitBtn_Disconnect");
+        expectStartState(window);
+        EXPECT_FALSE(window.link().state().LinkFlags & 0x08);
+    }
+}
+
+TEST(LinkE2E, NineBytesThenZeroIsNotIspMode) {
+    DevsimProcess device({"--stream-nonzero-then-zero"});
+    TestWindow window({device.path()});
+    window.search();
+    expectStartState(window);
+    EXPECT_TRUE(contains(window.log(), "No Device Detected.\r\n"));
+}
+
+TEST(LinkE2E, FloodIsSurvivedAndTheNextPortWins) {
+    DevsimProcess flood({"--flood"});
+    DevsimProcess device;
+    TestWindow window({flood.path(), device.path()});
+    window.search();
+    EXPECT_TRUE(contains(window.log(), "No Device Detected.\r\n"));
+    expectConnected(window);
+}
+
+TEST(LinkE2E, SecondSearchInsideTheFirstIsRefused) {
+    DevsimProcess late({"--delay-ms", "600"});
+    DevsimProcess device;
+    TestWindow window({late.path(), device.path()});
+    QTimer::singleShot(100, [&] { window.click("BitBtn_Search"); });
+    window.search();
+    expectConnected(window);
+    const std::string check = "Check " + late.path().toStdString();
+    EXPECT_EQ(window.log().find(check), window.log().rfind(check)) << "probed once only";
+}
+
+TEST(LinkE2E, DisconnectDuringAnOperationCancelsItAndThePollWaits) {
+    DevsimProcess device;
+    TestWindow window({device.path()});
+    window.search();
+    expectConnected(window);
+    DeviceLink& link = window.link();
+    BusyGuard::Operation operation = link.tryBeginOperation();
+    ASSERT_TRUE(operation);
+
+    // While an operation owns the line the status poll sends nothing.
+    runEventsFor(300);
+    const int polls = device.countRequests(StatusPoll);
+    runEventsFor(2500);
+    EXPECT_EQ(device.countRequests(StatusPoll), polls);
+    EXPECT_FALSE(operation.cancelled());
+
+    // Disconnect is never refused; the operation learns its port is gone.
+    window.click("BitBtn_Disconnect");
+    expectStartState(window);
+    EXPECT_TRUE(operation.cancelled());
+    const auto sent = device.requests().size();
+    link.Uart_Api_Send(ApiRead, Api_Model_Name, 5);
+    runEventsFor(100);
+    EXPECT_EQ(device.requests().size(), sent) << "nothing goes out on a closed port";
+}
+
+TEST(LinkE2E, ClosingTheWindowMidSearchEndsItCleanly) {
+    DevsimProcess late({"--delay-ms", "2000"});
+    auto window = std::make_unique<TestWindow>(QStringList{late.path()});
+    QTimer::singleShot(100, [&] { window->form().close(); });
+    QElapsedTimer clock;
+    clock.start();
+    window->search();
+    EXPECT_LT(clock.elapsed(), 5000);
+    EXPECT_TRUE(window->link().isShutDown());
+    window.reset();
+}
+
+} // namespace

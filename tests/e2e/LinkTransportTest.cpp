@@ -1,0 +1,273 @@
+// The link against a pseudo-terminal the test plays the device on: frames, pacing,
+// the receive tick, the dispatch and the waits, without devsim.
+#include "ApiTypes.h"
+#include "DeviceLink.h"
+#include "EventWait.h"
+#include "PtyPair.h"
+#include "RecordingLinkView.h"
+#include "RecordingReporter.h"
+
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+QByteArray bytes(std::initializer_list<int> values) {
+    QByteArray out;
+    for (int v : values)
+        out.append(static_cast<char>(v));
+    return out;
+}
+
+class LinkTransport : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(pty.ok());
+        QSerialPort& port = link.comHandle();
+        port.setPortName(pty.slavePath());
+        ASSERT_TRUE(port.open(QIODevice::ReadWrite));
+    }
+
+    // Device bytes arrive, then one receive tick collects them.
+    void deliver(const QByteArray& answer) {
+        const qint64 before = link.comHandle().bytesAvailable();
+        pty.send(answer);
+        ASSERT_TRUE(
+            waitUntil([&] { return link.comHandle().bytesAvailable() >= before + answer.size(); }));
+        link.Timer_UART_RxTimer();
+    }
+
+    QByteArray sentByHost() {
+        QByteArray all;
+        waitUntil(
+            [&] {
+                all += pty.received();
+                return false;
+            },
+            50);
+        return all;
+    }
+
+    std::string rx(std::size_t from, std::size_t n) const {
+        const auto& buffer = link.state().RxBuffer;
+        return std::string(buffer.begin() + from, buffer.begin() + from + n);
+    }
+
+    PtyPair pty;
+    RecordingReporter reporter;
+    RecordingLinkView view;
+    DeviceLink link{reporter, view};
+};
+
+TEST_F(LinkTransport, ReadRequestIsTheHeaderAlone) {
+    link.Uart_Api_Send(ApiRead, Api_Manufac_Id, 3);
+    EXPECT_EQ(sentByHost(), bytes({0x00, 0x09, 0x03, 0x0D}));
+    EXPECT_EQ(link.state().LastRequestType, Api_Manufac_Id);
+    EXPECT_EQ(link.state().LastRequestCount, 3u);
+    EXPECT_FALSE(link.pollTimer().isActive());
+}
+
+TEST_F(LinkTransport, WriteSendsDataBytesAloneAndPaced) {
+    const std::uint8_t data[3] = {0x55, 0x01, 0x02};
+    link.Uart_Api_Send(ApiWrite, Api_Edid_Select, 3, data);
+    EXPECT_EQ(sentByHost(), bytes({0x81, 0x08, 0x03, 0x0D, 0x55, 0x01, 0x02}));
+
+    const auto& journal = link.journal().entries();
+    ASSERT_EQ(journal.size(), 4u);
+    EXPECT_EQ(journal[0].bytes.size(), 4);
+    for (std::size_t i = 1; i < journal.size(); ++i)
+        EXPECT_EQ(journal[i].bytes.size(), 1);
+    EXPECT_GT(journal[1].nsecs - journal[0].nsecs, 50'000'000);
+    EXPECT_GT(journal[2].nsecs - journal[1].nsecs, 1'000'000);
+    EXPECT_GT(journal[3].nsecs - journal[2].nsecs, 1'000'000);
+    // The end of a write's data restarts the status poll.
+    EXPECT_TRUE(link.pollTimer().isActive());
+}
+
+TEST_F(LinkTransport, BlockUploadShowsProgressBeforeEachByte) {
+    std::uint8_t block[128];
+    std::fill(std::begin(block), std::end(block), 0x11);
+    link.Uart_Api_Send(ApiWrite, Api_Edid_Block0, 128, block);
+    link.Uart_Api_Send(ApiWrite, Api_Edid_Block1, 128, block);
+
+    const auto& shown = reporter.texts[StatusLabel::Upload];
+    ASSERT_EQ(shown.size(), 256u);
+    EXPECT_EQ(shown[0], "1%");
+    EXPECT_EQ(shown[2], "1%");
+    EXPECT_EQ(shown[3], "2%");
+    EXPECT_EQ(shown[127], "50%");
+    EXPECT_EQ(shown[128], "51%");
+    EXPECT_EQ(shown[255], "100%");
+    EXPECT_EQ(reporter.texts[StatusLabel::CreatorUpload], shown);
+    EXPECT_EQ(reporter.colours[StatusLabel::Upload], Colour::Black);
+    EXPECT_TRUE(link.state().LinkFlags & LinkFlag::LinkAlive);
+}
+
+TEST_F(LinkTransport, ModelNameAnswerTurnsTheLedGreen) {
+    link.Uart_Api_Send(ApiRead, Api_Model_Name, 5);
+    deliver(bytes({0xA1, 0x02, 0x01, 'A', 'B', 'C', 'D', 0x00}));
+    EXPECT_TRUE(link.state().LinkFlags & LinkFlag::ResponseComplete);
+    link.DispatchResponse();
+    EXPECT_EQ(view.led, Colour::Green);
+    EXPECT_EQ(view.modelName, "ABCD");
+    EXPECT_EQ(link.state().RxFill, 0u);
+    EXPECT_EQ(link.state().LastRequestType, 0u);
+    EXPECT_FALSE(link.state().LinkFlags & LinkFlag::ResponseComplete);
+    EXPECT_TRUE(link.pollTimer().isActive());
+    EXPECT_TRUE(link.lastResponseAcknowledged());
+    // The payload stays for the handler that waits after its request.
+    EXPECT_EQ(rx(3, 4), "ABCD");
+    // The log gets the received text up to its first zero byte.
+    EXPECT_EQ(reporter.log, "\xA1\x02\x01\x41\x42\x43\x44");
+}
+
+TEST_F(LinkTransport, ManufacturerAnswerIsStoredNotShown) {
+    link.Uart_Api_Send(ApiRead, Api_Manufac_Id, 3);
+    deliver(bytes({0xA1, 0x00, 0x09, 'A', 'B', 'C', 'D', 0x00}));
+    link.DispatchResponse();
+    const auto& id = link.state().DeviceManufacId;
+    EXPECT_EQ(std::string(id.begin(), id.end()), "ABC");
+    EXPECT_EQ(view.modelName, "Not Found.");
+    EXPECT_EQ(view.led, Colour::Grey);
+}
+
+TEST_F(LinkTransport, PresentedEdidAnswerChecksItsButton) {
+    link.Uart_Api_Send(ApiRead, Api_Edid_Mode, 1);
+    deliver(bytes({0xA1, 0x01, 0x01, 0x02}));
+    link.DispatchResponse();
+    EXPECT_EQ(view.presented, PresentedEdid::External);
+    EXPECT_TRUE(link.state().LinkFlags & LinkFlag::LinkAlive);
+
+    link.state().LinkFlags = 0;
+    link.Uart_Api_Send(ApiRead, Api_Edid_Mode, 1);
+    deliver(bytes({0xA1, 0x01, 0x01, 0x01}));
+    link.DispatchResponse();
+    EXPECT_EQ(view.presented, PresentedEdid::External) << "an unknown value changes nothing";
+    EXPECT_TRUE(link.state().LinkFlags & LinkFlag::LinkAlive) << "but is a sign of life";
+}
+
+TEST_F(LinkTransport, ResponseWithoutAcknowledgeIsDropped) {
+    link.Uart_Api_Send(ApiRead, Api_Model_Name, 5);
+    deliver(bytes({0x00, 0x00, 0x01, 'A', 'B', 'C', 'D', 0x00}));
+    link.DispatchResponse();
+    EXPECT_EQ(view.modelName, "Not Found.");
+    EXPECT_FALSE(link.pollTimer().isActive());
+    EXPECT_EQ(link.state().RxFill, 0u);
+    EXPECT_EQ(link.state().LastRequestType, 0u);
+    EXPECT_FALSE(link.lastResponseAcknowledged());
+}
+
+TEST_F(LinkTransport, CompletionCountsHeadAndPayloadBytes) {
+    link.Uart_Api_Send(ApiRead, Api_Edid_Mode, 1);
+    deliver(bytes({0xA1, 0x01, 0x01}));
+    EXPECT_FALSE(link.state().LinkFlags & LinkFlag::ResponseComplete);
+    deliver(bytes({0x00}));
+    EXPECT_TRUE(link.state().LinkFlags & LinkFlag::ResponseComplete);
+    link.DispatchResponse();
+
+    link.Uart_Api_Send(ApiRead, Api_Edid_Block0, 128);
+    deliver(QByteArray(130, 'x'));
+    EXPECT_FALSE(link.state().LinkFlags & LinkFlag::ResponseComplete);
+    deliver(QByteArray(1, 'x'));
+    EXPECT_TRUE(link.state().LinkFlags & LinkFlag::ResponseComplete);
+}
+
+TEST_F(LinkTransport, ResponseSplitOverTwoTicksStaysWhole) {
+    link.Uart_Api_Send(ApiRead, Api_Model_Name, 5);
+    deliver(bytes({0xA1, 0x00, 0x01, 'M'}));
+    EXPECT_EQ(link.state().RxFill, 4u);
+    EXPECT_FALSE(link.state().LinkFlags & LinkFlag::ResponseComplete);
+    deliver(bytes({'N', 'O', 'P', 0x00}));
+    EXPECT_EQ(link.state().RxFill, 8u);
+    EXPECT_EQ(rx(3, 4), "MNOP");
+    EXPECT_TRUE(link.state().LinkFlags & LinkFlag::ResponseComplete);
+}
+
+TEST_F(LinkTransport, OtherLinkModesCollectButNeverComplete) {
+    link.state().LinkMode = 3;
+    link.Uart_Api_Send(ApiRead, Api_Edid_Mode, 1);
+    deliver(bytes({0xA1, 0x01, 0x01, 0x00, 0x22}));
+    EXPECT_EQ(link.state().RxFill, 5u);
+    EXPECT_FALSE(link.state().LinkFlags & LinkFlag::ResponseComplete);
+}
+
+TEST_F(LinkTransport, FloodKeepsSixteenBytesAndEmptiesTheQueue) {
+    link.Uart_Api_Send(ApiRead, Api_Edid_Block0, 128);
+    deliver(QByteArray(10, 'a'));
+    ASSERT_EQ(link.state().RxFill, 10u);
+    const std::string logBefore = reporter.log;
+
+    QByteArray flood;
+    for (int i = 0; i < 1200; ++i)
+        flood.append(static_cast<char>('A' + i % 26));
+    deliver(flood);
+    EXPECT_EQ(rx(0, 16), flood.left(16).toStdString());
+    EXPECT_EQ(link.state().RxFill, 10u);
+    EXPECT_EQ(reporter.log, logBefore);
+    EXPECT_FALSE(link.state().LinkFlags & LinkFlag::ResponseComplete);
+    runEventsFor(100);
+    EXPECT_EQ(link.comHandle().bytesAvailable(), 0);
+}
+
+TEST_F(LinkTransport, ChattyDeviceNeverWritesPastTheBuffer) {
+    link.state().LinkMode = 3; // collect without completing
+    link.Uart_Api_Send(ApiRead, Api_Edid_Block0, 128);
+    for (int round = 0; round < 3; ++round)
+        deliver(QByteArray(600, 'z'));
+    EXPECT_EQ(link.state().RxFill, RxCapacity);
+    EXPECT_EQ(link.state().RxBuffer[RxCapacity], 0);
+    runEventsFor(50);
+    EXPECT_EQ(link.comHandle().bytesAvailable(), 0) << "the excess is discarded";
+}
+
+TEST_F(LinkTransport, WaitForAckClearsTheBufferOnAcknowledge) {
+    link.Uart_Api_Send(ApiWrite, Api_Edid_Select, 0);
+    QTimer::singleShot(30, [&] { pty.send(bytes({0xA1, 0x01, 0x08, 0x55})); });
+    link.rxTimer().setInterval(10);
+    QObject::connect(&link.rxTimer(), &QTimer::timeout, &link, &DeviceLink::Timer_UART_RxTimer);
+    link.rxTimer().start();
+    EXPECT_FALSE(link.WaitForAck(200));
+    EXPECT_EQ(link.state().RxFill, 0u);
+    EXPECT_TRUE(std::all_of(link.state().RxBuffer.begin(), link.state().RxBuffer.end(),
+                            [](std::uint8_t b) { return b == 0; }));
+}
+
+TEST_F(LinkTransport, WaitForAckTimesOutAndKeepsTheBuffer) {
+    link.Uart_Api_Send(ApiRead, Api_Model_Name, 5);
+    deliver(bytes({0x22, 0x33}));
+    EXPECT_TRUE(link.WaitForAck(20));
+    EXPECT_EQ(link.state().RxFill, 2u);
+    EXPECT_EQ(rx(0, 2), "\x22\x33");
+    EXPECT_TRUE(link.WaitForAck(1)) << "one try times out at once";
+}
+
+TEST(LinkWaits, WaitHandlesEventsAndLastsAtLeastItsTime) {
+    RecordingReporter reporter;
+    RecordingLinkView view;
+    DeviceLink link(reporter, view);
+    bool ticked = false;
+    QTimer::singleShot(5, [&] { ticked = true; });
+    QElapsedTimer clock;
+    clock.start();
+    link.WaitMs(40);
+    EXPECT_GT(clock.nsecsElapsed(), 40'000'000);
+    EXPECT_TRUE(ticked);
+}
+
+TEST(LinkWaits, ShutdownEndsEveryWaitAtOnce) {
+    RecordingReporter reporter;
+    RecordingLinkView view;
+    DeviceLink link(reporter, view);
+    QTimer::singleShot(20, &link, [&] { link.shutdown(); });
+    QElapsedTimer clock;
+    clock.start();
+    link.WaitMs(60000);
+    EXPECT_LT(clock.elapsed(), 30000);
+    clock.restart();
+    link.WaitMs(60000);
+    EXPECT_LT(clock.elapsed(), 30000) << "later waits return at once too";
+}
+
+} // namespace
