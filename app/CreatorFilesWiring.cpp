@@ -1,3 +1,21 @@
 #include "User_interface.h"
 
-void TForm1::wireCreatorFiles() {}
+#include "MouseDown.h"
+
+#include <CreatorFiles.h>
+
+#include <QPushButton>
+#include <QRadioButton>
+
+void TForm1::wireCreatorFiles() {
+    // A Qt child of the window: it holds the creator's record for the window's life.
+    auto* files = new CreatorFiles(*this, prompts(), reporter(), link(), this);
+    onMouseDown(control<QRadioButton>("RadioButton_Brand_New"),
+                [files] { files->RadioButton_Brand_NewMouseDown(); });
+    onMouseDownQueued(control<QRadioButton>("RadioButton_Bin_Modifiy"),
+                      [files] { files->RadioButton_Bin_ModifiyMouseDown(); });
+    connect(control<QPushButton>("Button_Save_Created"), &QPushButton::clicked, files,
+            [files] { files->Button_Save_CreatedClick(); });
+    connect(control<QPushButton>("Button_Upload_Created"), &QPushButton::clicked, files,
+            [files] { files->Button_Upload_CreatedClick(); });
+}

@@ -1,0 +1,648 @@
+// The creator's loads, builds and saves, driven through the window's own handlers with
+// scripted dialogs.
+#include "BrandNewEdid.h"
+#include "CreatorFiles.h"
+#include "DeviceLink.h"
+#include "EdidFile.h"
+#include "EdidValidation.h"
+#include "ScriptedPrompts.h"
+#include "TestEdids.h"
+#include "User_interface.h"
+
+#include <QCheckBox>
+#include <QDate>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+
+using namespace TestEdids;
+
+namespace {
+
+using Sad = std::array<std::uint8_t, 3>;
+
+// 2021-01-01 lies in ISO week 53 of 2020; the year shown is still the calendar year.
+const QDate kToday(2021, 1, 1);
+
+class CreatorFilesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        auto scripted = std::make_unique<ScriptedPrompts>();
+        prompts = scripted.get();
+        form = std::make_unique<TForm1>(QStringList(), std::move(scripted));
+        files = form->findChild<CreatorFiles*>();
+        ASSERT_NE(files, nullptr);
+        files->setToday([] { return kToday; });
+        ASSERT_TRUE(dir.isValid());
+    }
+
+    std::string path(const char* name) const { return dir.filePath(name).toStdString(); }
+
+    std::string text(const char* name) const {
+        return form->control<QLineEdit>(name)->text().toStdString();
+    }
+    void setText(const char* name, const char* value) const {
+        form->control<QLineEdit>(name)->setText(QString::fromLatin1(value));
+    }
+    bool checked(const std::string& name) const {
+        return form->control<QCheckBox>(name.c_str())->isChecked();
+    }
+    void setChecked(const std::string& name, bool on) const {
+        form->control<QCheckBox>(name.c_str())->setChecked(on);
+    }
+    std::string warning() const {
+        return form->control<QLabel>("Label_EdidCreator_Warning")->text().toStdString();
+    }
+
+    CreatorOutcome load(const EdidImage& image, const char* name = "in.bin") {
+        EXPECT_TRUE(WriteEdidFile(path(name), image));
+        prompts->openAnswers.push_back(path(name));
+        return files->RadioButton_Bin_ModifiyMouseDown();
+    }
+
+    // Saves through the dialog and reads the file back.
+    EdidImage save() {
+        const std::string out = path("out.bin");
+        QFile::remove(QString::fromStdString(out));
+        prompts->saveAnswers.push_back(out);
+        EXPECT_EQ(files->Button_Save_CreatedClick(), CreatorOutcome::Done);
+        EdidImage image{};
+        EXPECT_TRUE(ReadEdidFile(out, image));
+        return image;
+    }
+
+    // Builds the record from the panel without writing a file (the dialog is cancelled).
+    EdidInfo& build() {
+        EXPECT_EQ(files->Button_Save_CreatedClick(), CreatorOutcome::Cancelled);
+        return files->settings();
+    }
+
+    QTemporaryDir dir;
+    ScriptedPrompts* prompts = nullptr;
+    std::unique_ptr<TForm1> form;
+    CreatorFiles* files = nullptr;
+};
+
+bool holdsSad(const EdidInfo& info, const Sad& sad) {
+    return std::find(info.Audio_Sad.begin(), info.Audio_Sad.end(), sad) != info.Audio_Sad.end();
+}
+
+int countFirstByte(const EdidInfo& info, std::uint8_t first) {
+    return static_cast<int>(std::count_if(info.Audio_Sad.begin(), info.Audio_Sad.end(),
+                                          [&](const Sad& s) { return s[0] == first; }));
+}
+
+// An HDMI VSDB with physical address `a`.`b`, 165 MHz and, when given, HDMI_VICs.
+Bytes HdmiBlock(std::uint8_t ab, std::uint8_t cd, Bytes hdmiVics = {}) {
+    Bytes payload{0x03, 0x0C, 0x00, ab, cd, 0x80, 0x21};
+    if (!hdmiVics.empty()) {
+        payload.insert(payload.end(),
+                       {0x20, 0x00, static_cast<std::uint8_t>(hdmiVics.size() << 5)});
+        payload.insert(payload.end(), hdmiVics.begin(), hdmiVics.end());
+    }
+    return Block(0x60, payload);
+}
+
+// ---- Brand New -------------------------------------------------------------------
+
+TEST_F(CreatorFilesTest, BrandNewShowsTheTemplateWithTodaysYearAndWeek) {
+    ASSERT_EQ(files->RadioButton_Brand_NewMouseDown(), CreatorOutcome::Done);
+    EXPECT_EQ(text("Edit_Creator_Manufac_Name"), "NEW");
+    EXPECT_EQ(text("Edit_Creator_Monitor_Name"), "BrandNewEdid");
+    EXPECT_EQ(text("Edit_Creator_Product_Code"), "0");
+    EXPECT_EQ(text("Edit_Creator_Serial_Number"), "0");
+    EXPECT_EQ(text("Edit_Creator_Manufac_Year"), "2021");
+    EXPECT_EQ(text("Edit_Creator_Manufac_Week"), "53");
+    for (int n = 1; n <= 17; ++n)
+        EXPECT_EQ(checked("CheckBox_EstablishTiming_" + std::to_string(n)), n == 3 || n == 8) << n;
+    for (int n = 1; n <= 5; ++n)
+        EXPECT_FALSE(checked("CheckBox_StandardTiming_" + std::to_string(n)));
+    for (int vic : {6, 3, 21, 18, 60, 61, 62, 19, 4, 20, 5, 32, 33, 34, 31, 16, 93, 94, 95, 96, 97})
+        EXPECT_EQ(checked("CheckBox_VideoIdCode_" + std::to_string(vic)), vic == 16) << vic;
+    EXPECT_FALSE(checked("CheckBox_YUV420VDB_96"));
+    EXPECT_FALSE(checked("CheckBox_YUV420VDB_97"));
+    EXPECT_TRUE(checked("CheckBox_ColorSpace_1"));
+    EXPECT_TRUE(checked("CheckBox_ColorSpace_2"));
+    EXPECT_FALSE(checked("CheckBox_ColorSpace_3"));
+    for (int n = 1; n <= 8; ++n)
+        EXPECT_FALSE(checked("CheckBox_Colorimetry_" + std::to_string(n)));
+    for (int n = 1; n <= 3; ++n) {
+        EXPECT_FALSE(checked("CheckBox_ColorDepth_" + std::to_string(n)));
+        EXPECT_FALSE(checked("CheckBox_HDR_" + std::to_string(n)));
+        EXPECT_FALSE(checked("CheckBox_HDR_EOTF_" + std::to_string(n)));
+        EXPECT_EQ(text(("Edit_HDR_DCLD_" + std::to_string(n)).c_str()), "    0");
+    }
+    EXPECT_FALSE(checked("CheckBox_3D_Present"));
+    EXPECT_TRUE(checked("CheckBox_AudioFormat_1"));
+    EXPECT_EQ(text("Edit_AudioLPCM_MaxCh"), "2");
+    for (int n = 1; n <= 7; ++n)
+        EXPECT_EQ(checked("CheckBox_AudioLPCM_Freq_" + std::to_string(n)), n >= 5) << n;
+    EXPECT_FALSE(checked("CheckBox_AudioLPCM_SamBit_1"));
+    EXPECT_TRUE(checked("CheckBox_AudioLPCM_SamBit_2"));
+    EXPECT_TRUE(checked("CheckBox_AudioLPCM_SamBit_3"));
+    for (const char* key : {"AC3", "EAC3", "MAT", "DTS", "DTSHD", "AAC", "OBA"}) {
+        EXPECT_FALSE(checked(std::string("CheckBox_AudDetail_") + key)) << key;
+        EXPECT_EQ(text(("Edit_Audio" + std::string(key) + "_MaxCh").c_str()), "0") << key;
+    }
+    for (int v = 3; v <= 9; ++v)
+        EXPECT_FALSE(checked("CheckBox_AudioFormat_" + std::to_string(v)));
+    for (int n = 1; n <= 11; ++n)
+        EXPECT_FALSE(checked("CheckBox_SpeakerPosition_" + std::to_string(n)));
+    EXPECT_EQ(text("Edit_Creator_CEC_Address"), "1000");
+    EXPECT_EQ(warning(), "");
+    EXPECT_TRUE(files->settings().Status & EdidStatus::BrandNew);
+}
+
+TEST_F(CreatorFilesTest, APressOnTheEnabledButtonLoadsAndADisabledOneDoesNothing) {
+    auto* brandNew = form->control<QRadioButton>("RadioButton_Brand_New");
+    QTest::mousePress(brandNew, Qt::LeftButton);
+    EXPECT_EQ(text("Edit_Creator_Manufac_Name"), "");
+    brandNew->setEnabled(true);
+    QTest::mousePress(brandNew, Qt::RightButton);
+    EXPECT_EQ(text("Edit_Creator_Manufac_Name"), "NEW");
+}
+
+TEST_F(CreatorFilesTest, BinModifiyOpensItsDialogAfterThePressAndCancellingKeepsTheTemplate) {
+    files->RadioButton_Brand_NewMouseDown();
+    auto* modify = form->control<QRadioButton>("RadioButton_Bin_Modifiy");
+    modify->setEnabled(true);
+    QTest::mousePress(modify, Qt::LeftButton);
+    EXPECT_EQ(prompts->openCalls, 0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(prompts->openCalls, 1);
+    EXPECT_EQ(text("Edit_Creator_Monitor_Name"), "BrandNewEdid");
+    EXPECT_TRUE(files->settings().Status & EdidStatus::BrandNew);
+    EXPECT_EQ(files->settings().Image, BrandNewEdid);
+}
+
+TEST_F(CreatorFilesTest, TheTemplateFromAFileShowsItsOwnYearAndWeek) {
+    ASSERT_EQ(load(BrandNewEdid), CreatorOutcome::Done);
+    EXPECT_EQ(form->logText(), "Edid Open OK.\r\n");
+    EXPECT_EQ(text("Edit_Creator_Manufac_Year"), "2015");
+    EXPECT_EQ(text("Edit_Creator_Manufac_Week"), "15");
+    EXPECT_FALSE(files->settings().Status & EdidStatus::BrandNew);
+}
+
+TEST_F(CreatorFilesTest, AFileThatCannotBeOpenedChangesNothing) {
+    files->RadioButton_Brand_NewMouseDown();
+    prompts->openAnswers.push_back(path("missing.bin"));
+    EXPECT_EQ(files->RadioButton_Bin_ModifiyMouseDown(), CreatorOutcome::OpenFailed);
+    EXPECT_EQ(form->logText(), "Edid Open Fail.\r\n");
+    EXPECT_EQ(text("Edit_Creator_Manufac_Name"), "NEW");
+    EXPECT_TRUE(files->settings().Status & EdidStatus::BrandNew);
+    EXPECT_EQ(files->settings().Image, BrandNewEdid);
+}
+
+// ---- Loading invalid images ----------------------------------------------------------
+
+TEST_F(CreatorFilesTest, EveryKindOfValidationFailureResetsThePanel) {
+    EdidImage badHeader = BrandNewEdid;
+    badHeader[1] = 0x00;
+    FixChecksums(badHeader);
+    EdidImage badChecksum0 = BrandNewEdid;
+    badChecksum0[127] ^= 1;
+    EdidImage badChecksum1 = BrandNewEdid;
+    badChecksum1[255] ^= 1;
+    EdidImage overBanks = BrandNewEdid;
+    overBanks[126] = 2;
+    FixChecksums(overBanks);
+    const std::pair<const char*, EdidImage> cases[] = {{"header", badHeader},
+                                                       {"checksum 0", badChecksum0},
+                                                       {"checksum 1", badChecksum1},
+                                                       {"over banks", overBanks}};
+    for (const auto& [what, image] : cases) {
+        SCOPED_TRACE(what);
+        files->RadioButton_Brand_NewMouseDown();
+        setChecked("CheckBox_AudioFormat_3", true);
+        setChecked("CheckBox_AudDetail_AC3", true);
+        setChecked("CheckBox_SpeakerPosition_8", true);
+        ASSERT_EQ(load(image), CreatorOutcome::Done);
+        EXPECT_EQ(text("Edit_Creator_Manufac_Name"), "Error.");
+        EXPECT_EQ(text("Edit_Creator_Monitor_Name"), "Error.");
+        for (const char* name : {"Edit_Creator_Product_Code", "Edit_Creator_Serial_Number",
+                                 "Edit_Creator_Manufac_Year", "Edit_Creator_Manufac_Week",
+                                 "Edit_AudioLPCM_MaxCh", "Edit_AudioAC3_MaxCh"})
+            EXPECT_EQ(text(name), "0") << name;
+        EXPECT_EQ(text("Edit_Creator_CEC_Address"), "0000");
+        EXPECT_EQ(text("Edit_AudioAC3_BitRate"), "     0");
+        EXPECT_FALSE(checked("CheckBox_EstablishTiming_3"));
+        EXPECT_FALSE(checked("CheckBox_VideoIdCode_16"));
+        EXPECT_FALSE(checked("CheckBox_ColorSpace_1"));
+        EXPECT_FALSE(checked("CheckBox_AudioFormat_1"));
+        EXPECT_FALSE(checked("CheckBox_AudioLPCM_Freq_5"));
+        EXPECT_FALSE(checked("CheckBox_SpeakerPosition_8r"));
+        // The row collapses through the "Yes" rule.
+        EXPECT_FALSE(checked("CheckBox_AudioFormat_3"));
+        EXPECT_FALSE(checked("CheckBox_AudDetail_AC3"));
+        // "Error." is over the manufacturer's limit; later rules of the reset decide the line.
+        EXPECT_EQ(
+            form->control<QLineEdit>("Edit_Creator_Manufac_Name")->palette().color(QPalette::Text),
+            QColor(Qt::red));
+        EXPECT_EQ(files->settings().Image, image);
+    }
+}
+
+TEST_F(CreatorFilesTest, AnImageWithoutExtensionShowsTheExtensionEmptyButKeepsLpcm) {
+    files->RadioButton_Brand_NewMouseDown();
+    ASSERT_EQ(load(Base()), CreatorOutcome::Done);
+    EXPECT_EQ(text("Edit_Creator_Manufac_Name"), "ABC");
+    EXPECT_EQ(text("Edit_Creator_Monitor_Name"), "TESTMON");
+    EXPECT_EQ(text("Edit_Creator_Product_Code"), "4660");
+    EXPECT_EQ(text("Edit_Creator_Manufac_Year"), "2020");
+    EXPECT_EQ(text("Edit_Creator_CEC_Address"), "0000");
+    EXPECT_TRUE(checked("CheckBox_StandardTiming_1"));
+    EXPECT_FALSE(checked("CheckBox_VideoIdCode_16"));
+    EXPECT_FALSE(checked("CheckBox_AudioFormat_1"));
+    EXPECT_EQ(text("Edit_AudioLPCM_MaxCh"), "2");
+    EXPECT_TRUE(checked("CheckBox_AudioLPCM_Freq_5"));
+}
+
+// ---- Identification round trips -----------------------------------------------------
+
+TEST_F(CreatorFilesTest, SerialNumbersWithTheTopBitSetSurviveALoadAndASave) {
+    for (std::uint32_t serial : {0xFFFFFFFFu, 0x80000000u}) {
+        EdidImage image = BrandNewEdid;
+        for (int i = 0; i < 4; ++i)
+            image[12 + i] = static_cast<std::uint8_t>(serial >> (8 * i));
+        FixChecksums(image);
+        ASSERT_EQ(load(image), CreatorOutcome::Done);
+        EdidImage saved = save();
+        EXPECT_EQ(std::vector<std::uint8_t>(saved.begin() + 12, saved.begin() + 16),
+                  std::vector<std::uint8_t>(image.begin() + 12, image.begin() + 16));
+    }
+    // The last one loaded: 11 characters raise the serial rule's warning during the load,
+    // and the later rules of the load clear the line again.
+    EXPECT_EQ(text("Edit_Creator_Serial_Number"), "-2147483648");
+    EXPECT_EQ(
+        form->control<QLineEdit>("Edit_Creator_Serial_Number")->palette().color(QPalette::Text),
+        QColor(Qt::red));
+
+    EdidImage minusOne = BrandNewEdid;
+    minusOne[12] = minusOne[13] = minusOne[14] = minusOne[15] = 0xFF;
+    FixChecksums(minusOne);
+    load(minusOne);
+    EXPECT_EQ(text("Edit_Creator_Serial_Number"), "-1");
+}
+
+TEST_F(CreatorFilesTest, YearAndWeekBytesFFShowAndSaveAsTheyWere) {
+    EdidImage image = BrandNewEdid;
+    image[16] = 0xFF;
+    image[17] = 0xFF;
+    FixChecksums(image);
+    setChecked("CheckBox_AudioFormat_1", true); // so the week rule is not the last to run
+    ASSERT_EQ(load(image), CreatorOutcome::Done);
+    EXPECT_EQ(text("Edit_Creator_Manufac_Year"), "2245");
+    EXPECT_EQ(text("Edit_Creator_Manufac_Week"), "255");
+    EXPECT_EQ(
+        form->control<QLineEdit>("Edit_Creator_Manufac_Week")->palette().color(QPalette::Text),
+        QColor(Qt::red));
+    const EdidImage saved = save();
+    EXPECT_EQ(saved[16], 0xFF);
+    EXPECT_EQ(saved[17], 0xFF);
+}
+
+TEST_F(CreatorFilesTest, ALowerCaseLetterSetByALoadIsKeptAndSaved) {
+    EdidImage image = BrandNewEdid;
+    image[8] = 0x84; // bit 7 set: the first letter decodes as 'a'
+    image[9] = 0x43;
+    FixChecksums(image);
+    ASSERT_EQ(load(image), CreatorOutcome::Done);
+    EXPECT_EQ(text("Edit_Creator_Manufac_Name"), "aBC");
+    const EdidImage saved = save();
+    EXPECT_EQ(saved[8], 0x84);
+    EXPECT_EQ(saved[9], 0x43);
+}
+
+TEST_F(CreatorFilesTest, AnUnchangedSaveOfTheTemplateFileKeepsItsContent) {
+    ASSERT_EQ(load(BrandNewEdid), CreatorOutcome::Done);
+    const EdidImage saved = save();
+    EXPECT_TRUE(std::equal(BrandNewEdid.begin(), BrandNewEdid.begin() + 128, saved.begin()));
+    // The HDMI block loses its empty eighth byte; everything else is as it was.
+    const Bytes hdmi{0x67, 0x03, 0x0C, 0x00, 0x10, 0x00, 0x80, 0x21};
+    EXPECT_TRUE(std::equal(hdmi.begin(), hdmi.end(), saved.begin() + 138));
+    EXPECT_TRUE(
+        std::equal(BrandNewEdid.begin() + 131, BrandNewEdid.begin() + 138, saved.begin() + 131));
+    EdidInfo check{};
+    check.Image = saved;
+    EXPECT_TRUE(ValidateEdid(check));
+}
+
+TEST_F(CreatorFilesTest, NumbersAreReadWithTheOneConversionIncludingHex) {
+    files->RadioButton_Brand_NewMouseDown();
+    setText("Edit_Creator_Product_Code", "$1234");
+    setText("Edit_Creator_Serial_Number", "0x10");
+    setText("Edit_Creator_Manufac_Year", "2016");
+    setText("Edit_Creator_Manufac_Week", "  7");
+    const EdidImage saved = save();
+    EXPECT_EQ(saved[10], 0x34);
+    EXPECT_EQ(saved[11], 0x12);
+    EXPECT_EQ(saved[12], 0x10);
+    EXPECT_EQ(saved[16], 7);
+    EXPECT_EQ(saved[17], 0x1A);
+}
+
+TEST_F(CreatorFilesTest, AConversionFailureEndsTheSaveButKeepsWhatWasReadBeforeIt) {
+    files->RadioButton_Brand_NewMouseDown();
+    setText("Edit_Creator_Manufac_Name", "XYZ");
+    setText("Edit_Creator_Serial_Number", "12a"); // the serial rule's own box
+    prompts->errors.clear();
+    prompts->saveAnswers.push_back(path("never.bin"));
+    EXPECT_EQ(files->Button_Save_CreatedClick(), CreatorOutcome::ConversionFailed);
+    ASSERT_EQ(prompts->errors.size(), 1u);
+    EXPECT_EQ(prompts->errors[0], "'12a' is not a valid integer value");
+    EXPECT_EQ(prompts->saveCalls, 0);
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(path("never.bin"))));
+    EXPECT_EQ(std::string(files->settings().Manufac_Name.data()), "XYZ");
+    EXPECT_EQ(files->settings().Image, BrandNewEdid); // nothing encoded
+}
+
+// ---- The CEC address ---------------------------------------------------------------
+
+TEST_F(CreatorFilesTest, TheCecAddressIsReadBackAsHexadecimalDigits) {
+    ASSERT_EQ(load(WithExtension({HdmiBlock(0xA1, 0x2F)})), CreatorOutcome::Done);
+    EXPECT_EQ(text("Edit_Creator_CEC_Address"), "A12F");
+    EdidImage saved = save();
+    EXPECT_EQ(saved[132 + 4], 0xA1);
+    EXPECT_EQ(saved[132 + 5], 0x2F);
+
+    setText("Edit_Creator_CEC_Address", "1000");
+    EXPECT_EQ(build().Cec_Address, (std::array<std::uint8_t, 2>{0x10, 0x00}));
+    setText("Edit_Creator_CEC_Address", "b0c0x"); // set, not typed: kept lower case
+    EXPECT_EQ(build().Cec_Address, (std::array<std::uint8_t, 2>{0xB0, 0xC0}));
+}
+
+TEST_F(CreatorFilesTest, ACecCharacterThatIsNoDigitOrAShortTextFailsTheConversion) {
+    files->RadioButton_Brand_NewMouseDown();
+    const std::pair<const char*, const char*> cases[] = {
+        {"10G0", "'G' is not a valid integer value"},
+        {"1 00", "' ' is not a valid integer value"},
+        {"100", "'' is not a valid integer value"}};
+    for (const auto& [cec, message] : cases) {
+        setText("Edit_Creator_CEC_Address", cec);
+        prompts->errors.clear();
+        EXPECT_EQ(files->Button_Save_CreatedClick(), CreatorOutcome::ConversionFailed) << cec;
+        ASSERT_EQ(prompts->errors.size(), 1u);
+        EXPECT_EQ(prompts->errors[0], message);
+    }
+}
+
+// ---- Timings and video codes -----------------------------------------------------------
+
+TEST_F(CreatorFilesTest, StandardTimingBoxesTakeTheFirstFreeSlotAndGiveItBack) {
+    ASSERT_EQ(load(Base()), CreatorOutcome::Done); // slot 0 holds 81 80
+    setChecked("CheckBox_StandardTiming_1", false);
+    setChecked("CheckBox_StandardTiming_3", true);
+    EdidInfo& info = build();
+    // 81 80 became 01 01, A9 40 went to slot 0, then the encoder's one pass.
+    EXPECT_EQ(info.Standard_Timing[0], 0xA940);
+    EXPECT_EQ(info.Standard_Timing[1], 0x0101);
+}
+
+TEST_F(CreatorFilesTest, HdmiVicsTickThe2160pBoxesAndAreRebuiltFromThem) {
+    ASSERT_EQ(load(WithExtension({HdmiBlock(0x10, 0x00, {4, 1})})), CreatorOutcome::Done);
+    EXPECT_TRUE(checked("CheckBox_VideoIdCode_93"));
+    EXPECT_FALSE(checked("CheckBox_VideoIdCode_94"));
+    EXPECT_TRUE(checked("CheckBox_VideoIdCode_95"));
+    EdidInfo& info = build();
+    EXPECT_EQ(info.Hdmi_Vic, (std::array<std::uint8_t, 4>{3, 1, 0, 0}));
+    // The 2160p boxes also name their VICs in the video list.
+    EXPECT_NE(std::find(info.Video_Id_Code.begin(), info.Video_Id_Code.end(), 93),
+              info.Video_Id_Code.end());
+}
+
+TEST_F(CreatorFilesTest, ANativeVicTicksItsBoxAndAFullVideoListTakesNoMore) {
+    Bytes vics;
+    for (std::uint8_t v = 1; v <= 24; ++v)
+        vics.push_back(v == 16 ? 0x90 : v);
+    ASSERT_EQ(load(WithExtension({Block(0x40, vics)})), CreatorOutcome::Done);
+    EXPECT_TRUE(checked("CheckBox_VideoIdCode_16"));
+    const auto before = files->settings().Video_Id_Code;
+    setChecked("CheckBox_VideoIdCode_96", true);
+    EXPECT_EQ(build().Video_Id_Code, before);
+
+    files->settings().Video_Id_Code[23] = 130; // a code the creator cannot name is free
+    EdidInfo& info = build();
+    EXPECT_EQ(info.Video_Id_Code[23], 96);
+
+    setChecked("CheckBox_VideoIdCode_16", false);
+    EXPECT_EQ(std::count(build().Video_Id_Code.begin(), build().Video_Id_Code.end(), 16), 0);
+}
+
+// ---- Audio -----------------------------------------------------------------------------
+
+TEST_F(CreatorFilesTest, TheLastOfTwoAc3DescriptorsIsShownWithPaddedBitRates) {
+    ASSERT_EQ(load(WithExtension({Block(0x20, {0x15, 0x07, 0x50, 0x11, 0x04, 0xC0})})),
+              CreatorOutcome::Done);
+    EXPECT_TRUE(checked("CheckBox_AudioFormat_3"));
+    EXPECT_FALSE(checked("CheckBox_AudDetail_AC3")); // ticked, still collapsed
+    EXPECT_EQ(text("Edit_AudioAC3_MaxCh"), "2");
+    EXPECT_EQ(text("Edit_AudioAC3_BitRate"), " 1536");
+    for (int n = 1; n <= 7; ++n)
+        EXPECT_EQ(checked("CheckBox_AudioAC3_Freq_" + std::to_string(n)), n == 5) << n;
+
+    load(WithExtension({Block(0x20, {0x15, 0x07, 0x50})}));
+    EXPECT_EQ(text("Edit_AudioAC3_BitRate"), "  640");
+    load(WithExtension({Block(0x20, {0x15, 0x07, 0x00})}));
+    EXPECT_EQ(text("Edit_AudioAC3_BitRate"), "  0");
+}
+
+TEST_F(CreatorFilesTest, LuminanceCodesAreRightAligned) {
+    ASSERT_EQ(load(WithExtension({Block(0xE0, {0x06, 0x05, 0x01, 5, 50, 200})})),
+              CreatorOutcome::Done);
+    EXPECT_EQ(text("Edit_HDR_DCLD_1"), "    5");
+    EXPECT_EQ(text("Edit_HDR_DCLD_2"), "   50");
+    EXPECT_EQ(text("Edit_HDR_DCLD_3"), "  200");
+    EXPECT_TRUE(checked("CheckBox_HDR_EOTF_1"));
+    EXPECT_TRUE(checked("CheckBox_HDR_EOTF_3"));
+    EXPECT_TRUE(checked("CheckBox_HDR_Despt_1"));
+    EXPECT_EQ(build().Hdr_Dcld, (std::array<std::uint8_t, 3>{5, 50, 200}));
+}
+
+TEST_F(CreatorFilesTest, LpcmControlsCarryOverAnImageWithoutLpcm) {
+    ASSERT_EQ(load(WithExtension({Block(0x20, {0x0F, 0x7F, 0x07})})), CreatorOutcome::Done);
+    EXPECT_EQ(text("Edit_AudioLPCM_MaxCh"), "8");
+    EXPECT_TRUE(checked("CheckBox_AudioLPCM_Freq_1"));
+    load(WithExtension({Block(0x20, {0x15, 0x07, 0x50})}));
+    EXPECT_EQ(text("Edit_AudioLPCM_MaxCh"), "8");
+    EXPECT_TRUE(checked("CheckBox_AudioLPCM_Freq_1"));
+    EXPECT_FALSE(checked("CheckBox_AudioFormat_1"));
+}
+
+TEST_F(CreatorFilesTest, FormatsWithoutAControlShowNothingAndAreKept) {
+    ASSERT_EQ(load(WithExtension({Block(0x20, {0x18, 0x07, 0x00, 0x70, 0x07, 0x00})})),
+              CreatorOutcome::Done);
+    for (int v = 1; v <= 9; ++v)
+        EXPECT_FALSE(checked("CheckBox_AudioFormat_" + std::to_string(v)));
+    EdidInfo& info = build();
+    EXPECT_TRUE(holdsSad(info, {0x18, 0x07, 0x00}));
+    EXPECT_TRUE(holdsSad(info, {0x70, 0x07, 0x00}));
+}
+
+TEST_F(CreatorFilesTest, MultichannelLpcmIsAddedAboveTwoChannelsAndRemovedAtTwo) {
+    files->RadioButton_Brand_NewMouseDown();
+    setText("Edit_AudioLPCM_MaxCh", "6");
+    EdidInfo& info = build();
+    EXPECT_TRUE(holdsSad(info, {0x09, 0x07, 0x03})); // "Basic" keeps its 2 channels
+    EXPECT_TRUE(holdsSad(info, {0x0D, 0x07, 0x03}));
+    EXPECT_TRUE(info.Audio_Formats & 0x0002);
+
+    setText("Edit_AudioLPCM_MaxCh", "2");
+    build();
+    EXPECT_EQ(countFirstByte(info, 0x0D), 0);
+    EXPECT_TRUE(holdsSad(info, {0x09, 0x07, 0x03}));
+    EXPECT_FALSE(info.Audio_Formats & 0x0002);
+
+    setChecked("CheckBox_AudioFormat_1", false);
+    build();
+    EXPECT_EQ(countFirstByte(info, 0x09), 0);
+}
+
+TEST_F(CreatorFilesTest, DolbyDigitalTakesItsDefaultsOrItsPanel) {
+    files->RadioButton_Brand_NewMouseDown();
+    setChecked("CheckBox_AudioFormat_3", true);
+    EXPECT_TRUE(holdsSad(build(), {0x15, 0x07, 0x50}));
+
+    setText("Edit_AudioAC3_MaxCh", "2");
+    setText("Edit_AudioAC3_BitRate", "640");
+    setChecked("CheckBox_AudioAC3_Freq_5", true);
+    EXPECT_TRUE(holdsSad(build(), {0x11, 0x04, 0x50}));
+
+    setChecked("CheckBox_AudioFormat_3", false);
+    EXPECT_EQ(countFirstByte(build(), 0x11), 0);
+}
+
+TEST_F(CreatorFilesTest, AMaxChannelAboveEightIsWrittenAsEight) {
+    files->RadioButton_Brand_NewMouseDown();
+    setChecked("CheckBox_AudioFormat_3", true);
+    setText("Edit_AudioAC3_MaxCh", "9");
+    EXPECT_EQ(warning(), "8 MaxCH Limited!");
+    setText("Edit_AudioLPCM_MaxCh", "9");
+    EdidInfo& info = build();
+    EXPECT_EQ(countFirstByte(info, 0x17), 1); // still Dolby Digital, 8 channels
+    EXPECT_EQ(countFirstByte(info, 0x0F), 1); // L-PCM, 8 channels
+}
+
+TEST_F(CreatorFilesTest, TheBitRateByteIsTheQuotientTruncatedTowardZero) {
+    files->RadioButton_Brand_NewMouseDown();
+    setChecked("CheckBox_AudioFormat_6", true);
+    setText("Edit_AudioDTS_MaxCh", "6");
+    const std::pair<const char*, std::uint8_t> cases[] = {
+        {"  1536", 0xC0}, {"2047", 0xFF}, {"2048", 0x00}, {"-15", 0xFF}, {"$20", 0x04}};
+    for (const auto& [rate, byte3] : cases) {
+        setText("Edit_AudioDTS_BitRate", rate);
+        EXPECT_TRUE(holdsSad(build(), {0x3D, 0x00, byte3})) << rate;
+    }
+}
+
+TEST_F(CreatorFilesTest, SpeakerBoxesFillTheAllocationPayload) {
+    files->RadioButton_Brand_NewMouseDown();
+    setChecked("CheckBox_SpeakerPosition_8", true);
+    setChecked("CheckBox_SpeakerPosition_7", true);
+    setChecked("CheckBox_SpeakerPosition_11r", true);
+    EXPECT_EQ(build().Speaker_Alloc, 0x030100u);
+    ASSERT_EQ(load(save()), CreatorOutcome::Done);
+    EXPECT_TRUE(checked("CheckBox_SpeakerPosition_8r"));
+    EXPECT_TRUE(checked("CheckBox_SpeakerPosition_11"));
+    EXPECT_TRUE(checked("CheckBox_SpeakerPosition_7"));
+}
+
+// ---- Saving ------------------------------------------------------------------------------
+
+TEST_F(CreatorFilesTest, SaveBeforeAnyLoadWritesTheEncodingOfAnEmptyImage) {
+    EXPECT_EQ(files->Button_Save_CreatedClick(), CreatorOutcome::ConversionFailed);
+    EXPECT_EQ(prompts->errors.at(0), "'' is not a valid integer value");
+
+    for (const char* name : {"Edit_Creator_Product_Code", "Edit_Creator_Serial_Number",
+                             "Edit_Creator_Manufac_Year", "Edit_Creator_Manufac_Week"})
+        setText(name, "0");
+    const EdidImage saved = save();
+    EXPECT_FALSE(std::equal(EdidHeader.begin(), EdidHeader.end(), saved.begin()));
+    EXPECT_EQ(saved[126], 1);
+    EdidInfo check{};
+    check.Image = saved;
+    EXPECT_FALSE(ValidateEdid(check));
+    EXPECT_EQ(ValidationMessage(check.Status), "Illegal Edid Header.");
+}
+
+TEST_F(CreatorFilesTest, SaveWritesWholeOrNotAtAllUnderTheNameGiven) {
+    files->RadioButton_Brand_NewMouseDown();
+    prompts->saveAnswers.push_back(path("no-such-dir/out.bin"));
+    EXPECT_EQ(files->Button_Save_CreatedClick(), CreatorOutcome::OpenFailed);
+    EXPECT_EQ(form->logText(), "Edid Open Fail.\r\n");
+
+    const std::string plain = path("created");
+    prompts->saveAnswers.push_back(plain);
+    EXPECT_EQ(files->Button_Save_CreatedClick(), CreatorOutcome::Done);
+    EXPECT_EQ(form->logText(), "Edid Open OK.\r\n");
+    EXPECT_EQ(QFile(QString::fromStdString(plain)).size(), 256);
+    EXPECT_EQ(prompts->suggestedNames.back(), "Created_Edid.bin");
+
+    // A read-only file is refused and kept as it was.
+    QFile::setPermissions(QString::fromStdString(plain), QFileDevice::ReadOwner);
+    setText("Edit_Creator_Product_Code", "77");
+    prompts->saveAnswers.push_back(plain);
+    EXPECT_EQ(files->Button_Save_CreatedClick(), CreatorOutcome::OpenFailed);
+    EdidImage kept{};
+    ASSERT_TRUE(ReadEdidFile(plain, kept));
+    EXPECT_EQ(kept[10], 0);
+}
+
+TEST_F(CreatorFilesTest, BlocksLeftOutForLackOfRoomAreNamedInTheWarningLine) {
+    Bytes vics, sads, forum{0xD8, 0x5D, 0xC4, 0x01, 0x78, 0x80};
+    for (std::uint8_t v = 1; v <= 24; ++v)
+        vics.push_back(v);
+    for (int i = 0; i < 10; ++i)
+        sads.insert(sads.end(), {0x18, 0x07, 0x00});
+    forum.resize(31, 0x00);
+    ASSERT_EQ(load(WithExtension({Block(0x40, vics), Block(0x20, sads), HdmiBlock(0x10, 0x00),
+                                  Block(0x60, forum)})),
+              CreatorOutcome::Done);
+    for (int n = 1; n <= 8; ++n)
+        setChecked("CheckBox_Colorimetry_" + std::to_string(n), true);
+    setChecked("CheckBox_HDR_EOTF_1", true);
+    setText("Edit_HDR_DCLD_3", "9");
+    setChecked("CheckBox_SpeakerPosition_1", true);
+    setChecked("CheckBox_YUV420VDB_96", true);
+    setChecked("CheckBox_YUV420VDB_97", true);
+    setChecked("CheckBox_3D_Present", true);
+    files->settings().Hdmi_3D_Len = 14;
+    files->settings().Hdmi_3D_Byte = 0x80;
+
+    const EdidImage saved = save();
+    ASSERT_FALSE(files->lastEncoding().notWritten.empty());
+    EXPECT_EQ(warning(), NotWrittenText(files->lastEncoding()));
+    EXPECT_EQ(warning().rfind("Not Written: ", 0), 0u);
+    EdidInfo check{};
+    check.Image = saved;
+    EXPECT_TRUE(ValidateEdid(check));
+
+    // Once everything fits again the warning is withdrawn.
+    setChecked("CheckBox_3D_Present", false);
+    for (int n = 1; n <= 8; ++n)
+        setChecked("CheckBox_Colorimetry_" + std::to_string(n), false);
+    setChecked("CheckBox_HDR_EOTF_1", false);
+    setChecked("CheckBox_SpeakerPosition_1", false);
+    save();
+    EXPECT_TRUE(files->lastEncoding().notWritten.empty());
+    EXPECT_EQ(warning(), "");
+}
+
+TEST_F(CreatorFilesTest, WhileADeviceOperationRunsTheDialogHandlersAreRefused) {
+    files->RadioButton_Brand_NewMouseDown();
+    auto operation = form->link().tryBeginOperation();
+    ASSERT_TRUE(operation);
+    prompts->openAnswers.push_back(path("x.bin"));
+    prompts->saveAnswers.push_back(path("y.bin"));
+    EXPECT_EQ(files->RadioButton_Bin_ModifiyMouseDown(), CreatorOutcome::Refused);
+    EXPECT_EQ(files->Button_Save_CreatedClick(), CreatorOutcome::Refused);
+    EXPECT_EQ(prompts->openCalls + prompts->saveCalls, 0);
+}
+
+} // namespace
