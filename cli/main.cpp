@@ -1,6 +1,7 @@
 // redaviv-cli: the headless front end. Each subcommand lives in its own source file
 // and is listed in kCommands.
 #include "Commands.h"
+#include "CreatorCommands.h"
 
 #include <QCoreApplication>
 
@@ -13,6 +14,8 @@ const Command* const kCommands[] = {
     &AnalyseCommand,
     &DumpCommand,
     &ValidateCommand,
+    &RoundtripCommand,
+    &BrandnewCommand,
 };
 
 void printUsage(std::ostream& out) {
@@ -28,7 +31,7 @@ void printUsage(std::ostream& out) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
+    const auto app = MakeCliApplication(argc, argv);
     QCoreApplication::setApplicationName("redaviv-cli");
 
     // Arguments as the bytes given, so that paths are reported exactly as given.

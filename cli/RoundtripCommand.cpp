@@ -1,0 +1,38 @@
+// redaviv-cli roundtrip: an EDID file through the creator unchanged.
+#include "CreatorCommands.h"
+#include "CreatorSession.h"
+
+#include "CommandLine.h"
+
+namespace {
+
+int runRoundtrip(CommandContext& context) {
+    CreatorArgs args;
+    if (!ParseCreatorArgs(RoundtripCommand, context, true, args))
+        return ExitStatus::Usage;
+    if (args.help) {
+        PrintCommandHelp(RoundtripCommand, context.out);
+        return ExitStatus::Ok;
+    }
+    return RunCreatorSession(context, args);
+}
+
+} // namespace
+
+const Command RoundtripCommand = {
+    "roundtrip",
+    "roundtrip FILE -o OUT [--today YYYY-MM-DD]",
+    "load FILE into the creator (\"Bin Modifiy\") and save it unchanged as OUT",
+    "In a fresh creator, loads FILE as \"Bin Modifiy\" does and saves what the editor then\n"
+    "holds to OUT as \"Save\" does, with no edit in between. OUT is written whole or not\n"
+    "at all. Blocks that did not fit are named on stderr (\"Not Written: ...\").\n"
+    "\n"
+    "  -o OUT              the EDID file to write\n"
+    "  --today YYYY-MM-DD  the date whose year and week a Brand New EDID shows\n"
+    "                      (default: the local date)\n"
+    "\n"
+    "Exit status: 0 written; 1 FILE cannot be opened or OUT cannot be written\n"
+    "(\"Edid Open Fail.\"); 2 usage error; 3 an edit did not hold a number (its message\n"
+    "is printed, nothing is written).\n",
+    runRoundtrip,
+};
