@@ -4,7 +4,8 @@
 // Input: up to 256 bytes of image (missing bytes read as 0xFF, as from a short file);
 // bytes after the 256th overwrite the record's settings after decoding, so the
 // encoder also meets values the decoder never produces. When the first byte is odd,
-// the header and checksums are made right first, so the decoder runs to the end.
+// the header and checksums are made right first, so the decoder runs to the end;
+// its bit 1 flips the 3D setting before encoding.
 #include "EdidDecoder.h"
 #include "EdidEncoder.h"
 #include "EdidSummary.h"
@@ -73,6 +74,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::size_t count = std::min(size - kEdidSize, sizeof(EdidInfo) - first);
         std::memcpy(reinterpret_cast<unsigned char*>(&info) + first, data + kEdidSize, count);
     }
+    if (size > 0 && (data[0] & 2))
+        info.Flags ^= 0x0008; // 3D present turned on or off, as the creator may
 
     const EncodeResult result = EncodeEdid(info);
     const EdidImage& out = info.Image;
