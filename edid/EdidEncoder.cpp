@@ -398,11 +398,13 @@ constexpr BlockKind kBlocks[] = {
     {"YCbCr 4:2:0 Video Data Block", yuv420Block},
 };
 
-void writeExtension(EdidInfo& s, const Contents& c, EncodeResult& result) {
+// `baseFlags` is byte 131 of the base extension: its underscan, basic audio and
+// native-format bits are kept.
+void writeExtension(EdidInfo& s, const Contents& c, std::uint8_t baseFlags, EncodeResult& result) {
     EdidImage& image = s.Image;
     image[128] = 0x02; // CEA-861 extension
     image[129] = 0x03; // revision 3
-    image[131] = low8((image[131] & ~0x30u) | (s.Color_Space & 0x30u));
+    image[131] = low8((baseFlags & ~0x30u) | (s.Color_Space & 0x30u));
 
     std::size_t position = kCollectionStart;
     for (const BlockKind& kind : kBlocks) {
@@ -438,11 +440,15 @@ EncodeResult EncodeEdid(EdidInfo& CreatorSettings) {
     EdidInfo& s = CreatorSettings;
     EncodeResult result;
     s.Flags &= Flag::ThreeD;
+    // A base without an extension has no flags to keep: its block 1 is filler (0xFF
+    // from a 128-byte file), which would claim underscan, basic audio and 15 native
+    // formats.
+    const std::uint8_t baseFlags = s.Image[0x7E] != 0 ? s.Image[131] : 0x00;
     // Block 0 comes first: its extension count of 1 lets the walks over the base
     // collection run.
     writeBlock0(s);
     const Contents contents = collect(s);
-    writeExtension(s, contents, result);
+    writeExtension(s, contents, baseFlags, result);
     return result;
 }
 

@@ -218,6 +218,25 @@ TEST(EncoderExtension, EmptySettingsGiveAnEmptyCollectionAndTheDescriptors) {
     expectValidImage(s);
 }
 
+TEST(EncoderExtension, BaseWithoutExtensionKeepsNoFlagsFromItsFiller) {
+    // A 128-byte file: block 1 is 0xFF filler. Its byte 131 would claim underscan,
+    // basic audio and 15 native formats.
+    EdidImage base = TestEdids::Base();
+    std::fill(base.begin() + 128, base.end(), 0xFF);
+    EdidInfo s = settingsFor(base);
+    s.Color_Space = 0x20;
+    s.Video_Id_Code[0] = 16;
+    EncodeEdid(s);
+    EXPECT_EQ(s.Image[131], 0x20);
+    EXPECT_EQ(collection(s.Image), (std::vector<Bytes>{{0x41, 16}}));
+    expectValidImage(s);
+
+    // Encoded again, the extension it now has keeps its flags.
+    s.Image[131] = 0xC1;
+    EncodeEdid(s);
+    EXPECT_EQ(s.Image[131], 0xE1);
+}
+
 TEST(EncoderExtension, ListsSkipEmptySlotsAndFlagFourK) {
     EdidInfo s = settingsFor(makeImage({}));
     s.Flags = 0xFFFF;
