@@ -1,0 +1,148 @@
+// Runs redaviv-cli roundtrip and brandnew (the cli's path is the first argument after
+// the gtest options) on files the test writes, and checks files and exit statuses.
+#include "BrandNewEdid.h"
+#include "EdidFile.h"
+#include "EdidInfo.h"
+#include "EdidValidation.h"
+#include "TestEdids.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace TestEdids;
+
+namespace {
+
+QString gCli;
+
+struct CliRun {
+    int status = -1;
+    std::string err;
+};
+
+CliRun runCli(const QStringList& args) {
+    QProcess process;
+    process.start(gCli, args);
+    EXPECT_TRUE(process.waitForFinished(60000));
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardError().toStdString()};
+}
+
+bool contains(const std::string& text, const char* part) {
+    return text.find(part) != std::string::npos;
+}
+
+class CreatorCliTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+
+    QString path(const char* name) const { return dir.filePath(name); }
+
+    EdidImage read(const QString& file) const {
+        EdidImage image{};
+        EXPECT_TRUE(ReadEdidFile(file.toStdString(), image));
+        return image;
+    }
+
+    void write(const QString& file, const EdidImage& image) const {
+        ASSERT_TRUE(WriteEdidFile(file.toStdString(), image));
+    }
+
+    QTemporaryDir dir;
+};
+
+bool isValid(const EdidImage& image) {
+    EdidInfo info{};
+    info.Image = image;
+    return ValidateEdid(info);
+}
+
+TEST_F(CreatorCliTest, BrandnewWritesTheTemplateWithTheYearAndWeekOfTheDayGiven) {
+    const CliRun run = runCli({"brandnew", "-o", path("new.bin"), "--today", "2021-01-01"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    const EdidImage image = read(path("new.bin"));
+    EXPECT_TRUE(isValid(image));
+    EXPECT_EQ(image[16], 53);          // ISO week of 2021-01-01
+    EXPECT_EQ(image[17], 2021 - 1990); // its calendar year
+    EXPECT_TRUE(std::equal(BrandNewEdid.begin(), BrandNewEdid.begin() + 16, image.begin()));
+    EXPECT_TRUE(
+        std::equal(BrandNewEdid.begin() + 18, BrandNewEdid.begin() + 127, image.begin() + 18));
+}
+
+TEST_F(CreatorCliTest, RoundtripOfItsOwnOutputChangesNothing) {
+    write(path("in.bin"), WithExtension({Block(0x40, {0x90, 0x04, 0x5F}),
+                                         Block(0x20, {0x0D, 0x7F, 0x07, 0x15, 0x07, 0x50}),
+                                         Block(0x80, {0x0F, 0x00, 0x00}),
+                                         Block(0x60, {0x03, 0x0C, 0x00, 0x21, 0x00, 0xB8, 0x3C})}));
+    ASSERT_EQ(runCli({"roundtrip", path("in.bin"), "-o", path("once.bin")}).status, 0);
+    ASSERT_EQ(runCli({"roundtrip", path("once.bin"), "-o", path("twice.bin")}).status, 0);
+    const EdidImage once = read(path("once.bin"));
+    EXPECT_TRUE(isValid(once));
+    EXPECT_EQ(read(path("twice.bin")), once);
+    // The identification and the physical address came through.
+    const EdidImage in = read(path("in.bin"));
+    EXPECT_TRUE(std::equal(in.begin(), in.begin() + 126, once.begin()));
+}
+
+TEST_F(CreatorCliTest, AFileThatCannotBeOpenedOrWrittenFailsWithoutWriting) {
+    CliRun run = runCli({"roundtrip", path("missing.bin"), "-o", path("out.bin")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(contains(run.err, "Edid Open Fail.")) << run.err;
+    EXPECT_FALSE(QFile::exists(path("out.bin")));
+
+    run = runCli({"roundtrip", dir.path(), "-o", path("out.bin")}); // a folder is no file
+    EXPECT_EQ(run.status, 1);
+    EXPECT_FALSE(QFile::exists(path("out.bin")));
+
+    write(path("in.bin"), BrandNewEdid);
+    run = runCli({"roundtrip", path("in.bin"), "-o", path("no-such-dir/out.bin")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(contains(run.err, "Edid Open Fail.")) << run.err;
+
+    run = runCli({"brandnew", "-o", path("no-such-dir/out.bin")});
+    EXPECT_EQ(run.status, 1);
+}
+
+TEST_F(CreatorCliTest, AnInvalidFileIsSavedFromTheResetPanel) {
+    EdidImage broken = BrandNewEdid;
+    broken[255] ^= 1;
+    write(path("in.bin"), broken);
+    EXPECT_EQ(runCli({"roundtrip", path("in.bin"), "-o", path("out.bin")}).status, 0);
+    EXPECT_EQ(QFile(path("out.bin")).size(), 256);
+}
+
+TEST_F(CreatorCliTest, UsageErrorsExitWithTwo) {
+    write(path("in.bin"), BrandNewEdid);
+    const QStringList cases[] = {
+        {"roundtrip", path("in.bin")},
+        {"roundtrip", "-o", path("out.bin")},
+        {"roundtrip", path("in.bin"), path("in.bin"), "-o", path("out.bin")},
+        {"roundtrip", path("in.bin"), "-o"},
+        {"brandnew"},
+        {"brandnew", "-o", path("out.bin"), "--today", "2021-13-01"},
+        {"brandnew", "-o", path("out.bin"), "--today"},
+        {"brandnew", "-o", path("out.bin"), "--json"},
+        {"brandnew", path("in.bin"), "-o", path("out.bin")},
+    };
+    for (const QStringList& args : cases) {
+        EXPECT_EQ(runCli(args).status, 2) << args.join(' ').toStdString();
+        EXPECT_FALSE(QFile::exists(path("out.bin")));
+    }
+    EXPECT_EQ(runCli({"roundtrip", "--help"}).status, 0);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: creator_cli_tests [gtest options] REDAVIV_CLI\n");
+        return 2;
+    }
+    gCli = QString::fromLocal8Bit(argv[1]);
+    return RUN_ALL_TESTS();
+}
