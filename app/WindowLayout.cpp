@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 
@@ -130,9 +131,13 @@ void buildCreatorPage(QWidget* page) {
 
     auto* editor = new QTabWidget(page);
     editor->setObjectName(QStringLiteral("PageControl2"));
-    editor->setGeometry(8, 60, 425, 306);
-    // Seven tabs share 425 pixels: keep their padding small so all of them show.
-    editor->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 4px; }"));
+    // As wide as the page allows and tall enough for the Audio2 list (289) below the tabs.
+    editor->setGeometry(4, 58, 433, 318);
+    // Seven tabs share the width: a smaller font and small padding so all of them show.
+    editor->setStyleSheet(QStringLiteral("QTabBar::tab { padding: 3px 3px; }"));
+    QFont tabFont = editor->tabBar()->font();
+    tabFont.setPointSizeF(7.5);
+    editor->tabBar()->setFont(tabFont);
     const char* names[] = {"TabSheet5",  "TabSheet6", "TabSheet7", "TabSheet8",
                            "TabSheet11", "TabSheet9", "TabSheet12"};
     const char* captions[] = {"Descriptor", "PC Timing",   "SD/HD/UHD", "Audio1",
@@ -145,16 +150,16 @@ void buildCreatorPage(QWidget* page) {
     label(audio1, "Label5", QString(), 8, 8);
     label(audio1, "Label6", QString(), 8, 24);
 
-    QLabel* warning = label(page, "Label_EdidCreator_Warning", QString(), 8, 370, 425, 18);
+    QLabel* warning = label(page, "Label_EdidCreator_Warning", QString(), 8, 378, 425, 18);
     setFont(warning, 8, Weight::Bold);
     QPalette red = warning->palette();
     red.setColor(QPalette::WindowText, Qt::red);
     warning->setPalette(red);
 
-    button(page, "Button_Save_Created", QStringLiteral("Save"), 8, 394, 92, 27)->setEnabled(false);
-    button(page, "Button_Upload_Created", QStringLiteral("Upload"), 112, 394, 92, 27)
+    button(page, "Button_Save_Created", QStringLiteral("Save"), 8, 398, 92, 27)->setEnabled(false);
+    button(page, "Button_Upload_Created", QStringLiteral("Upload"), 112, 398, 92, 27)
         ->setEnabled(false);
-    QLabel* status = label(page, "Label3", QStringLiteral("0%"), 216, 394, 80, 27);
+    QLabel* status = label(page, "Label3", QStringLiteral("0%"), 216, 398, 80, 27);
     setFont(status, 10, Weight::Bold);
 }
 

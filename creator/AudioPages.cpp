@@ -20,7 +20,7 @@ namespace CreatorPages {
 
 namespace {
 
-constexpr int kGroupWidth = 409;
+constexpr int kGroupWidth = 421;
 constexpr int kScrollBoxHeight = 289;
 constexpr int kRowListHeight = 420;
 
@@ -69,7 +69,7 @@ void lpcmGroup(QWidget* page) {
 
 void speakerGroup(QWidget* page) {
     QGroupBox* group = ControlFactory::groupBox(
-        page, "GroupBox6", QStringLiteral("Speaker Placement"), 4, 106, kGroupWidth, 166);
+        page, "GroupBox6", QStringLiteral("Speaker Placement"), 4, 106, kGroupWidth, 150);
     SpeakerGrid::build(group, page->findChild<QLabel*>(QStringLiteral("Label5")),
                        page->findChild<QLabel*>(QStringLiteral("Label6")));
 }
@@ -84,7 +84,7 @@ CaptionPanel* formatRow(QWidget* list, const CreatorAudioFormat& format) {
     const QByteArray yes = "CheckBox_AudioFormat_" + QByteArray::number(format.yesBox);
     const QByteArray detail = "CheckBox_AudDetail_" + key;
     PageRows::placeBoxes(row, {{yes.constData(), "Yes"}, {detail.constData(), "For Detail"}}, 150,
-                         boxTop, 70);
+                         boxTop, 90);
 
     const int right =
         labelledEdit(row, "MaxCH", "Edit_Audio" + key + "_MaxCh", QStringLiteral("0"), 20, 30, 28);

@@ -17,6 +17,7 @@ struct EditRow {
     const char* label;
     const char* edit;
     const char* startText;
+    int width;
 };
 
 struct BoxRow {
@@ -26,12 +27,13 @@ struct BoxRow {
 
 constexpr int kEditRowHeight = 32;
 constexpr int kEditLeft = 150;
-constexpr int kEditWidth = 240;
+constexpr int kTextWidth = 240;
+constexpr int kNumberWidth = 120;
 
 void editRow(RowStack* stack, const EditRow& spec) {
     auto* row = new CaptionPanel(stack, QString::fromLatin1(spec.label), kEditRowHeight);
     ControlFactory::edit(row, spec.edit, QString::fromLatin1(spec.startText), kEditLeft,
-                         (kEditRowHeight - PageRows::kEditHeight) / 2, kEditWidth,
+                         (kEditRowHeight - PageRows::kEditHeight) / 2, spec.width,
                          PageRows::kEditHeight);
     stack->add(row);
 }
@@ -48,12 +50,12 @@ void timingRows(QWidget* page, const std::vector<BoxRow>& rows, int height) {
 
 void buildDescriptorPage(QWidget* page) {
     static const EditRow rows[] = {
-        {"Manufacturer Name :", "Edit_Creator_Manufac_Name", ""},
-        {"Monitor Name :", "Edit_Creator_Monitor_Name", ""},
-        {"Product Code :", "Edit_Creator_Product_Code", ""},
-        {"Serial Number :", "Edit_Creator_Serial_Number", ""},
-        {"Manufacture Year :", "Edit_Creator_Manufac_Year", ""},
-        {"Manufacture Week :", "Edit_Creator_Manufac_Week", ""},
+        {"Manufacturer Name :", "Edit_Creator_Manufac_Name", "", kTextWidth},
+        {"Monitor Name :", "Edit_Creator_Monitor_Name", "", kTextWidth},
+        {"Product Code :", "Edit_Creator_Product_Code", "", kNumberWidth},
+        {"Serial Number :", "Edit_Creator_Serial_Number", "", kNumberWidth},
+        {"Manufacture Year :", "Edit_Creator_Manufac_Year", "", kNumberWidth},
+        {"Manufacture Week :", "Edit_Creator_Manufac_Week", "", kNumberWidth},
     };
     RowStack* stack = PageRows::stackOn(page);
     for (const EditRow& row : rows)
@@ -127,7 +129,7 @@ void buildOthersPage(QWidget* page) {
     RowStack* stack = PageRows::stackOn(page);
     PageRows::boxRow(stack, QStringLiteral("3D"), {{"CheckBox_3D_Present", "Yes"}}, kEditRowHeight,
                      kEditLeft, 60);
-    editRow(stack, {"CEC Address :", "Edit_Creator_CEC_Address", "0000"});
+    editRow(stack, {"CEC Address :", "Edit_Creator_CEC_Address", "0000", kNumberWidth});
 }
 
 } // namespace CreatorPages

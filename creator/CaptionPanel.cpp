@@ -19,5 +19,6 @@ QString CaptionPanel::caption() const {
 void CaptionPanel::expandWith(QCheckBox* box, int expandedHeight) {
     connect(box, &QCheckBox::toggled, this, [this, expandedHeight](bool ticked) {
         resize(width(), ticked ? expandedHeight : kLineHeight);
+        emit heightChanged();
     });
 }

@@ -22,6 +22,10 @@ public:
     // The row is `expandedHeight` high while `box` is ticked, one line while it is not.
     void expandWith(QCheckBox* box, int expandedHeight);
 
+signals:
+    // The row's height was changed by its box (the rows below it must move).
+    void heightChanged();
+
 private:
     QLabel* caption_;
 };

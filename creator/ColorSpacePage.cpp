@@ -15,8 +15,10 @@ namespace CreatorPages {
 namespace {
 
 constexpr int kRowHeight = 26;
-constexpr int kBoxesLeft = 100;
-constexpr int kPitch = 76;
+constexpr int kBoxesLeft = 95;
+constexpr int kPitch = 78;
+// The colorimetry names are longer than the other captions.
+constexpr int kColorimetryPitch = 100;
 
 void hdrMetadata(CaptionPanel* row) {
     ControlFactory::label(row, "", QStringLiteral("EOTFs"), 20, 30);
@@ -68,11 +70,11 @@ void buildColorSpacePage(QWidget* page) {
                          {{"CheckBox_Colorimetry_8", "xvYCC601"},
                           {"CheckBox_Colorimetry_7", "xvYCC709"},
                           {"CheckBox_Colorimetry_6", "sYCC601"}},
-                         kBoxesLeft, top, kPitch);
+                         kBoxesLeft, top, kColorimetryPitch);
     PageRows::placeBoxes(
         colorimetry,
         {{"CheckBox_Colorimetry_4", "AdobeRGB"}, {"CheckBox_Colorimetry_5", "AdobeYCC601"}},
-        kBoxesLeft, top + kRowHeight - 4, kPitch);
+        kBoxesLeft, top + kRowHeight - 4, kColorimetryPitch);
     stack->add(colorimetry);
 
     PageRows::boxRow(stack, QStringLiteral("BT2020"),

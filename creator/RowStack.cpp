@@ -1,20 +1,14 @@
 #include "RowStack.h"
 
-#include <QEvent>
+#include "CaptionPanel.h"
 
 RowStack::RowStack(QWidget* parent) : QWidget(parent) {}
 
-void RowStack::add(QWidget* row) {
+void RowStack::add(CaptionPanel* row) {
     row->setParent(this);
-    row->installEventFilter(this);
+    connect(row, &CaptionPanel::heightChanged, this, &RowStack::restack);
     rows_.push_back(row);
     restack();
-}
-
-bool RowStack::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Resize && watched->parent() == this)
-        restack();
-    return QWidget::eventFilter(watched, event);
 }
 
 void RowStack::resizeEvent(QResizeEvent* event) {
@@ -24,8 +18,7 @@ void RowStack::resizeEvent(QResizeEvent* event) {
 
 void RowStack::restack() {
     int top = 0;
-    for (QWidget* row : rows_) {
-        // Moving and widening a row sends it a resize event only when its width changes.
+    for (CaptionPanel* row : rows_) {
         row->setGeometry(0, top, width(), row->height());
         top += row->height();
     }

@@ -3,6 +3,8 @@
 
 #include <vector>
 
+class CaptionPanel;
+
 // Rows stacked from the top at their own heights and at the stack's full width. When a
 // row changes its height the rows below it move; rows past the bottom are cut off.
 class RowStack : public QWidget {
@@ -11,14 +13,13 @@ public:
     explicit RowStack(QWidget* parent);
 
     // Takes `row` as a child and puts it below the rows added before.
-    void add(QWidget* row);
+    void add(CaptionPanel* row);
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     void restack();
 
-    std::vector<QWidget*> rows_;
+    std::vector<CaptionPanel*> rows_;
 };

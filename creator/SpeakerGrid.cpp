@@ -45,10 +45,14 @@ void placeBox(QWidget* group, const QByteArray& name, const char* caption, int c
 } // namespace
 
 void build(QWidget* group, QLabel* heads, QLabel* rowTitles) {
-    ControlFactory::setFont(rowTitles, 9, ControlFactory::Weight::Bold);
+    ControlFactory::setFont(rowTitles, 11, ControlFactory::Weight::Bold);
+    // The heads' fixed spacing is wide: a slightly smaller font keeps the Wide columns in.
+    QFont headsFont = heads->font();
+    headsFont.setPointSizeF(7.5);
+    heads->setFont(headsFont);
     const QFontMetrics titleMetrics(rowTitles->font());
     const int pitch = titleMetrics.lineSpacing();
-    const int gridTop = 44;
+    const int gridTop = 38;
     // The titles' text is given by the window when it is created; "Center" is its widest line.
     rowTitles->setGeometry(
         10, gridTop, titleMetrics.horizontalAdvance(QStringLiteral("Center")) + 4, 5 * pitch + 2);
@@ -58,7 +62,7 @@ void build(QWidget* group, QLabel* heads, QLabel* rowTitles) {
     heads->setParent(group);
     heads->setText(kHeads);
     heads->adjustSize();
-    heads->move(rowTitles->geometry().right() + 18, gridTop - heads->height() - 4);
+    heads->move(rowTitles->geometry().right() + 4, gridTop - heads->height() - 2);
 
     const std::array<int, 7> centres = columnCentres(heads);
     for (const SpeakerSpec& speaker : SpeakerBoxes) {
