@@ -1,3 +1,21 @@
 #include "User_interface.h"
 
-void TForm1::wireFirmware() {}
+#include <FirmwareHandlers.h>
+#include <FirmwareWidgets.h>
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+void TForm1::wireFirmware() {
+    auto view = std::make_unique<FirmwareWidgets>(
+        *control<QLineEdit>("Edit_Fw_Path"), *control<QLabel>("Label_FW_Version"),
+        *control<QPushButton>("Button_Update_Fw"), *control<QCheckBox>("CheckBox_FW_Verify"));
+    // A Qt child of the window: it keeps the firmware path for the window's life.
+    auto* firmware = new FirmwareHandlers(link(), reporter(), prompts(), std::move(view), this);
+    connect(control<QPushButton>("Button_Open_Fw"), &QPushButton::clicked, firmware,
+            [firmware] { firmware->Button_Open_FwClick(); });
+    connect(control<QPushButton>("Button_Update_Fw"), &QPushButton::clicked, firmware,
+            [firmware] { firmware->Button_Update_FwClick(); });
+}

@@ -2,12 +2,16 @@
 
 #include "CreatorTables.h"
 
+#include <Colour.h>
 #include <IntegerText.h>
 
 #include <QLabel>
 #include <QLineEdit>
 
 namespace {
+
+constexpr std::uint32_t kRed = 0x0000FF;
+constexpr std::uint32_t kBlack = 0x000000;
 
 int toInt(const QString& text) {
     return StrToInt(text.toStdString());
@@ -121,7 +125,7 @@ void CreatorRules::check(QLineEdit& source, const Limit& limit) {
         const bool over = limit.over(text);
         warning_.setText(over ? QString::fromLatin1(limit.message) : QString());
         QPalette palette = source.palette();
-        palette.setColor(QPalette::Text, over ? Qt::red : Qt::black);
+        palette.setColor(QPalette::Text, colourFromBgr(over ? kRed : kBlack));
         source.setPalette(palette);
     });
 }

@@ -1,0 +1,44 @@
+#include "FirmwareHandlers.h"
+
+#include "DeviceLink.h"
+#include "FirmwareImage.h"
+#include "FirmwareUpdate.h"
+#include "Prompts.h"
+#include "Reporter.h"
+
+FirmwareHandlers::FirmwareHandlers(DeviceLink& link, Reporter& reporter, Prompts& prompts,
+                                   std::unique_ptr<FirmwareView> view, QObject* parent)
+    : QObject(parent), link_(link), reporter_(reporter), prompts_(prompts), view_(std::move(view)) {
+}
+
+void FirmwareHandlers::Button_Open_FwClick() {
+    // No dialog while a device operation runs.
+    if (link_.operationRunning())
+        return;
+    const std::optional<std::string> chosen = prompts_.chooseOpenFile("EDID (*.bin)");
+    if (!chosen)
+        return;
+    path_ = *chosen;
+    view_->showFirmwarePath(path_);
+
+    const std::optional<FirmwareImage> image = FirmwareImage::read(path_);
+    if (!image) {
+        reporter_.replaceLog("Fw Open Fail.\r\n");
+        reporter_.setStatusColour(StatusLabel::Firmware, Colour::Red);
+        reporter_.setStatusText(StatusLabel::Firmware, "Update Fw Failed.");
+        return;
+    }
+    reporter_.replaceLog("Fw Open OK.\r\n");
+    // The other loader variant takes any file; its images carry no tag.
+    if (link_.state().IspVariant == 1) {
+        view_->setUpdateEnabled(true);
+        return;
+    }
+    const std::optional<std::string> version = image->versionText();
+    view_->setVersionText("Target Version : " + version.value_or("Illegal !"));
+    view_->setUpdateEnabled(version.has_value());
+}
+
+void FirmwareHandlers::Button_Update_FwClick() {
+    updateFirmware(link_, reporter_, path_, [this] { return view_->verifyChecked(); });
+}

@@ -1,0 +1,295 @@
+#include "IspUpdate.h"
+
+#include "DeviceLink.h"
+#include "LoaderSession.h"
+#include "RawPort.h"
+#include "Reporter.h"
+
+#include <algorithm>
+
+namespace {
+
+// Loader commands.
+constexpr std::uint8_t CmdSync = 0x81;
+constexpr std::uint8_t CmdSelectBank = 0x83;
+constexpr std::uint8_t CmdSetAddress = 0x84;
+constexpr std::uint8_t CmdReadBack = 0x85;
+constexpr std::uint8_t CmdWriteBlock = 0x86;
+constexpr std::uint8_t CmdIdentify = 0x87;
+
+// LinkMode while the loader is being confirmed, and while blocks are transferred.
+constexpr std::uint8_t LinkModeChecking = 0;
+constexpr std::uint8_t LinkModeTransfer = 1;
+
+constexpr int PassWaitMs = 1;
+constexpr std::uint32_t StartWaitMs = 500;
+constexpr std::uint32_t NotConfirmedWaitMs = 200;
+constexpr std::uint32_t CommandWaitMs = 2;
+constexpr std::uint32_t IdentifyWaitMs = 10;
+constexpr std::uint32_t WriteWaitMs = 10;
+constexpr std::uint32_t ReadBackLimitMs = 220;
+
+constexpr std::size_t CheckedBytes = 16;
+constexpr std::uint16_t ConfirmCount = 16;
+constexpr std::uint16_t SyncPasses = 10;
+// More than this many bytes waiting is a flood: keep a few, drop the rest.
+constexpr qint64 FloodKeep = 16;
+
+constexpr std::uint32_t BlockSize = FirmwareImage::BlockSize;
+constexpr std::uint32_t Bank0Gap = 0x7000;  // 0x7000-0x7FFF is never written
+constexpr std::uint32_t UpperHalf = 0x8000; // banks map to 0x8000-0xFFFF
+constexpr std::uint32_t BankEnd = 0xFFFF;
+constexpr std::uint32_t LastBankEnd = 0xF600;
+constexpr std::uint8_t LastBank = 2;
+// FileOffset of the last block: the progress reaches 100% there.
+constexpr std::uint32_t ProgressSpan = 128000;
+// Block bytes 2..510 are compared; at least this many of those 509 must match.
+constexpr std::size_t CompareFirst = 2;
+constexpr std::size_t CompareLast = 510;
+constexpr int MatchesNeeded = 420;
+constexpr std::uint8_t MaxRetries = 15;
+
+// The system's millisecond counter.
+std::uint32_t tickCount() {
+    QElapsedTimer clock;
+    clock.start();
+    return static_cast<std::uint32_t>(clock.msecsSinceReference());
+}
+
+} // namespace
+
+const IspUpdate::StepFunction IspUpdate::Steps[Finish] = {
+    &IspUpdate::checkIsp,   &IspUpdate::sync,       &IspUpdate::identify, &IspUpdate::selectBank,
+    &IspUpdate::setAddress, &IspUpdate::writeBlock, &IspUpdate::readBack, &IspUpdate::idle,
+};
+
+IspUpdate::IspUpdate(DeviceLink& link, Reporter& reporter, const BusyGuard::Operation& operation,
+                     std::function<bool()> verify)
+    : link_(link), reporter_(reporter), operation_(operation), verify_(std::move(verify)) {}
+
+bool IspUpdate::run(const std::string& path) {
+    LoaderSession session(link_, reporter_);
+    image_ = FirmwareImage::read(path);
+    if (!image_) {
+        reporter_.appendLog("Fw Open Fail.\r\n");
+        session.fail();
+        return false;
+    }
+    const bool finished = exchange();
+    if (!finished)
+        session.fail();
+    return finished;
+}
+
+bool IspUpdate::exchange() {
+    LinkState& state = link_.state();
+    std::fill_n(state.RxBuffer.begin(), RxCapacity, std::uint8_t{0});
+    state.RxFill = 0;
+    state.LinkMode = LinkModeChecking;
+    link_.WaitMs(StartWaitMs);
+
+    QElapsedTimer sinceStart;
+    sinceStart.start();
+    while (IspState != Finish) {
+        // Disconnected or closing: nothing more is sent.
+        if (operation_.cancelled() || !link_.portOpen())
+            return false;
+        const bool fresh = readPort();
+        if (IspState <= Sync && sinceStart.elapsed() > SilentLoaderLimitMs) {
+            reporter_.appendLog("ISP Timeout.\r\n");
+            return false;
+        }
+        if (fresh)
+            (this->*Steps[IspState])();
+    }
+    return !gaveUp_;
+}
+
+// Moves what the port has into RxBuffer at RxFill, never past its capacity. False when
+// the pass ends here (a flood was dropped).
+bool IspUpdate::readPort() {
+    const qint64 waiting = waitForRawInput(link_, PassWaitMs);
+    if (waiting <= 0)
+        return true;
+    LinkState& state = link_.state();
+    QSerialPort& port = link_.comHandle();
+    char* at = reinterpret_cast<char*>(&state.RxBuffer[state.RxFill]);
+    const qint64 room = static_cast<qint64>(RxCapacity - state.RxFill);
+    if (waiting > static_cast<qint64>(RxCapacity)) {
+        port.read(at, std::min(FloodKeep, room));
+        port.clear(QSerialPort::Input);
+        return false;
+    }
+    const qint64 got = port.read(at, std::min(waiting, room));
+    if (waiting > room)
+        port.skip(waiting - room);
+    if (got > 0) {
+        state.RxFill += static_cast<std::uint32_t>(got);
+        state.RxBuffer[state.RxFill] = 0;
+    }
+    LastFirst = state.RxBuffer[0];
+    return true;
+}
+
+void IspUpdate::SendRaw(std::initializer_list<std::uint8_t> bytes) {
+    SendRaw(bytes.begin(), bytes.size());
+}
+
+void IspUpdate::SendRaw(const std::uint8_t* bytes, std::size_t count) {
+    link_.state().RxFill = 0;
+    link_.writePort(QByteArray(reinterpret_cast<const char*>(bytes),
+                               static_cast<qsizetype>(std::max<std::size_t>(count, 1))));
+}
+
+void IspUpdate::checkIsp() {
+    const auto& buffer = link_.state().RxBuffer;
+    Step += static_cast<std::uint16_t>(
+        CheckedBytes - std::count(buffer.begin(), buffer.begin() + CheckedBytes, std::uint8_t{0}));
+    if (Step >= ConfirmCount) {
+        Step = 0;
+        reporter_.appendLog("ISP Mode Confirmed!\r\n");
+        link_.state().LinkMode = LinkModeTransfer;
+        IspState = Sync;
+        return;
+    }
+    reporter_.appendLog("ISP Mode Not Confirmed.\r\n");
+    link_.WaitMs(NotConfirmedWaitMs);
+}
+
+void IspUpdate::sync() {
+    if (LastFirst == CmdSync) {
+        Step = 0;
+        IspState = Identify;
+        return;
+    }
+    if (++Step > SyncPasses) {
+        Step = 0;
+        SendRaw({CmdSync});
+        link_.WaitMs(CommandWaitMs);
+    }
+}
+
+void IspUpdate::identify() {
+    if (Step == 0) {
+        Step = 1;
+        SendRaw({CmdIdentify});
+        link_.WaitMs(IdentifyWaitMs);
+        return;
+    }
+    const auto& buffer = link_.state().RxBuffer;
+    const auto textEnd = std::find(buffer.begin() + 2, buffer.end(), std::uint8_t{0});
+    reporter_.appendLog(std::string(buffer.begin() + 2, textEnd) + "\r\n");
+    Step = 0;
+    IspState = SelectBank;
+}
+
+void IspUpdate::selectBank() {
+    if (Step == 0) {
+        Step = 1;
+        SendRaw({CmdSelectBank, Bank});
+        link_.WaitMs(CommandWaitMs);
+        return;
+    }
+    Step = 0;
+    IspState = SetAddress;
+}
+
+void IspUpdate::setAddress() {
+    if (Step == 1) {
+        Step = 0;
+        IspState = WriteBlock;
+        return;
+    }
+    if (Bank == 0 && Address == Bank0Gap) {
+        Address = FileOffset = UpperHalf;
+    } else if (Bank == LastBank && Address >= LastBankEnd) {
+        IspState = Finish;
+        return;
+    } else if (Address >= BankEnd) {
+        if (++Bank > LastBank) {
+            IspState = Finish;
+            return;
+        }
+        Address = UpperHalf;
+        IspState = SelectBank;
+        return;
+    }
+    Step = 1;
+    SendRaw({CmdSetAddress, static_cast<std::uint8_t>(Address >> 8),
+             static_cast<std::uint8_t>(Address & 0xFF)});
+    link_.WaitMs(CommandWaitMs);
+}
+
+void IspUpdate::writeBlock() {
+    if (Step == 1) {
+        Step = 0;
+        IspState = ReadBack;
+        return;
+    }
+    reporter_.setStatusText(StatusLabel::Firmware,
+                            std::to_string(FileOffset * 100 / ProgressSpan) + "%");
+    Step = 1;
+    SendRaw({CmdWriteBlock});
+    Block = image_->blockAt(FileOffset);
+    SendRaw(Block.data(), BlockSize / 2);
+    SendRaw(Block.data() + BlockSize / 2, BlockSize / 2);
+    link_.WaitMs(WriteWaitMs);
+    FileOffset += BlockSize;
+    Address += BlockSize;
+}
+
+void IspUpdate::readBack() {
+    LinkState& state = link_.state();
+    if (Step == 0) {
+        Step = 1;
+        std::fill_n(state.RxBuffer.begin(), RxCapacity, std::uint8_t{0});
+        SendRaw({CmdReadBack});
+        ReadStart = tickCount();
+    }
+    if (state.RxFill < BlockSize) {
+        if (tickCount() - ReadStart > ReadBackLimitMs) {
+            reporter_.addLogLine("Read Wait=" + std::to_string(ReadStart));
+            blockFailed(false);
+        }
+        return;
+    }
+    const bool compared = verify_();
+    if (compared && !blockMatches()) {
+        blockFailed(true);
+        return;
+    }
+    Step = 0;
+    Retries = 0;
+    IspState = SetAddress;
+}
+
+// The read-back carries two leading bytes; each difference is logged.
+bool IspUpdate::blockMatches() {
+    const auto& buffer = link_.state().RxBuffer;
+    int matches = 0;
+    for (std::size_t i = CompareFirst; i <= CompareLast; ++i) {
+        const std::uint8_t read = buffer[i + 2];
+        if (Block[i] == read) {
+            ++matches;
+            continue;
+        }
+        reporter_.addLogLine("ROM: Bank" + std::to_string(Bank) + ", Addr " +
+                             std::to_string(Address - BlockSize + i) + ": " +
+                             std::to_string(Block[i]) + " != " + std::to_string(read));
+    }
+    return matches >= MatchesNeeded;
+}
+
+void IspUpdate::blockFailed(bool compared) {
+    if (++Retries > MaxRetries) {
+        gaveUp_ = true;
+        IspState = Finish;
+        return;
+    }
+    if (compared)
+        reporter_.addLogLine("Verify Error! Try Again.");
+    Step = 0;
+    FileOffset -= BlockSize;
+    Address -= BlockSize;
+    IspState = SetAddress;
+}
