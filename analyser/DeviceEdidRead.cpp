@@ -1,0 +1,81 @@
+#include "DeviceEdidRead.h"
+
+#include "ApiTypes.h"
+#include "DeviceLink.h"
+#include "EdidUpload.h"
+#include "EdidValidation.h"
+#include "Reporter.h"
+
+#include <QTimer>
+
+#include <algorithm>
+
+const std::array<DeviceEdidSource, 3> DeviceEdidSources = {{
+    {"RadioButton_Analysis_IntEdid", true, 0xFF, Api_Edid_Block0, Api_Edid_Block1, 200, 5},
+    {"RadioButton_Analysis_ExtEdid", false, 0x00, Api_Ext_Edid_Block0, Api_Ext_Edid_Block1, 200, 5},
+    {"RadioButton_Analysis_UserEdid", true, 0x00, Api_Edid_Block0, Api_Edid_Block1, 300, 6},
+}};
+
+namespace {
+
+constexpr std::int32_t AckTries = 20;
+constexpr std::size_t HeaderSearchEnd = 16;
+constexpr std::size_t PayloadOffset = 3;
+
+} // namespace
+
+std::size_t FindEdidHeader(const std::uint8_t* bytes) {
+    for (std::size_t offset = 0; offset < HeaderSearchEnd; ++offset) {
+        if (std::equal(EdidHeader.begin(), EdidHeader.end(), bytes + offset))
+            return offset;
+    }
+    return HeaderSearchEnd;
+}
+
+DeviceEdidRead ReadDeviceEdid(DeviceLink& link, const DeviceEdidSource& source, EdidInfo& record,
+                              const BusyGuard::Operation& operation) {
+    Reporter& reporter = link.reporter();
+    const auto& rx = link.state().RxBuffer;
+    link.state().LinkFlags |= LinkFlag::LinkAlive;
+    link.pollTimer().stop();
+    AwaitPendingResponse(link);
+    record.Image.fill(0);
+
+    DeviceEdidRead result = DeviceEdidRead::NothingRead;
+    for (int attempt = 0; attempt < source.attempts && !operation.cancelled(); ++attempt) {
+        if (source.hasSelect) {
+            link.Uart_Api_Send(ApiWrite, Api_Edid_Select, 1, &source.select);
+            if (link.WaitForAck(AckTries)) {
+                reporter.appendLog("API Timeout.\r\n");
+                continue;
+            }
+            AwaitPendingResponse(link);
+            if (operation.cancelled())
+                break;
+        }
+        link.Uart_Api_Send(ApiRead, source.block0, kEdidBlockSize);
+        link.WaitMs(source.waitMs);
+        const std::size_t offset = FindEdidHeader(rx.data());
+        if (offset == HeaderSearchEnd)
+            reporter.appendLog("No Header Found.\r\n");
+        std::copy_n(rx.begin() + offset, kEdidBlockSize, record.Image.begin());
+        if (operation.cancelled())
+            break;
+
+        link.Uart_Api_Send(ApiRead, source.block1, kEdidBlockSize);
+        link.WaitMs(source.waitMs);
+        std::copy_n(rx.begin() + PayloadOffset, kEdidBlockSize,
+                    record.Image.begin() + kEdidBlockSize);
+
+        record.Status &= static_cast<std::uint16_t>(~EdidStatus::ValidationMask);
+        if (ValidateEdid(record)) {
+            result = DeviceEdidRead::Valid;
+            break;
+        }
+        reporter.appendLog("Retry Edid.\r\n");
+        result = DeviceEdidRead::Invalid;
+    }
+    if (!operation.cancelled())
+        link.pollTimer().start();
+    return result;
+}

@@ -1,0 +1,38 @@
+#include "EdidFileUpload.h"
+
+#include "DeviceLink.h"
+#include "EdidFile.h"
+#include "EdidUpload.h"
+#include "EdidValidation.h"
+#include "Reporter.h"
+
+namespace {
+
+void showFailure(Reporter& reporter, const std::string& message) {
+    reporter.setStatusColour(StatusLabel::Upload, Colour::Red);
+    reporter.setStatusText(StatusLabel::Upload, message);
+}
+
+} // namespace
+
+FileUploadResult UploadEdidFile(DeviceLink& link, const std::string& path, EdidInfo& record) {
+    const BusyGuard::Operation operation = link.tryBeginOperation();
+    if (!operation)
+        return FileUploadResult::Refused;
+    Reporter& reporter = link.reporter();
+    if (!ReadEdidFile(path, record.Image)) {
+        reporter.replaceLog("Edid Open Fail.\r\n");
+        showFailure(reporter, "Upload Edid Failed.");
+        return FileUploadResult::OpenFailed;
+    }
+    reporter.replaceLog("Edid Open OK.\r\n");
+
+    // Only this file's failure may show: an earlier upload's bits are dropped first.
+    record.Status &= static_cast<std::uint16_t>(~EdidStatus::ValidationMask);
+    if (!ValidateEdid(record)) {
+        showFailure(reporter, ValidationMessage(record.Status));
+        return FileUploadResult::Invalid;
+    }
+    return UploadEdidImage(link, record.Image, operation) ? FileUploadResult::Sent
+                                                          : FileUploadResult::Cancelled;
+}

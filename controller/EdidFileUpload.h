@@ -1,0 +1,18 @@
+#pragma once
+#include "EdidInfo.h"
+
+#include <string>
+
+class DeviceLink;
+
+enum class FileUploadResult {
+    Refused,    // another operation runs: nothing done, nothing logged
+    OpenFailed, // the file cannot be opened: "Upload Edid Failed." in red
+    Invalid,    // the image failed validation: its message in red, nothing sent
+    Cancelled,  // the link closed during the transfer
+    Sent,       // both blocks sent and the User EDID presented
+};
+
+// Reads an EDID file into `record`'s image, validates it and uploads it as the
+// device's User EDID. Failures go to the upload status label in red.
+FileUploadResult UploadEdidFile(DeviceLink& link, const std::string& path, EdidInfo& record);

@@ -1,0 +1,49 @@
+#include "EdidUpload.h"
+
+#include "ApiTypes.h"
+#include "DeviceLink.h"
+#include "LinkView.h"
+
+#include <QTimer>
+
+namespace {
+
+// The device stores a block after its last byte; give it this long before the next.
+constexpr std::uint32_t BlockSettleMs = 50;
+constexpr std::uint8_t PresentUserEdid = 0x03;
+// Three receive ticks: a device that answers at all has been heard by then.
+constexpr std::uint32_t PendingLimitMs = 300;
+constexpr std::uint32_t PendingPollMs = 10;
+
+} // namespace
+
+void AwaitPendingResponse(DeviceLink& link) {
+    for (std::uint32_t waited = 0;
+         link.state().LastRequestType != 0 && waited < PendingLimitMs && !link.isShutDown();
+         waited += PendingPollMs)
+        link.WaitMs(PendingPollMs);
+}
+
+bool UploadEdidImage(DeviceLink& link, const EdidImage& image,
+                     const BusyGuard::Operation& operation) {
+    link.pollTimer().stop();
+    const std::uint16_t blocks[] = {Api_Edid_Block0, Api_Edid_Block1};
+    for (std::size_t i = 0; i < 2; ++i) {
+        if (operation.cancelled())
+            return false;
+        link.Uart_Api_Send(ApiWrite, blocks[i], kEdidBlockSize, &image[i * kEdidBlockSize]);
+        link.WaitMs(BlockSettleMs);
+        // Each block's answer is taken before the next request: collected after it, the
+        // answer would be dispatched as the next request's, which ends block 1's progress
+        // or shows block 1's first byte as the presented EDID.
+        AwaitPendingResponse(link);
+    }
+    if (operation.cancelled())
+        return false;
+    link.view().showPresentedEdid(PresentedEdid::User);
+    link.Uart_Api_Send(ApiWrite, Api_Edid_Mode, 1, &PresentUserEdid);
+    if (operation.cancelled())
+        return false;
+    link.pollTimer().start();
+    return true;
+}

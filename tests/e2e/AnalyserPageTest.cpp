@@ -1,0 +1,57 @@
+// The analyser page without a device: its fourteen rows and the header search.
+#include "DeviceEdidRead.h"
+#include "EdidSummary.h"
+#include "TestWindow.h"
+
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QTabWidget>
+#include <gtest/gtest.h>
+
+#include <array>
+
+namespace {
+
+TEST(AnalyserPage, FourteenRowsOfTwentyThreePixelsWithTheirLabelsAtTheRight) {
+    TestWindow window;
+    auto* pages = window.control<QTabWidget>("PageControl1");
+    pages->setCurrentWidget(window.control<QWidget>("TabSheet3"));
+    auto* group = window.control<QGroupBox>("GroupBox5");
+    int previousBottom = -1;
+    for (const SummaryRow& row : SummaryRows) {
+        SCOPED_TRACE(row.panel);
+        auto* panel = window.control<QLabel>(row.panel);
+        auto* label = window.control<QLabel>(row.label);
+        EXPECT_EQ(panel->parentWidget(), group);
+        EXPECT_EQ(panel->text(), QString::fromLatin1(row.caption));
+        EXPECT_EQ(panel->height(), 23);
+        EXPECT_EQ(label->parentWidget(), panel);
+        EXPECT_GT(label->x(), panel->fontMetrics().horizontalAdvance(panel->text()));
+        EXPECT_LE(label->x() + label->width(), panel->width());
+        EXPECT_TRUE(label->text().isEmpty());
+        EXPECT_GE(panel->y(), previousBottom) << "rows stack top to bottom in order";
+        previousBottom = panel->y() + panel->height();
+    }
+    EXPECT_LE(previousBottom + (kPanel10TallHeight - kPanel10Height), group->height());
+}
+
+TEST(AnalyserPage, HeaderSearchTakesTheFirstOffsetBelowSixteen) {
+    std::array<std::uint8_t, 160> bytes{};
+    const std::uint8_t header[] = {0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00};
+    const auto put = [&](std::size_t at) { std::copy(header, header + 8, bytes.begin() + at); };
+
+    EXPECT_EQ(FindEdidHeader(bytes.data()), 16u) << "nothing there";
+    put(15);
+    EXPECT_EQ(FindEdidHeader(bytes.data()), 15u);
+    put(2);
+    EXPECT_EQ(FindEdidHeader(bytes.data()), 2u) << "the first match wins";
+    bytes.fill(0);
+    put(16);
+    EXPECT_EQ(FindEdidHeader(bytes.data()), 16u);
+    bytes.fill(0xFF);
+    bytes[0] = 0x00;
+    EXPECT_EQ(FindEdidHeader(bytes.data()), 16u) << "a header needs its closing zero";
+}
+
+} // namespace
