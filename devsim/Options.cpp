@@ -87,7 +87,7 @@ const std::vector<OptionSpec>& optionTable() {
         {"--dump-flash", "FILE", "write the loader's memory (3 banks of 64 KiB) to FILE at exit",
          text(&DevsimOptions::dumpFlash)},
         {"--trace", "FILE",
-         "log every read and write: '<ms since start> rx|tx <hex bytes>', one line each",
+         "log every read and write: '<whole ms since start> rx|tx <hex bytes>', one line each",
          text(&DevsimOptions::trace)},
         {"--isp", nullptr, "run the firmware loader instead of the framed protocol",
          flag(&DevsimOptions::isp)},
@@ -177,5 +177,11 @@ std::string usageText() {
         left.resize(std::max<std::size_t>(left.size() + 1, 32), ' ');
         text += left + spec.help + "\n";
     }
+    text += "\nRequests are answered A1, the two type bytes of the frame, then the count's\n"
+            "payload (reads) or the stored data (writes). Api_Edid_Select (0x0108) takes\n"
+            "FF Internal, 00 User, 55 Stored; 0x0105/0x0106 writes store the User EDID.\n"
+            "The loader streams its banner until a command comes, and again after 2 s\n"
+            "without one: 81 -> 81; 87 -> 87 len text 00; 83 b; 84 hh ll; 86 + 512 bytes;\n"
+            "85 -> 85 00 + the 512 bytes at the set address.\n";
     return text;
 }
