@@ -52,6 +52,8 @@ DeviceLink::DeviceLink(Reporter& reporter, LinkView& view, QTimer* rxTimer, QTim
           if (pump_.resumed())
               DispatchResponse();
       }) {
+    connect(rxTimer_, &QTimer::timeout, this, &DeviceLink::Timer_UART_RxTimer);
+    connect(pollTimer_, &QTimer::timeout, this, &DeviceLink::Timer_Poll_StatusTimer);
     // A vanished port (device unplugged, line dropped) is closed at once so it cannot keep
     // signalling; the watchdog then finds the silence and disconnects.
     connect(&ComHandle, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError e) {
@@ -69,7 +71,8 @@ void DeviceLink::ListComPorts(QStringList& list) const {
 }
 
 void DeviceLink::BitBtn_SearchClick() {
-    if (isShutDown())
+    // A search belongs to the not-connected state: it would reopen the port in use.
+    if (isShutDown() || connection_ != Connection::NotConnected)
         return;
     BusyGuard::Operation operation = busy_.tryBegin();
     if (!operation)

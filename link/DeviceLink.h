@@ -23,7 +23,7 @@ class DeviceLink : public QObject {
     Q_OBJECT
 public:
     // The two timers are the window's (100 ms and 1000 ms, stopped); when null, the link
-    // makes its own. Their timeouts are connected by the owner, not here.
+    // makes its own. Either way the link connects their ticks to its handlers.
     DeviceLink(Reporter& reporter, LinkView& view, QTimer* rxTimer = nullptr,
                QTimer* pollTimer = nullptr, QObject* parent = nullptr);
     ~DeviceLink() override;

@@ -226,7 +226,6 @@ TEST_F(LinkTransport, WaitForAckClearsTheBufferOnAcknowledge) {
     link.Uart_Api_Send(ApiWrite, Api_Edid_Select, 0);
     QTimer::singleShot(30, [&] { pty.send(bytes({0xA1, 0x01, 0x08, 0x55})); });
     link.rxTimer().setInterval(10);
-    QObject::connect(&link.rxTimer(), &QTimer::timeout, &link, &DeviceLink::Timer_UART_RxTimer);
     link.rxTimer().start();
     EXPECT_FALSE(link.WaitForAck(200));
     EXPECT_EQ(link.state().RxFill, 0u);
@@ -241,6 +240,16 @@ TEST_F(LinkTransport, WaitForAckTimesOutAndKeepsTheBuffer) {
     EXPECT_EQ(link.state().RxFill, 2u);
     EXPECT_EQ(rx(0, 2), "\x22\x33");
     EXPECT_TRUE(link.WaitForAck(1)) << "one try times out at once";
+}
+
+TEST_F(LinkTransport, NotConnectedLinkNeitherPollsNorDisconnects) {
+    link.Timer_Poll_StatusTimer();
+    EXPECT_TRUE(sentByHost().isEmpty());
+    // No search has opened a port yet: there is nothing to disconnect.
+    view.modelName = "kept";
+    link.BitBtn_DisconnectClick();
+    EXPECT_EQ(view.modelName, "kept");
+    EXPECT_TRUE(link.portOpen());
 }
 
 TEST(LinkWaits, WaitHandlesEventsAndLastsAtLeastItsTime) {
