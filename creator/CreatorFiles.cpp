@@ -6,6 +6,8 @@
 
 #include <DeviceLink.h>
 #include <EdidFile.h>
+#include <EdidUpload.h>
+#include <EdidValidation.h>
 #include <IntegerText.h>
 #include <Prompts.h>
 #include <Reporter.h>
@@ -84,5 +86,18 @@ CreatorOutcome CreatorFiles::Button_Save_CreatedClick() {
 }
 
 CreatorOutcome CreatorFiles::Button_Upload_CreatedClick() {
-    return CreatorOutcome::Refused;
+    const BusyGuard::Operation operation = link_.tryBeginOperation();
+    if (!operation)
+        return CreatorOutcome::Refused;
+    if (!buildCreated())
+        return CreatorOutcome::ConversionFailed;
+    // Only the built image's failure may show, not one left from loading a bad file.
+    CreatorSettings.Status &= static_cast<std::uint16_t>(~EdidStatus::ValidationMask);
+    if (!ValidateEdid(CreatorSettings)) {
+        reporter_.setStatusText(StatusLabel::CreatorUpload,
+                                ValidationMessage(CreatorSettings.Status));
+        return CreatorOutcome::NotValid;
+    }
+    return UploadEdidImage(link_, CreatorSettings.Image, operation) ? CreatorOutcome::Done
+                                                                    : CreatorOutcome::Disconnected;
 }

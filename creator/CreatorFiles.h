@@ -22,6 +22,7 @@ enum class CreatorOutcome {
     OpenFailed,       // the file could not be opened or written
     ConversionFailed, // an edit did not hold a number; the error box was shown
     NotValid,         // the built image failed validation; nothing was sent
+    Disconnected,     // the link went away during the upload; nothing more was sent
 };
 
 // The creator's base EDID and its file handlers: "Brand New", "Bin Modifiy", "Save"

@@ -1,0 +1,113 @@
+// The creator's "Upload" against devsim: the built image goes out as the User EDID and is
+// presented; an image that fails validation sends nothing; a running operation refuses it.
+#include "CreatorFiles.h"
+#include "DeviceLink.h"
+#include "DevsimProcess.h"
+#include "EdidFile.h"
+#include "EventWait.h"
+#include "ScriptedPrompts.h"
+#include "TestWindow.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+QByteArray frame(std::initializer_list<int> values) {
+    QByteArray out;
+    for (int v : values)
+        out.append(static_cast<char>(v));
+    return out;
+}
+
+QByteArray bytes(const EdidImage& image, int from, int count) {
+    return QByteArray(reinterpret_cast<const char*>(image.data()) + from, count);
+}
+
+const QByteArray Block0Write = frame({0x81, 0x05, 0x80, 0x0D});
+
+class CreatorUploadE2E : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        dump = dir.filePath(QStringLiteral("user.bin"));
+        device = std::make_unique<DevsimProcess>(QStringList{"--dump-user", dump});
+        ASSERT_FALSE(device->path().isEmpty());
+        window = std::make_unique<TestWindow>(QStringList{device->path()});
+        window->search();
+        ASSERT_EQ(window->link().connection(), Connection::Connected);
+        files = window->form().findChild<CreatorFiles*>();
+        ASSERT_NE(files, nullptr);
+    }
+
+    QString label3() { return window->text("Label3"); }
+
+    QTemporaryDir dir;
+    QString dump;
+    std::unique_ptr<DevsimProcess> device;
+    std::unique_ptr<TestWindow> window;
+    CreatorFiles* files = nullptr;
+};
+
+TEST_F(CreatorUploadE2E, TheBuiltImageIsSentAsTheUserEdidAndPresented) {
+    // The connection enabled the creator's buttons: press and click them as the user does.
+    QTest::mousePress(window->control<QRadioButton>("RadioButton_Brand_New"), Qt::LeftButton);
+    window->control<QLineEdit>("Edit_Creator_Monitor_Name")->setText(QStringLiteral("UPLOADED"));
+    const qsizetype before = device->sentStream().size();
+    window->click("Button_Upload_Created");
+
+    const EdidImage& image = files->settings().Image;
+    EXPECT_EQ(bytes(image, 0x5F, 9), QByteArray("UPLOADED\n"));
+    const QByteArray expected = Block0Write + bytes(image, 0, 128) +
+                                frame({0x81, 0x06, 0x80, 0x0D}) + bytes(image, 128, 128) +
+                                frame({0x81, 0x01, 0x01, 0x0D, 0x03});
+    ASSERT_TRUE(waitUntil([&] { return device->sentStream().size() >= before + expected.size(); }));
+    EXPECT_EQ(device->sentStream().mid(before, expected.size()), expected);
+    EXPECT_TRUE(window->control<QRadioButton>("RadioButton_Set_UserEdid")->isChecked());
+    EXPECT_EQ(label3(), "100%");
+
+    window.reset();
+    device->stop();
+    EdidImage stored{};
+    ASSERT_TRUE(ReadEdidFile(dump.toStdString(), stored));
+    EXPECT_EQ(stored, image);
+}
+
+TEST_F(CreatorUploadE2E, AnImageWithoutHeaderIsNotSent) {
+    // Nothing loaded: the record's image is all zero, so the build has no header.
+    for (const char* name : {"Edit_Creator_Product_Code", "Edit_Creator_Serial_Number",
+                             "Edit_Creator_Manufac_Year", "Edit_Creator_Manufac_Week"})
+        window->control<QLineEdit>(name)->setText(QStringLiteral("0"));
+    const qsizetype before = device->sentStream().size();
+    EXPECT_EQ(files->Button_Upload_CreatedClick(), CreatorOutcome::NotValid);
+    EXPECT_EQ(label3(), "Illegal Edid Header.");
+    runEventsFor(300);
+    EXPECT_FALSE(device->sentStream().mid(before).contains(Block0Write));
+}
+
+TEST_F(CreatorUploadE2E, AConversionFailureOrARunningOperationSendsNothing) {
+    files->RadioButton_Brand_NewMouseDown();
+    const qsizetype before = device->sentStream().size();
+    {
+        const auto operation = window->link().tryBeginOperation();
+        ASSERT_TRUE(operation);
+        EXPECT_EQ(files->Button_Upload_CreatedClick(), CreatorOutcome::Refused);
+    }
+    window->control<QLineEdit>("Edit_Creator_Product_Code")->setText(QStringLiteral("x"));
+    window->prompts().errors.clear();
+    EXPECT_EQ(files->Button_Upload_CreatedClick(), CreatorOutcome::ConversionFailed);
+    EXPECT_EQ(window->prompts().errors,
+              std::vector<std::string>{"'x' is not a valid integer value"});
+    runEventsFor(300);
+    EXPECT_FALSE(device->sentStream().mid(before).contains(Block0Write));
+    EXPECT_FALSE(window->link().operationRunning());
+}
+
+} // namespace
