@@ -11,7 +11,7 @@
 namespace {
 
 // Where the value labels begin: right of the longest caption.
-constexpr int CaptionWidth = 170;
+constexpr int CaptionWidth = 150;
 
 QString forDisplay(const std::string& text) {
     QString shown = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));

@@ -13,7 +13,7 @@ constexpr std::uint32_t BlockSettleMs = 50;
 constexpr std::uint8_t PresentUserEdid = 0x03;
 // Three receive ticks: a device that answers at all has been heard by then.
 constexpr std::uint32_t PendingLimitMs = 300;
-constexpr std::uint32_t PendingPollMs = 10;
+constexpr std::uint32_t PendingPollMs = 2;
 
 } // namespace
 

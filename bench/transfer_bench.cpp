@@ -1,0 +1,113 @@
+// One EDID upload and one download through the window against devsim (no wire time),
+// next to the protocol's floor: the waits and the byte pacing the protocol mandates.
+// Target: within 1.2 times the floor.
+#include "DeviceLink.h"
+#include "DevsimProcess.h"
+#include "EdidDownload.h"
+#include "EdidTestFiles.h"
+#include "ScriptedPrompts.h"
+#include "TestWindow.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+// Upload: per block 50 ms before the first data byte, 128 bytes paced 1 ms apart, 50 ms
+// after; then the mode request: 50 ms and its byte.
+constexpr double UploadFloorMs = 2 * (50 + 128 * 1 + 50) + (50 + 1);
+// Download: one 10 ms look for the select's acknowledge, then each block's wait.
+double downloadFloorMs(const EdidDownloadSpec& spec) {
+    return (spec.hasSelect ? 10 : 0) + 2.0 * spec.waitMs;
+}
+
+struct Bench {
+    QTemporaryDir dir;
+    std::unique_ptr<DevsimProcess> device;
+    std::unique_ptr<TestWindow> window;
+
+    bool connect() {
+        device = std::make_unique<DevsimProcess>();
+        window = std::make_unique<TestWindow>(QStringList{device->path()});
+        window->search();
+        return window->link().connection() == Connection::Connected;
+    }
+};
+
+void report(benchmark::State& state, double totalMs, double floorMs) {
+    const double mean = totalMs / static_cast<double>(state.iterations());
+    state.counters["floor_ms"] = floorMs;
+    state.counters["mean_ms"] = mean;
+    state.counters["ratio_to_floor"] = mean / floorMs;
+}
+
+void BM_UploadEdid(benchmark::State& state) {
+    Bench bench;
+    if (!bench.connect()) {
+        state.SkipWithError("the search found no device");
+        return;
+    }
+    const QString source = bench.dir.filePath("upload.bin");
+    EdidTestFiles::WriteImage(source, EdidTestFiles::RichEdid("BENCH"));
+    bench.window->prompts().openAnswers.push_back(source.toStdString());
+    bench.window->click("Button_Open_Edid");
+
+    double totalMs = 0;
+    for (auto _ : state) {
+        QElapsedTimer clock;
+        clock.start();
+        bench.window->click("Button_Upload_Edid");
+        totalMs += static_cast<double>(clock.nsecsElapsed()) / 1e6;
+        if (bench.window->text("Label2") != QStringLiteral("100%"))
+            state.SkipWithError("the upload did not complete");
+    }
+    report(state, totalMs, UploadFloorMs);
+}
+BENCHMARK(BM_UploadEdid)->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Argument: the row of the download (0 Internal, 1 External, 2 User).
+void BM_DownloadEdid(benchmark::State& state) {
+    Bench bench;
+    if (!bench.connect()) {
+        state.SkipWithError("the search found no device");
+        return;
+    }
+    const EdidDownloadSpec& spec = EdidDownloads[static_cast<std::size_t>(state.range(0))];
+    const std::string target = bench.dir.filePath("download.bin").toStdString();
+    double totalMs = 0;
+    for (auto _ : state) {
+        bench.window->prompts().saveAnswers.push_back(target);
+        QElapsedTimer clock;
+        clock.start();
+        bench.window->control<QPushButton>(spec.button)->click();
+        totalMs += static_cast<double>(clock.nsecsElapsed()) / 1e6;
+        if (bench.window->log().find("API Timeout.") != std::string::npos)
+            state.SkipWithError("the download timed out");
+    }
+    report(state, totalMs, downloadFloorMs(spec));
+}
+BENCHMARK(BM_DownloadEdid)
+    ->Arg(0)
+    ->Arg(1)
+    ->Arg(2)
+    ->Iterations(5)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
