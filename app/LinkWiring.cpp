@@ -21,5 +21,7 @@ void TForm1::wireLink() {
             [this, link] { RunHandler(prompts(), [link] { link->BitBtn_SearchClick(); }); });
     connect(control<QPushButton>("BitBtn_Disconnect"), &QPushButton::clicked, link,
             &DeviceLink::BitBtn_DisconnectClick);
+    connect(rxTimer, &QTimer::timeout, link, &DeviceLink::Timer_UART_RxTimer);
+    connect(pollTimer, &QTimer::timeout, link, &DeviceLink::Timer_Poll_StatusTimer);
     connect(this, &TForm1::closing, link, &DeviceLink::shutdown);
 }

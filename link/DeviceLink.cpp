@@ -52,8 +52,6 @@ DeviceLink::DeviceLink(Reporter& reporter, LinkView& view, QTimer* rxTimer, QTim
           if (pump_.resumed())
               DispatchResponse();
       }) {
-    connect(rxTimer_, &QTimer::timeout, this, &DeviceLink::Timer_UART_RxTimer);
-    connect(pollTimer_, &QTimer::timeout, this, &DeviceLink::Timer_Poll_StatusTimer);
     // A vanished port (device unplugged, line dropped) is closed at once so it cannot keep
     // signalling; the watchdog then finds the silence and disconnects.
     connect(&ComHandle, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError e) {

@@ -23,7 +23,8 @@ class DeviceLink : public QObject {
     Q_OBJECT
 public:
     // The two timers are the window's (100 ms and 1000 ms, stopped); when null, the link
-    // makes its own. Either way the link connects their ticks to its handlers.
+    // makes its own. The owner connects their ticks to Timer_UART_RxTimer and
+    // Timer_Poll_StatusTimer, as it connects the buttons.
     DeviceLink(Reporter& reporter, LinkView& view, QTimer* rxTimer = nullptr,
                QTimer* pollTimer = nullptr, QObject* parent = nullptr);
     ~DeviceLink() override;

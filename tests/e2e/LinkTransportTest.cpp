@@ -226,6 +226,7 @@ TEST_F(LinkTransport, WaitForAckClearsTheBufferOnAcknowledge) {
     link.Uart_Api_Send(ApiWrite, Api_Edid_Select, 0);
     QTimer::singleShot(30, [&] { pty.send(bytes({0xA1, 0x01, 0x08, 0x55})); });
     link.rxTimer().setInterval(10);
+    QObject::connect(&link.rxTimer(), &QTimer::timeout, &link, &DeviceLink::Timer_UART_RxTimer);
     link.rxTimer().start();
     EXPECT_FALSE(link.WaitForAck(200));
     EXPECT_EQ(link.state().RxFill, 0u);
