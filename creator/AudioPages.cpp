@@ -5,6 +5,7 @@
 #include "CreatorPages.h"
 #include "CreatorTables.h"
 #include "PageRows.h"
+#include "PanelLookup.h"
 #include "RowStack.h"
 #include "SpeakerGrid.h"
 
@@ -70,8 +71,8 @@ void lpcmGroup(QWidget* page) {
 void speakerGroup(QWidget* page) {
     QGroupBox* group = ControlFactory::groupBox(
         page, "GroupBox6", QStringLiteral("Speaker Placement"), 4, 106, kGroupWidth, 150);
-    SpeakerGrid::build(group, page->findChild<QLabel*>(QStringLiteral("Label5")),
-                       page->findChild<QLabel*>(QStringLiteral("Label6")));
+    SpeakerGrid::build(group, findControl<QLabel>(*page, "Label5"),
+                       findControl<QLabel>(*page, "Label6"));
 }
 
 // One format row: caption, "Yes" and "For Detail" on its first line; channels, bit rate

@@ -5,10 +5,12 @@
 #include "CreatorPages.h"
 #include "CreatorRules.h"
 #include "CreatorTables.h"
+#include "PanelLookup.h"
 #include "SpeakerGrid.h"
 #include "UpperCaseTyping.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QLineEdit>
 #include <QTabWidget>
 
@@ -32,31 +34,27 @@ const PageBuilder kPages[] = {
     {"TabSheet12", CreatorPages::buildOthersPage},
 };
 
-template <class T> T* find(QObject& root, const QByteArray& name) {
-    T* found = root.findChild<T*>(QString::fromLatin1(name));
-    Q_ASSERT(found);
-    return found;
-}
-
 } // namespace
 
 CreatorPanel::CreatorPanel(QTabWidget& pages, QLabel& warning, Prompts& prompts)
     : QObject(&pages), pages_(pages) {
     for (const PageBuilder& builder : kPages)
-        builder.build(find<QWidget>(pages, builder.page));
-    scrollBox_ = find<AudioScrollBox>(pages, "ScrollBox1");
+        builder.build(findControl<QWidget>(pages, builder.page));
+    scrollBox_ = findControl<AudioScrollBox>(pages, "ScrollBox1");
     for (const char* name : {"Edit_Creator_Manufac_Name", "Edit_Creator_CEC_Address"})
-        new UpperCaseTyping(find<QLineEdit>(pages, name));
+        new UpperCaseTyping(findControl<QLineEdit>(pages, name));
 
     new CreatorRules(pages, warning, prompts);
     connectSpeakerPairs();
     connectAudioRows();
     connectHdrRow();
-    QWidget* audio2 = find<QWidget>(pages, "TabSheet11");
-    connect(&pages, &QTabWidget::currentChanged, this, [this, audio2] {
-        if (pages_.currentWidget() == audio2)
-            TabSheet11Show();
-    });
+    findControl<QWidget>(pages, "TabSheet11")->installEventFilter(this);
+}
+
+bool CreatorPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Show)
+        TabSheet11Show();
+    return QObject::eventFilter(watched, event);
 }
 
 void CreatorPanel::TabSheet11Show() {
@@ -70,8 +68,8 @@ void CreatorPanel::connectSpeakerPairs() {
         if (!speaker.partnerCaption)
             continue;
         const QByteArray name = "CheckBox_SpeakerPosition_" + QByteArray::number(speaker.number);
-        auto* left = find<QCheckBox>(pages_, name);
-        auto* right = find<QCheckBox>(pages_, name + 'r');
+        auto* left = findControl<QCheckBox>(pages_, name);
+        auto* right = findControl<QCheckBox>(pages_, name + 'r');
         connect(left, &QCheckBox::toggled, right, &QCheckBox::setChecked);
         connect(right, &QCheckBox::toggled, left, &QCheckBox::setChecked);
     }
@@ -80,10 +78,11 @@ void CreatorPanel::connectSpeakerPairs() {
 // "For Detail" expands its row; unticking "Yes" unticks "For Detail" and so collapses it.
 void CreatorPanel::connectAudioRows() {
     for (const CreatorAudioFormat& format : CreatorAudioFormats) {
-        auto* yes =
-            find<QCheckBox>(pages_, "CheckBox_AudioFormat_" + QByteArray::number(format.yesBox));
-        auto* detail = find<QCheckBox>(pages_, QByteArray("CheckBox_AudDetail_") + format.key);
-        find<CaptionPanel>(pages_, format.panel)->expandWith(detail, kExpandedAudioRow);
+        auto* yes = findControl<QCheckBox>(pages_, "CheckBox_AudioFormat_" +
+                                                       QByteArray::number(format.yesBox));
+        auto* detail =
+            findControl<QCheckBox>(pages_, QByteArray("CheckBox_AudDetail_") + format.key);
+        findControl<CaptionPanel>(pages_, format.panel)->expandWith(detail, kExpandedAudioRow);
         connect(yes, &QCheckBox::toggled, detail, [detail](bool ticked) {
             if (!ticked)
                 detail->setChecked(false);
@@ -92,6 +91,6 @@ void CreatorPanel::connectAudioRows() {
 }
 
 void CreatorPanel::connectHdrRow() {
-    find<CaptionPanel>(pages_, "Panel31")
-        ->expandWith(find<QCheckBox>(pages_, "CheckBox_HDR_Detail"), kExpandedHdrRow);
+    findControl<CaptionPanel>(pages_, "Panel31")
+        ->expandWith(findControl<QCheckBox>(pages_, "CheckBox_HDR_Detail"), kExpandedHdrRow);
 }

@@ -20,6 +20,11 @@ public:
     // Gives the Audio2 list the keyboard focus, so wheel turns over the page reach it.
     void TabSheet11Show();
 
+protected:
+    // Watches the Audio2 page: it is shown when its tab is chosen or the creator's page
+    // comes into view on it.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void connectSpeakerPairs();
     void connectAudioRows();

@@ -1,6 +1,7 @@
 #include "CreatorRules.h"
 
 #include "CreatorTables.h"
+#include "PanelLookup.h"
 
 #include <Colour.h>
 #include <IntegerText.h>
@@ -110,9 +111,8 @@ CreatorRules::CreatorRules(QWidget& editor, QLabel& warning, Prompts& prompts)
 
 void CreatorRules::attach(QWidget& editor, const char* changed, const char* source,
                           const Limit& limit) {
-    auto* changedEdit = editor.findChild<QLineEdit*>(QString::fromLatin1(changed));
-    auto* sourceEdit = editor.findChild<QLineEdit*>(QString::fromLatin1(source));
-    Q_ASSERT(changedEdit && sourceEdit);
+    auto* changedEdit = findControl<QLineEdit>(editor, changed);
+    auto* sourceEdit = findControl<QLineEdit>(editor, source);
     connect(changedEdit, &QLineEdit::textChanged, this,
             [this, sourceEdit, &limit] { check(*sourceEdit, limit); });
 }
