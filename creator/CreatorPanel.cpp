@@ -61,8 +61,9 @@ void CreatorPanel::TabSheet11Show() {
     scrollBox_->setFocus();
 }
 
-// Each box of a pair sets its partner to its own state; the partner's rule then finds
-// the first box already in that state, so the exchange ends after one step.
+// CheckBox_SpeakerPosition_1Click, _1rClick ... _11rClick: each box of a pair sets its partner to
+// its own state; the partner's rule then finds the first box already in that state, so the exchange
+// ends after one step.
 void CreatorPanel::connectSpeakerPairs() {
     for (const SpeakerSpec& speaker : SpeakerBoxes) {
         if (!speaker.partnerCaption)
@@ -75,6 +76,7 @@ void CreatorPanel::connectSpeakerPairs() {
     }
 }
 
+// CheckBox_AudioFormat_3Click ... _9Click and CheckBox_AudDetail_AC3Click ... _OBAClick:
 // "For Detail" expands its row; unticking "Yes" unticks "For Detail" and so collapses it.
 void CreatorPanel::connectAudioRows() {
     for (const CreatorAudioFormat& format : CreatorAudioFormats) {
@@ -90,6 +92,7 @@ void CreatorPanel::connectAudioRows() {
     }
 }
 
+// CheckBox_HDR_DetailClick.
 void CreatorPanel::connectHdrRow() {
     findControl<CaptionPanel>(pages_, "Panel31")
         ->expandWith(findControl<QCheckBox>(pages_, "CheckBox_HDR_Detail"), kExpandedHdrRow);

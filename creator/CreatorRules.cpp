@@ -82,6 +82,7 @@ struct EditRule {
     const CreatorRules::Limit& limit;
 };
 
+// The handlers Edit_Creator_Manufac_NameChange ... Edit_Creator_Manufac_WeekChange.
 const EditRule kDescriptorRules[] = {
     {"Edit_Creator_Manufac_Name", kManufacName}, {"Edit_Creator_Monitor_Name", kMonitorName},
     {"Edit_Creator_Product_Code", kProductCode}, {"Edit_Creator_Serial_Number", kSerialNumber},
@@ -98,11 +99,13 @@ CreatorRules::CreatorRules(QWidget& editor, QLabel& warning, Prompts& prompts)
     // name, whatever the address holds.
     attach(editor, "Edit_Creator_CEC_Address", "Edit_Creator_Manufac_Name", kManufacName);
 
+    // Edit_AudioLPCM_MaxChChange ... Edit_AudioOBA_MaxChChange.
     attach(editor, "Edit_AudioLPCM_MaxCh", "Edit_AudioLPCM_MaxCh", kChannels);
     for (const CreatorAudioFormat& format : CreatorAudioFormats) {
         const QByteArray name = QByteArray("Edit_Audio") + format.key + "_MaxCh";
         attach(editor, name.constData(), name.constData(), kChannels);
     }
+    // Edit_HDR_DCLD_1Change ... Edit_HDR_DCLD_3Change.
     for (int i = 1; i <= 3; ++i) {
         const QByteArray name = "Edit_HDR_DCLD_" + QByteArray::number(i);
         attach(editor, name.constData(), name.constData(), kLuminance);

@@ -15,6 +15,7 @@
 #include <QWheelEvent>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
