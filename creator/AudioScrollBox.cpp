@@ -11,6 +11,7 @@ constexpr int kNotch = 120;
 AudioScrollBox::AudioScrollBox(QWidget* parent) : QScrollArea(parent) {
     setFrameShape(QFrame::NoFrame);
     setFocusPolicy(Qt::StrongFocus);
+    verticalScrollBar()->installEventFilter(this);
 }
 
 void AudioScrollBox::ScrollBox1MouseWheelDown() {
@@ -29,4 +30,12 @@ void AudioScrollBox::wheelEvent(QWheelEvent* event) {
     for (; pendingDelta_ <= -kNotch; pendingDelta_ += kNotch)
         ScrollBox1MouseWheelDown();
     event->accept();
+}
+
+bool AudioScrollBox::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == verticalScrollBar() && event->type() == QEvent::Wheel) {
+        wheelEvent(static_cast<QWheelEvent*>(event));
+        return true;
+    }
+    return QScrollArea::eventFilter(watched, event);
 }

@@ -15,6 +15,8 @@ public:
 
 protected:
     void wheelEvent(QWheelEvent* event) override;
+    // A wheel over the scroll bar steps the list the same way.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Eighths of a degree turned but not yet a whole step (high-resolution wheels).

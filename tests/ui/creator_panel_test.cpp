@@ -428,6 +428,8 @@ TEST_F(CreatorPanelTest, WheelMovesTheAudioListFifteenPixelsAStep) {
     EXPECT_EQ(bar->value(), 45);
     turnWheel(over, 60);
     EXPECT_EQ(bar->value(), 30);
+    turnWheel(bar, -120); // over the scroll bar itself: the same step
+    EXPECT_EQ(bar->value(), 45);
     for (int i = 0; i < 20; ++i)
         turnWheel(over, -120);
     EXPECT_EQ(bar->value(), bar->maximum());
