@@ -4,36 +4,11 @@
 #include "EdidDecoder.h"
 #include "EdidSummary.h"
 #include "Json.h"
+#include "SummaryOutput.h"
 
 #include <ostream>
 
 namespace {
-
-void printJson(std::ostream& out, const std::string& file, const EdidSummary& summary) {
-    out << "{\"file\": " << JsonTextString(file) << ", \"labels\": {";
-    for (std::size_t i = 0; i < kSummaryRows; ++i) {
-        out << (i ? ", " : "") << '"' << SummaryRows[i].label
-            << "\": " << JsonLatin1String(summary.texts[i]);
-    }
-    out << "}, \"panel10\": " << summary.panel10Height << "}\n";
-}
-
-void printTable(std::ostream& out, const std::string& file, const EdidSummary& summary) {
-    constexpr std::size_t kCaptionWidth = 26;
-    out << file << "\n";
-    for (std::size_t i = 0; i < kSummaryRows; ++i) {
-        const std::string caption = SummaryRows[i].caption;
-        out << caption << std::string(kCaptionWidth - caption.size(), ' ');
-        // The audio formats may hold one "\r\n" break: continue under the value column.
-        const std::string text = Latin1ToUtf8(summary.texts[i]);
-        std::size_t start = 0;
-        for (std::size_t brk; (brk = text.find("\r\n", start)) != std::string::npos;
-             start = brk + 2) {
-            out << text.substr(start, brk - start) << "\n" << std::string(kCaptionWidth, ' ');
-        }
-        out << text.substr(start) << "\n";
-    }
-}
 
 int runAnalyse(CommandContext& context) {
     FileCommandArgs args;
@@ -61,10 +36,10 @@ int runAnalyse(CommandContext& context) {
         // A window that starts fresh for each file: Panel10 is 23 pixels high before.
         const EdidSummary summary = SummariseEdid(info, kPanel10Height);
         if (args.json) {
-            printJson(context.out, file, summary);
+            PrintSummaryJson(context.out, "file", file, summary);
         } else {
             context.out << (first ? "" : "\n");
-            printTable(context.out, file, summary);
+            PrintSummaryTable(context.out, file, summary);
         }
         first = false;
     }

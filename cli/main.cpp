@@ -2,6 +2,7 @@
 // and is listed in kCommands.
 #include "Commands.h"
 #include "CreatorCommands.h"
+#include "DeviceCommands.h"
 
 #include <QCoreApplication>
 
@@ -10,12 +11,11 @@
 
 namespace {
 
+// The device form of analyse comes first: it hands every other use to the file form.
 const Command* const kCommands[] = {
-    &AnalyseCommand,
-    &DumpCommand,
-    &ValidateCommand,
-    &RoundtripCommand,
-    &BrandnewCommand,
+    &DeviceAnalyseCommand, &AnalyseCommand,  &DumpCommand,     &ValidateCommand,
+    &RoundtripCommand,     &BrandnewCommand, &InfoCommand,     &DownloadCommand,
+    &UploadCommand,        &ModeCommand,     &FirmwareCommand,
 };
 
 void printUsage(std::ostream& out) {
@@ -25,7 +25,7 @@ void printUsage(std::ostream& out) {
            "Commands:\n";
     for (const Command* command : kCommands)
         out << "  " << command->synopsis << "\n      " << command->summary << "\n";
-    out << "\nExit status: 0 success, 1 a file failed, 2 usage error.\n";
+    out << "\nExit status: 0 success, 1 a device or file failure, 2 usage error.\n";
 }
 
 } // namespace

@@ -1,0 +1,133 @@
+#include "ConsoleReporter.h"
+
+#include "Json.h"
+
+#include <cstdio>
+#include <ostream>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace {
+
+constexpr int BarWidth = 40;
+const std::string LineEnd = "\r\n";
+
+// "37%" as 37; -1 for any other text.
+int percentOf(const std::string& text) {
+    if (text.size() < 2 || text.size() > 4 || text.back() != '%')
+        return -1;
+    int value = 0;
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] < '0' || text[i] > '9')
+            return -1;
+        value = value * 10 + (text[i] - '0');
+    }
+    return value <= 100 ? value : -1;
+}
+
+// One line of plain text ending in "\r\n", as every message of the log is. The device's
+// bytes rarely look like that, and a loader's banner streams many lines at once.
+bool isMessage(const std::string& text) {
+    if (text.size() <= LineEnd.size() || text.find(LineEnd) != text.size() - LineEnd.size())
+        return false;
+    for (std::size_t i = 0; i + LineEnd.size() < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x20 || c > 0x7E)
+            return false;
+    }
+    return true;
+}
+
+// Bytes as Latin-1 with control characters written \xNN, for the verbose log.
+std::string visible(const std::string& bytes) {
+    std::string shown;
+    for (const char ch : bytes) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c < 0x20 || c == 0x7F) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\x%02X", c);
+            shown += escape;
+        } else {
+            shown += ch;
+        }
+    }
+    return Latin1ToUtf8(shown);
+}
+
+} // namespace
+
+bool StderrIsTerminal() {
+#ifdef _WIN32
+    return _isatty(_fileno(stderr)) != 0;
+#else
+    return isatty(STDERR_FILENO) != 0;
+#endif
+}
+
+ConsoleReporter::ConsoleReporter(std::ostream& err, bool terminal, bool verbose)
+    : err_(err), terminal_(terminal), verbose_(verbose) {}
+
+ConsoleReporter::~ConsoleReporter() {
+    endBar();
+    err_.flush();
+}
+
+void ConsoleReporter::replaceLog(const std::string& text) {
+    logText(text);
+}
+
+void ConsoleReporter::appendLog(const std::string& text) {
+    logText(text);
+}
+
+void ConsoleReporter::addLogLine(const std::string& text) {
+    logText(text + LineEnd);
+}
+
+void ConsoleReporter::logText(const std::string& text) {
+    if (isMessage(text))
+        message(text.substr(0, text.size() - LineEnd.size()));
+    else if (verbose_ && !text.empty())
+        message(visible(text));
+}
+
+void ConsoleReporter::setStatusText(StatusLabel label, const std::string& text) {
+    const int percent = percentOf(text);
+    if (percent < 0)
+        message(text);
+    else if (label == progressLabel_)
+        progress(percent);
+}
+
+void ConsoleReporter::message(const std::string& text) {
+    endBar();
+    err_ << text << '\n';
+    err_.flush();
+}
+
+void ConsoleReporter::progress(int percent) {
+    if (percent == lastPercent_)
+        return;
+    lastPercent_ = percent;
+    if (!terminal_) {
+        err_ << percent << "%\n";
+        err_.flush();
+        return;
+    }
+    const int filled = percent * BarWidth / 100;
+    err_ << "\r[" << std::string(filled, '#') << std::string(BarWidth - filled, ' ') << "] "
+         << percent << '%';
+    err_.flush();
+    barOpen_ = true;
+}
+
+void ConsoleReporter::endBar() {
+    if (!barOpen_)
+        return;
+    err_ << '\n';
+    barOpen_ = false;
+}

@@ -1,0 +1,44 @@
+#pragma once
+#include "Reporter.h"
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+
+// The window's log and status labels on a console. The log's messages (the lines the
+// operations write, such as "API Timeout.") and failures shown in a status label go to
+// `err`, one per line; the device's raw bytes, which the window also copies into its
+// log, only when verbose. One label's percentages are progress: a bar that redraws
+// itself on a terminal, one line per new percentage otherwise.
+class ConsoleReporter : public Reporter {
+public:
+    ConsoleReporter(std::ostream& err, bool terminal, bool verbose);
+    ~ConsoleReporter() override;
+
+    // Percentages shown in `label` are progress from now on; others are not shown.
+    void showProgressOf(StatusLabel label) { progressLabel_ = label; }
+
+    void replaceLog(const std::string& text) override;
+    void appendLog(const std::string& text) override;
+    void addLogLine(const std::string& text) override;
+    void setStatusText(StatusLabel label, const std::string& text) override;
+    void setStatusColour(StatusLabel, std::uint32_t) override {}
+
+    // A message of the command line's own, on its own line.
+    void message(const std::string& text);
+
+private:
+    void logText(const std::string& text);
+    void progress(int percent);
+    void endBar();
+
+    std::ostream& err_;
+    bool terminal_;
+    bool verbose_;
+    std::optional<StatusLabel> progressLabel_;
+    int lastPercent_ = -1;
+    bool barOpen_ = false;
+};
+
+// Whether standard error is a terminal.
+bool StderrIsTerminal();

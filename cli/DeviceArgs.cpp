@@ -1,0 +1,76 @@
+#include "DeviceArgs.h"
+
+#include "CommandLine.h"
+
+#include <ostream>
+
+namespace {
+
+bool usageError(const Command& command, CommandContext& context, const std::string& message) {
+    context.err << "redaviv-cli " << command.name << ": " << message << "\n";
+    PrintCommandUsage(command, context.err);
+    return false;
+}
+
+} // namespace
+
+bool ParseDeviceArgs(const Command& command, CommandContext& context, const DeviceCommandSpec& spec,
+                     DeviceArgs& parsed) {
+    const std::vector<std::string>& args = context.args;
+    bool options = true;
+    bool haveOutput = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        // An option with a value, as "--port PATH" or "--port=PATH".
+        const auto valueOf = [&](const char* name) -> std::optional<std::string> {
+            const std::string prefix = std::string(name) + "=";
+            if (arg.rfind(prefix, 0) == 0)
+                return arg.substr(prefix.size());
+            if (arg != name || i + 1 >= args.size())
+                return std::nullopt;
+            return args[++i];
+        };
+        if (!options || arg == "-" || arg.empty() || arg[0] != '-') {
+            parsed.operands.push_back(arg);
+        } else if (arg == "--") {
+            options = false;
+        } else if (arg == "--help" || arg == "-h") {
+            parsed.help = true;
+        } else if (arg == "--verbose" || arg == "-v") {
+            parsed.verbose = true;
+        } else if (spec.json && arg == "--json") {
+            parsed.json = true;
+        } else if (spec.noVerify && arg == "--no-verify") {
+            parsed.noVerify = true;
+        } else if (const auto port = valueOf("--port")) {
+            parsed.ports.append(QString::fromLocal8Bit(port->c_str()));
+        } else if (const auto output = spec.output ? valueOf("-o") : std::nullopt) {
+            parsed.output = *output;
+            haveOutput = true;
+        } else if (arg == "--port" || (spec.output && arg == "-o")) {
+            return usageError(command, context, "option '" + arg + "' needs a value");
+        } else {
+            return usageError(command, context, "unknown option '" + arg + "'");
+        }
+    }
+    if (parsed.help)
+        return true;
+    if (parsed.operands.size() != spec.operands)
+        return usageError(command, context,
+                          parsed.operands.size() < spec.operands ? "missing argument"
+                                                                 : "too many arguments");
+    if (spec.output && (!haveOutput || parsed.output.empty()))
+        return usageError(command, context, "no output file given (-o FILE)");
+    return true;
+}
+
+std::optional<std::size_t> ParseWord(const Command& command, CommandContext& context,
+                                     const std::string& word,
+                                     const std::vector<std::string>& words) {
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        if (word == words[i])
+            return i;
+    }
+    usageError(command, context, "unknown source '" + word + "'");
+    return std::nullopt;
+}

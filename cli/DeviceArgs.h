@@ -1,0 +1,45 @@
+#pragma once
+#include "Commands.h"
+
+#include <QStringList>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// Which options a device command takes besides --port, --verbose and --help, and how
+// many operands (words and files) it wants.
+struct DeviceCommandSpec {
+    std::size_t operands;
+    bool json = false;
+    bool output = false; // -o FILE, required
+    bool noVerify = false;
+};
+
+// The parsed arguments of a device command. "--" ends the options.
+struct DeviceArgs {
+    bool help = false;
+    bool verbose = false;
+    bool json = false;
+    bool noVerify = false;
+    QStringList ports; // --port PATH, in the order given; empty: the platform's ports
+    std::string output;
+    std::vector<std::string> operands;
+};
+
+// Parses `context.args`. On a usage error writes the message and the command's usage to
+// `context.err` and returns false.
+bool ParseDeviceArgs(const Command& command, CommandContext& context, const DeviceCommandSpec& spec,
+                     DeviceArgs& parsed);
+
+// The index of `word` in `words` (e.g. "external" in {"internal", "external", "user"}),
+// or nothing; a usage error is written for a word not listed.
+std::optional<std::size_t> ParseWord(const Command& command, CommandContext& context,
+                                     const std::string& word,
+                                     const std::vector<std::string>& words);
+
+// Common text for the help of every device command.
+#define DEVICE_COMMAND_OPTIONS_HELP                                                                \
+    "  --port PATH     probe only this port (repeatable, in the order given); without it\n"        \
+    "                  the machine's serial ports are searched\n"                                  \
+    "  -v, --verbose   also show the device's raw bytes, as the window's log does\n"

@@ -1,0 +1,106 @@
+#include "DeviceSession.h"
+
+#include "ConsoleReporter.h"
+#include "IntegerText.h"
+#include "PortNames.h"
+
+#include <QElapsedTimer>
+#include <QSerialPort>
+#include <QTimer>
+
+namespace {
+
+constexpr std::uint32_t AnswerPollMs = 20;
+
+} // namespace
+
+DeviceSession::DeviceSession(ConsoleReporter& reporter, const QStringList& ports)
+    : reporter_(reporter), link_(reporter, view_) {
+    link_.setPortOverride(ports);
+    // The timers' ticks, as the window connects them; never twice.
+    QObject::connect(&link_.rxTimer(), &QTimer::timeout, &link_, &DeviceLink::Timer_UART_RxTimer,
+                     Qt::UniqueConnection);
+    QObject::connect(&link_.pollTimer(), &QTimer::timeout, &link_,
+                     &DeviceLink::Timer_Poll_StatusTimer, Qt::UniqueConnection);
+}
+
+DeviceSession::~DeviceSession() {
+    link_.BitBtn_DisconnectClick();
+}
+
+bool DeviceSession::search() {
+    try {
+        link_.BitBtn_SearchClick();
+    } catch (const ConversionError& error) {
+        // A port name the window could not open either (Windows naming).
+        reporter_.message(error.what());
+        return false;
+    }
+    if (link_.connection() != Connection::NotConnected)
+        return true;
+    reporter_.message(view_.modelName);
+    return false;
+}
+
+bool DeviceSession::connect() {
+    if (!search())
+        return false;
+    if (link_.connection() != Connection::Connected) {
+        reporter_.message(view_.modelName);
+        return false;
+    }
+    awaitPresentedEdid();
+    return true;
+}
+
+std::string DeviceSession::portName() {
+    QStringList ports;
+    link_.ListComPorts(ports);
+    // The link holds the port by its system name; find the entry that opens it.
+    for (const QString& name : ports) {
+        try {
+            QSerialPort probe;
+            probe.setPortName(portOpenPath(name));
+            if (probe.portName() == link_.comHandle().portName())
+                return name.toStdString();
+        } catch (const ConversionError&) {
+            // Not a name the search could have opened.
+        }
+    }
+    return link_.comHandle().portName().toStdString();
+}
+
+std::optional<PresentedEdid> DeviceSession::awaitPresentedEdid(int limitMs) {
+    view_.presented.reset();
+    QElapsedTimer waited;
+    waited.start();
+    while (!view_.presented && link_.portOpen() && waited.elapsed() < limitMs)
+        link_.WaitMs(AnswerPollMs);
+    return view_.presented;
+}
+
+bool DeviceSession::confirmPresentedEdid(PresentedEdid which) {
+    const std::optional<PresentedEdid> presented = awaitPresentedEdid();
+    if (!presented) {
+        reporter_.message("API Timeout.");
+        return false;
+    }
+    if (*presented != which) {
+        reporter_.message(std::string("The device presents its ") + PresentedEdidName(*presented) +
+                          " EDID.");
+        return false;
+    }
+    return true;
+}
+
+const char* PresentedEdidName(PresentedEdid which) {
+    switch (which) {
+    case PresentedEdid::Internal:
+        return "Internal";
+    case PresentedEdid::External:
+        return "External";
+    case PresentedEdid::User:
+        return "User";
+    }
+    return "";
+}

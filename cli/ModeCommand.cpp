@@ -1,0 +1,41 @@
+// redaviv-cli mode: which EDID the device presents, as the "Mode" radio buttons choose it.
+#include "ConsoleReporter.h"
+#include "DeviceCommands.h"
+#include "DeviceSession.h"
+#include "EdidModeChoice.h"
+
+namespace {
+
+const std::vector<std::string> ModeWords = {"internal", "external", "user"};
+const PresentedEdid ModeEdids[] = {PresentedEdid::Internal, PresentedEdid::External,
+                                   PresentedEdid::User};
+
+int runMode(CommandContext& context) {
+    return RunDeviceCommand(
+        ModeCommand, context, {1}, [&](const DeviceArgs& args, ConsoleReporter& reporter) {
+            const auto mode = ParseWord(ModeCommand, context, args.operands[0], ModeWords);
+            if (!mode)
+                return ExitStatus::Usage;
+            DeviceSession session(reporter, args.ports);
+            if (!session.connect())
+                return ExitStatus::Failed;
+            if (!ChooseEdidMode(session.link(), ModeEdids[*mode]))
+                return ExitStatus::Failed;
+            return session.confirmPresentedEdid(ModeEdids[*mode]) ? ExitStatus::Ok
+                                                                  : ExitStatus::Failed;
+        });
+}
+
+} // namespace
+
+const Command ModeCommand = {
+    "mode",
+    "mode internal|external|user [--port PATH]...",
+    "choose the EDID the device presents",
+    "Connects to the device, asks it to present its Internal, External or User EDID and\n"
+    "waits until the device reports that it does.\n"
+    "\n" DEVICE_COMMAND_OPTIONS_HELP "\n"
+    "Exit status: 0, or 1 when no device was found or the device did not take the\n"
+    "choice; 2 on a usage error.\n",
+    runMode,
+};

@@ -1,0 +1,32 @@
+#include "SummaryOutput.h"
+
+#include "Json.h"
+
+#include <ostream>
+
+void PrintSummaryJson(std::ostream& out, const char* key, const std::string& name,
+                      const EdidSummary& summary) {
+    out << "{\"" << key << "\": " << JsonTextString(name) << ", \"labels\": {";
+    for (std::size_t i = 0; i < kSummaryRows; ++i) {
+        out << (i ? ", " : "") << '"' << SummaryRows[i].label
+            << "\": " << JsonLatin1String(summary.texts[i]);
+    }
+    out << "}, \"panel10\": " << summary.panel10Height << "}\n";
+}
+
+void PrintSummaryTable(std::ostream& out, const std::string& title, const EdidSummary& summary) {
+    constexpr std::size_t kCaptionWidth = 26;
+    out << title << "\n";
+    for (std::size_t i = 0; i < kSummaryRows; ++i) {
+        const std::string caption = SummaryRows[i].caption;
+        out << caption << std::string(kCaptionWidth - caption.size(), ' ');
+        // The audio formats may hold one "\r\n" break: continue under the value column.
+        const std::string text = Latin1ToUtf8(summary.texts[i]);
+        std::size_t start = 0;
+        for (std::size_t brk; (brk = text.find("\r\n", start)) != std::string::npos;
+             start = brk + 2) {
+            out << text.substr(start, brk - start) << "\n" << std::string(kCaptionWidth, ' ');
+        }
+        out << text.substr(start) << "\n";
+    }
+}

@@ -1,0 +1,364 @@
+// redaviv-cli's device commands run as a user runs them, against devsim: what they print,
+// what reaches the device, what is written, and the exit status of every failure.
+#include "DevsimProcess.h"
+#include "EdidTestFiles.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <array>
+
+using namespace EdidTestFiles;
+
+namespace {
+
+struct CliResult {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+CliResult runCli(const QStringList& args) {
+    QProcess cli;
+    cli.start(QStringLiteral(REDAVIV_CLI), args);
+    CliResult result;
+    if (!cli.waitForFinished(120000) || cli.exitStatus() != QProcess::NormalExit)
+        return result;
+    result.status = cli.exitCode();
+    result.out = QString::fromUtf8(cli.readAllStandardOutput());
+    result.err = QString::fromUtf8(cli.readAllStandardError());
+    return result;
+}
+
+QStringList lines(const QString& text) {
+    return text.split('\n', Qt::SkipEmptyParts);
+}
+
+QByteArray frame(std::initializer_list<int> values) {
+    QByteArray out;
+    for (int v : values)
+        out.append(static_cast<char>(v));
+    return out;
+}
+
+const QByteArray ModeWrite = frame({0x81, 0x01, 0x01, 0x0D});
+const QByteArray Block0Write = frame({0x81, 0x05, 0x80, 0x0D});
+const QByteArray LoaderWrite = frame({0x86});
+
+// A devsim for one test, with files in a directory of the test's own.
+class CliDevice : public ::testing::Test {
+protected:
+    void start(const QStringList& options = {}) {
+        device = std::make_unique<DevsimProcess>(options);
+        ASSERT_FALSE(device->path().isEmpty());
+    }
+
+    CliResult run(QStringList args) {
+        args << QStringLiteral("--port") << device->path();
+        return runCli(args);
+    }
+
+    QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+
+    QTemporaryDir dir;
+    std::unique_ptr<DevsimProcess> device;
+};
+
+TEST_F(CliDevice, InfoShowsModelVersionAndPresentedEdid) {
+    start({"--model", "BOX-7", "--version", "4.56", "--mode", "2"});
+    const CliResult result = run({"info"});
+    EXPECT_EQ(result.status, 0) << result.err.toStdString();
+    EXPECT_EQ(lines(result.out),
+              QStringList({"Port: " + device->path(), "Model: BOX-7", "Firmware version: v4.56",
+                           "Presented EDID: External"}));
+    // The search's own log lines, as the window logs them.
+    EXPECT_TRUE(result.err.contains("Got One Device!\nManufac: VRN\n"));
+}
+
+TEST_F(CliDevice, InfoNamesTheLoaderVariantInIspMode) {
+    start({"--isp"});
+    CliResult result = run({"info"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(lines(result.out),
+              QStringList({"Port: " + device->path(), "Model: ISP Mode.", "Loader variant: 0"}));
+
+    start({"--isp", "--banner"});
+    result = run({"info"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_TRUE(result.out.contains("Loader variant: 1 (KQB707)\n"));
+}
+
+TEST_F(CliDevice, InfoWithoutADeviceFailsWithTheSearchLog) {
+    start({"--silent"});
+    CliResult result = run({"info"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(result.out.isEmpty());
+    EXPECT_TRUE(result.err.contains("No Device Detected.\nNot Found.\n"));
+
+    start({"--manufacturer", "XYZ"});
+    result = run({"info"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(result.err.contains("Manufac: XYZ\nNot Found.\n"));
+
+    const QString missing = path("no-such-port");
+    result = runCli({"info", "--port", missing});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(result.err.contains("Open " + missing + " Failed.\n"));
+}
+
+TEST_F(CliDevice, UsageErrorsExitTwoWithoutTouchingThePort) {
+    start();
+    const QStringList usageErrors[] = {
+        {"info", "extra"},
+        {"info", "--bogus"},
+        {"download", "internal"},
+        {"download", "sideways", "-o", path("x.bin")},
+        {"download", "internal", "-o"},
+        {"upload"},
+        {"mode", "stored"},
+        {"firmware"},
+        {"analyse", "internal", "external"},
+        {"analyse", "user", "--no-verify"},
+    };
+    for (const QStringList& args : usageErrors) {
+        const CliResult result = run(args);
+        EXPECT_EQ(result.status, 2) << args.join(' ').toStdString();
+        EXPECT_TRUE(result.err.contains("usage: redaviv-cli " + args[0]))
+            << result.err.toStdString();
+    }
+    EXPECT_TRUE(device->sentStream().isEmpty());
+    EXPECT_FALSE(QFile::exists(path("x.bin")));
+
+    const CliResult help = runCli({"download", "--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_TRUE(help.out.startsWith("usage: redaviv-cli download internal|external|user|stored"));
+    // analyse's help covers its file and its device form.
+    const CliResult analyseHelp = runCli({"analyse", "--help"});
+    EXPECT_TRUE(analyseHelp.out.contains("usage: redaviv-cli analyse [--json] FILE..."));
+    EXPECT_TRUE(analyseHelp.out.contains("usage: redaviv-cli analyse internal|external|user"));
+}
+
+class CliEdids : public CliDevice {
+protected:
+    static constexpr std::array<const char*, 4> Sources = {"internal", "external", "user",
+                                                           "stored"};
+
+    // devsim holding four different EDIDs; `extra` options after them.
+    void startWithEdids(const QStringList& extra = {}) {
+        QStringList options;
+        for (std::size_t i = 0; i < Sources.size(); ++i) {
+            edids[i] = i % 2 ? PlainEdid(std::string("PLAIN ") + Sources[i])
+                             : RichEdid(std::string("RICH ") + Sources[i]);
+            const QString file = dir.filePath(QString::fromLatin1(Sources[i]) + ".src");
+            ASSERT_TRUE(WriteImage(file, edids[i]));
+            options << QStringLiteral("--%1").arg(QString::fromLatin1(Sources[i])) << file;
+        }
+        start(options + extra);
+    }
+
+    std::array<EdidImage, 4> edids{};
+};
+
+TEST_F(CliEdids, DownloadWritesEachOfTheFourEdids) {
+    startWithEdids();
+    for (std::size_t i = 0; i < Sources.size(); ++i) {
+        const QString target = dir.filePath(QString::fromLatin1(Sources[i]) + ".bin");
+        const CliResult result = run({"download", Sources[i], "-o", target});
+        EXPECT_EQ(result.status, 0) << Sources[i] << ": " << result.err.toStdString();
+        EXPECT_TRUE(result.err.contains("Edid Open OK.\n"));
+        EXPECT_EQ(ReadBytes(target), Bytes(edids[i])) << Sources[i];
+    }
+}
+
+TEST_F(CliEdids, AFailedDownloadLeavesTheFileAsItWas) {
+    startWithEdids({"--ignore-type", "0x0108"});
+    const QString existing = path("keep.bin");
+    ASSERT_TRUE(WriteBytes(existing, "previous contents"));
+    CliResult result = run({"download", "user", "-o", existing});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(result.err.contains("API Timeout.\n"));
+    EXPECT_EQ(ReadBytes(existing), QByteArray("previous contents"));
+
+    // The External EDID needs no selection, but a missing folder cannot take a file.
+    result = run({"download", "external", "-o", path("missing/ext.bin")});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(result.err.contains("Edid Open Fail.\n"));
+    EXPECT_FALSE(QFile::exists(path("missing")));
+}
+
+TEST_F(CliEdids, DeviceAnalyseShowsWhatTheFileFormShowsForTheSameEdid) {
+    startWithEdids();
+    for (std::size_t i = 0; i < 3; ++i) {
+        const CliResult device = run({"analyse", Sources[i], "--json"});
+        EXPECT_EQ(device.status, 0) << Sources[i] << ": " << device.err.toStdString();
+        const QString file = dir.filePath(QString::fromLatin1(Sources[i]) + ".src");
+        const CliResult fromFile = runCli({"analyse", "--json", file});
+        ASSERT_EQ(fromFile.status, 0);
+        // Everything after the name of the source is the same.
+        const QString prefix = QStringLiteral("{\"source\": \"%1\", ").arg(Sources[i]);
+        ASSERT_TRUE(device.out.startsWith(prefix)) << device.out.toStdString();
+        const QString labels = fromFile.out.mid(fromFile.out.indexOf("\"labels\""));
+        EXPECT_EQ(device.out.mid(prefix.size()), labels);
+    }
+    const CliResult table = run({"analyse", "internal"});
+    EXPECT_TRUE(table.out.startsWith("internal\n    EDID Header :         Good\n"));
+    EXPECT_TRUE(table.out.contains("RICH internal"));
+}
+
+TEST_F(CliEdids, DeviceAnalyseOfAnInvalidEdidRetriesThenShowsIllegal) {
+    EdidImage broken = PlainEdid("BROKEN");
+    broken[127] ^= 0x01;
+    ASSERT_TRUE(WriteImage(path("broken.src"), broken));
+    start({"--internal", path("broken.src")});
+    const CliResult result = run({"analyse", "internal", "--json"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err.count("Retry Edid.\n"), 5);
+    EXPECT_TRUE(result.out.contains("\"Label_Edid_Header\": \"Illegal\""));
+}
+
+TEST_F(CliEdids, UploadSendsTheFileShowsProgressAndPresentsIt) {
+    startWithEdids({"--dump-user", path("user.dump")});
+    const EdidImage image = RichEdid("UPLOADED");
+    ASSERT_TRUE(WriteImage(path("upload.bin"), image));
+    const CliResult result = run({"upload", path("upload.bin")});
+    EXPECT_EQ(result.status, 0) << result.err.toStdString();
+    // Not a terminal: one line for each new percentage, 1% to 100%.
+    const QStringList errLines = lines(result.err);
+    EXPECT_EQ(errLines.filter(QRegularExpression("^[0-9]+%$")).size(), 100);
+    EXPECT_TRUE(errLines.contains("1%"));
+    EXPECT_EQ(errLines.last(), "100%");
+    const QByteArray sent = device->sentStream();
+    EXPECT_LT(sent.indexOf(Block0Write), sent.indexOf(ModeWrite + char(0x03)));
+    device->stop();
+    EXPECT_EQ(ReadBytes(path("user.dump")), Bytes(image));
+}
+
+TEST_F(CliEdids, AnUploadThatCannotBeValidatedSendsNothing) {
+    startWithEdids();
+    EdidImage image = RichEdid("BAD");
+    image[127] ^= 0x01;
+    ASSERT_TRUE(WriteImage(path("bad.bin"), image));
+    CliResult result = run({"upload", path("bad.bin")});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(result.err.contains("Edid Open OK.\nIllegal Edid CheckSum0.\n"));
+
+    result = run({"upload", path("absent.bin")});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(result.err.contains("Edid Open Fail.\nUpload Edid Failed.\n"));
+    EXPECT_EQ(device->sentStream().indexOf(Block0Write), -1);
+}
+
+TEST_F(CliEdids, ModeIsSentOnceAndConfirmedByTheDevice) {
+    startWithEdids();
+    const CliResult result = run({"mode", "external"});
+    EXPECT_EQ(result.status, 0) << result.err.toStdString();
+    EXPECT_EQ(device->countRequests(ModeWrite), 1);
+    EXPECT_TRUE(device->sentStream().contains(ModeWrite + char(0x02)));
+    EXPECT_TRUE(run({"info"}).out.contains("Presented EDID: External\n"));
+}
+
+TEST_F(CliEdids, DeviceCommandsFailWhenTheDeviceDoesNotAnswerOrRunsItsLoader) {
+    startWithEdids({"--ignore-type", "0x0101"});
+    CliResult result = run({"mode", "user"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(result.err.contains("API Timeout.\n"));
+
+    start({"--isp"});
+    for (const QStringList& args : {QStringList{"mode", "user"}, QStringList{"analyse", "user"},
+                                    QStringList{"download", "user", "-o", path("isp.bin")}}) {
+        result = run(args);
+        EXPECT_EQ(result.status, 1) << args.join(' ').toStdString();
+        EXPECT_TRUE(result.err.endsWith("ISP Mode.\n")) << result.err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(path("isp.bin")));
+}
+
+// Firmware images with the version tag, their bytes a function of the offset.
+class CliFirmware : public CliDevice {
+protected:
+    static constexpr int ImageSize = 0x1F600;
+
+    QString writeImage(const char* name, bool tagged = true) {
+        image = QByteArray(ImageSize, 0);
+        for (int i = 0; i < ImageSize; ++i)
+            image[i] = static_cast<char>((i * 7 + i / 512) & 0xFF);
+        if (tagged)
+            image.replace(0x1010, 12, "FW Ver: 2015");
+        const QString file = path(name);
+        EXPECT_TRUE(WriteBytes(file, image));
+        return file;
+    }
+
+    // The loader's memory holds the image where the update maps it.
+    void expectFlashHoldsImage(const QByteArray& flash) {
+        ASSERT_EQ(flash.size(), 3 * 0x10000);
+        int differences = 0;
+        for (int offset = 0; offset < ImageSize; ++offset) {
+            if (offset >= 0x7000 && offset < 0x8000)
+                continue;
+            const int bank = offset < 0x8000 ? 0 : offset / 0x8000 - 1;
+            const int address = offset < 0x7000 ? offset : 0x8000 + offset % 0x8000;
+            differences += flash[bank * 0x10000 + address] != image[offset];
+        }
+        EXPECT_EQ(differences, 0);
+    }
+
+    QByteArray image;
+};
+
+TEST_F(CliFirmware, UpdateWritesTheImageWithProgress) {
+    start({"--isp", "--dump-flash", path("flash.bin")});
+    const CliResult result = run({"firmware", writeImage("fw.bin")});
+    EXPECT_EQ(result.status, 0) << result.err.toStdString();
+    EXPECT_TRUE(result.err.contains("Target Version : v2.015\n"));
+    EXPECT_TRUE(result.err.contains("ISP Mode Confirmed!\n"));
+    EXPECT_TRUE(result.err.contains("\n0%\n"));
+    EXPECT_TRUE(result.err.endsWith("\n100%\n"));
+    device->stop();
+    QFile flash(path("flash.bin"));
+    ASSERT_TRUE(flash.open(QIODevice::ReadOnly));
+    expectFlashHoldsImage(flash.readAll());
+}
+
+TEST_F(CliFirmware, WithoutVerificationCorruptReadBacksAreAccepted) {
+    const QString file = writeImage("fw.bin");
+    // Verified: the first block never reads back right, and the update gives up.
+    start({"--isp", "--corrupt-readback", "200"});
+    CliResult result = run({"firmware", file});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(result.err.contains("Verify Error! Try Again.\n"));
+    EXPECT_TRUE(result.err.endsWith("Update Fw Failed.\n"));
+
+    start({"--isp", "--corrupt-readback", "200"});
+    result = run({"firmware", file, "--no-verify"});
+    EXPECT_EQ(result.status, 0) << result.err.toStdString();
+    EXPECT_FALSE(result.err.contains("Verify Error!"));
+}
+
+TEST_F(CliFirmware, RefusedUpdatesSendNoBlock) {
+    // A device running its firmware, not its loader.
+    start();
+    CliResult result = run({"firmware", writeImage("fw.bin")});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(result.err.endsWith("Not ISP Mode.\n"));
+
+    start({"--isp"});
+    result = run({"firmware", writeImage("untagged.bin", false)});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(result.err.endsWith("Target Version : Illegal !\n"));
+    result = run({"firmware", path("absent.bin")});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(result.err.contains("Fw Open Fail.\nUpdate Fw Failed.\n"));
+    EXPECT_EQ(device->sentStream().indexOf(LoaderWrite), -1);
+
+    // The loader variant whose commands are not known.
+    start({"--isp", "--banner"});
+    result = run({"firmware", writeImage("fw.bin")});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(result.err.endsWith("Update Fw Failed.\n"));
+}
+
+} // namespace
