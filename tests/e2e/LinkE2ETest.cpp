@@ -10,11 +10,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
-
-#include <unistd.h>
 
 namespace {
 
@@ -155,23 +152,6 @@ TEST(LinkE2E, UnopenablePortIsLoggedAndSkipped) {
     EXPECT_TRUE(contains(window.log(), "Open /nonexistent/ttyNONE Failed.\r\n"));
     EXPECT_FALSE(contains(window.log(), "Permission denied"));
     EXPECT_TRUE(window.prompts().errors.empty());
-}
-
-TEST(LinkE2E, PortWithoutPermissionSaysWhichGroupToJoin) {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "root may open any port";
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("ttyLOCKED"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
-    file.setPermissions(QFileDevice::Permissions());
-    TestWindow window({path});
-    window.search();
-    EXPECT_TRUE(
-        contains(window.log(), "Open " + path.toStdString() +
-                                   " Failed.\r\nPermission denied: join group dialout.\r\n"));
-    expectStartState(window);
 }
 
 TEST(LinkE2E, StreamingLoaderIsIspMode) {

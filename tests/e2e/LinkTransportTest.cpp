@@ -7,10 +7,15 @@
 #include "RecordingLinkView.h"
 #include "RecordingReporter.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -251,6 +256,41 @@ TEST_F(LinkTransport, NotConnectedLinkNeitherPollsNorDisconnects) {
     link.BitBtn_DisconnectClick();
     EXPECT_EQ(view.modelName, "kept");
     EXPECT_TRUE(link.portOpen());
+}
+
+// The search's log for one port, as seen by a user without the right to open it.
+std::string searchLogWithoutPermission(const QString& path) {
+    RecordingReporter reporter;
+    RecordingLinkView view;
+    DeviceLink link(reporter, view);
+    link.setPortOverride({path});
+    link.BitBtn_SearchClick();
+    return reporter.log;
+}
+
+TEST(LinkSearch, PortWithoutPermissionSaysWhichGroupToJoin) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("ttyLOCKED"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    file.setPermissions(QFileDevice::Permissions());
+    const std::string expected =
+        "Open " + path.toStdString() + " Failed.\r\nPermission denied: join group dialout.\r\n";
+    if (geteuid() != 0) {
+        EXPECT_EQ(searchLogWithoutPermission(path), expected);
+        return;
+    }
+    // Root may open anything: look as an unprivileged user, in a child process.
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const bool dropped = setgid(65534) == 0 && setuid(65534) == 0;
+        _exit(dropped && searchLogWithoutPermission(path) == expected ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
 
 TEST(LinkWaits, WaitHandlesEventsAndLastsAtLeastItsTime) {
