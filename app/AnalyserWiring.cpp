@@ -1,5 +1,6 @@
 #include "User_interface.h"
 
+#include "BusyPressFilter.h"
 #include "EdidAnalyserPage.h"
 #include "MouseDown.h"
 
@@ -22,4 +23,7 @@ void TForm1::wireAnalyser() {
     connect(radios[2], &QRadioButton::clicked, page,
             &EdidAnalyserPage::RadioButton_Analysis_UserEdidClick);
     onMouseDownQueued(radios[3], [page] { page->RadioButton_Analysis_BinMouseDown(); });
+    // While another operation runs, a press would only move the check mark.
+    for (QRadioButton* radio : radios)
+        radio->installEventFilter(new BusyPressFilter(link(), radio));
 }
