@@ -153,7 +153,7 @@ TEST_F(AnalyserE2E, BinFileShowsTheFileAndAFailedOpenKeepsTheRows) {
     ASSERT_TRUE(WriteImage(path("rich.bin"), rich));
     ASSERT_NO_FATAL_FAILURE(pressBin(path("rich.bin")));
     EXPECT_TRUE(window->control<QRadioButton>("RadioButton_Analysis_Bin")->isChecked());
-    EXPECT_EQ(window->log(), "Edid Open OK.\r\n");
+    EXPECT_TRUE(logStartsWith("Edid Open OK.\r\n"));
     expectSummaryOf(rich);
 
     // The tall audio row pushes the rows below it down.
@@ -166,7 +166,7 @@ TEST_F(AnalyserE2E, BinFileShowsTheFileAndAFailedOpenKeepsTheRows) {
 
     // A press on the checked button asks again; a file that cannot be opened changes nothing.
     ASSERT_NO_FATAL_FAILURE(pressBin(path("missing.bin")));
-    EXPECT_EQ(window->log(), "Edid Open Fail.\r\n");
+    EXPECT_TRUE(logStartsWith("Edid Open Fail.\r\n"));
     expectSummaryOf(rich);
 
     const EdidImage plain = PlainEdid("PLAIN");

@@ -78,7 +78,7 @@ TEST_F(ControllerE2E, EachDownloadWritesTheDevicesEdidWithItsOwnRequests) {
 
         EXPECT_EQ(ReadBytes(path(spec.offeredName)), Bytes(edids[row]));
         EXPECT_EQ(window->prompts().suggestedNames.back(), spec.offeredName);
-        EXPECT_EQ(window->log().rfind("Edid Open OK.\r\n", 0), 0u);
+        EXPECT_TRUE(logStartsWith("Edid Open OK.\r\n"));
         EXPECT_EQ(window->log().find("API Timeout."), std::string::npos);
         const QByteArray sent = sentSince(before);
         const qsizetype block0 = sent.indexOf(header(spec.block0, 0));
@@ -148,7 +148,7 @@ TEST_F(ControllerE2E, AFileThatCannotBeCreatedOrACancelledDialogSendsNothing) {
     QFile::setPermissions(path("read-only.bin"), QFileDevice::ReadOwner);
     for (const QString& target : {path("no-folder/x.bin"), path("read-only.bin"), dir.path()}) {
         download(0, target);
-        EXPECT_EQ(window->log(), "Edid Open Fail.\r\n") << target.toStdString();
+        EXPECT_TRUE(logStartsWith("Edid Open Fail.\r\n")) << target.toStdString();
     }
     EXPECT_EQ(ReadBytes(path("read-only.bin")), QByteArray("old"));
     EXPECT_FALSE(sentSince(before).contains(SelectWrite));
@@ -183,7 +183,7 @@ TEST_F(ControllerE2E, ValidUploadSendsBothBlocksThenPresentsTheUserEdid) {
     EXPECT_EQ(sentWhenChecked, expected.chopped(5)) << "\"User\" is checked before the request";
     EXPECT_EQ(window->text("Label2"), "100%");
     EXPECT_EQ(label2Colour(), QColor(Qt::black));
-    EXPECT_EQ(window->log().rfind("Edid Open OK.\r\n", 0), 0u);
+    EXPECT_TRUE(logStartsWith("Edid Open OK.\r\n"));
 
     window.reset();
     device->stop();
@@ -196,7 +196,7 @@ TEST_F(ControllerE2E, EachUploadFailureShowsItsMessageInRedAndSendsNothing) {
     window->click("Button_Upload_Edid"); // no file chosen yet
     EXPECT_EQ(window->text("Label2"), "Upload Edid Failed.");
     EXPECT_EQ(label2Colour(), QColor(Qt::red));
-    EXPECT_EQ(window->log(), "Edid Open Fail.\r\n");
+    EXPECT_TRUE(logStartsWith("Edid Open Fail.\r\n"));
 
     EdidImage badHeader = PlainEdid("X");
     badHeader[1] = 0x00;
@@ -218,7 +218,7 @@ TEST_F(ControllerE2E, EachUploadFailureShowsItsMessageInRedAndSendsNothing) {
         upload(path("bad.bin"));
         EXPECT_EQ(window->text("Label2"), message);
         EXPECT_EQ(label2Colour(), QColor(Qt::red)) << message;
-        EXPECT_EQ(window->log(), "Edid Open OK.\r\n");
+        EXPECT_TRUE(logStartsWith("Edid Open OK.\r\n"));
     }
     EXPECT_FALSE(sentSince(before).contains(header(0x0105, 0x80)));
 

@@ -23,6 +23,8 @@ protected:
     QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
     qsizetype sentSize() const { return device->sentStream().size(); }
     QByteArray sentSince(qsizetype before) const { return device->sentStream().mid(before); }
+    // The log begins with `text`; the late answer of a status poll may follow it.
+    bool logStartsWith(const char* text) const { return window->log().rfind(text, 0) == 0; }
 
     QTemporaryDir dir;
     std::unique_ptr<DevsimProcess> device;
