@@ -30,14 +30,6 @@ template <std::size_t N> void setText(std::array<char, N>& field, const char* te
         field[i] = text[i];
 }
 
-bool hasOui(const EdidImage& image, std::size_t header, const std::array<std::uint8_t, 3>& oui) {
-    for (std::size_t i = 0; i < oui.size(); ++i) {
-        if (ImageByteAt(image, header + 1 + i) != oui[i])
-            return false;
-    }
-    return true;
-}
-
 // Codes that are never a video code: skipped when storing and ranking.
 bool isSkippedVic(std::uint8_t c) {
     return c == 0x00 || c == 0x80 || c == 0xFE || c == 0xFF;
@@ -184,9 +176,9 @@ void decodeVendorBlocks(EdidInfo& info) {
     std::size_t p = 132;
     while (FindDataBlock(image, DataBlockTag::VendorSpecific, p)) {
         const unsigned length = image[p] & 0x1F;
-        if (hasOui(image, p, HdmiOui))
+        if (HasOui(image, p, HdmiOui))
             decodeHdmiBlock(info, p, length);
-        else if (hasOui(image, p, HdmiForumOui))
+        else if (HasOui(image, p, HdmiForumOui))
             decodeHdmiForumBlock(info, p, length);
         p += length + 1;
     }
@@ -354,4 +346,12 @@ void DecodeEdid(EdidInfo& info, const EdidImage& source) {
 
 void DecodeEdid(EdidInfo& info) {
     DecodeEdid(info, info.Image);
+}
+
+bool HasOui(const EdidImage& image, std::size_t header, const std::array<std::uint8_t, 3>& oui) {
+    for (std::size_t i = 0; i < oui.size(); ++i) {
+        if (ImageByteAt(image, header + 1 + i) != oui[i])
+            return false;
+    }
+    return true;
 }

@@ -2,6 +2,7 @@
 #include "EdidImage.h"
 #include "EdidInfo.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 
@@ -10,6 +11,10 @@
 inline std::uint8_t ImageByteAt(const EdidImage& image, std::size_t index) {
     return index < image.size() ? image[index] : 0x00;
 }
+
+// True when the vendor-specific block whose header byte is at `header` carries `oui`
+// (its three bytes after the header, least significant first).
+bool HasOui(const EdidImage& image, std::size_t header, const std::array<std::uint8_t, 3>& oui);
 
 // Walks the extension's data block collection from `position` (an index into the
 // image; a walk starts at 132). Returns true and sets `position` to the header byte

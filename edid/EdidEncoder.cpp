@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <numeric>
 
 namespace {
 
@@ -35,11 +34,9 @@ std::uint8_t low8(unsigned value) {
     return static_cast<std::uint8_t>(value & 0xFF);
 }
 
-// Sum of `count` bytes from `first`, modulo 256, negated: the byte that makes them
-// sum to zero.
+// The byte that makes `count` bytes from `first` sum to zero modulo 256.
 std::uint8_t checksumFor(const EdidImage& image, std::size_t first, std::size_t count) {
-    const auto begin = image.begin() + static_cast<std::ptrdiff_t>(first);
-    return low8(0u - std::accumulate(begin, begin + static_cast<std::ptrdiff_t>(count), 0u));
+    return low8(0u - SumBytes(image, first, count));
 }
 
 // --- Block 0 -----------------------------------------------------------------
@@ -145,14 +142,6 @@ template <typename Visit> void forEachBlock(const EdidImage& image, std::uint8_t
         visit(position, length);
         position += length + 1;
     }
-}
-
-bool hasOui(const EdidImage& image, std::size_t block, const std::array<std::uint8_t, 3>& oui) {
-    for (std::size_t i = 0; i < oui.size(); ++i) {
-        if (ImageByteAt(image, block + 1 + i) != oui[i])
-            return false;
-    }
-    return true;
 }
 
 // Rebuilds the HDMI VSDB payload from the base block at `block` (payload length L)
@@ -296,9 +285,9 @@ Contents collect(EdidInfo& s) {
     });
     bool forumFound = false;
     forEachBlock(image, DataBlockTag::VendorSpecific, [&](std::size_t block, std::size_t L) {
-        if (hasOui(image, block, HdmiOui)) {
+        if (HasOui(image, block, HdmiOui)) {
             c.hdmi = rebuildHdmiVsdb(image, block, L, s);
-        } else if (hasOui(image, block, HdmiForumOui)) {
+        } else if (HasOui(image, block, HdmiForumOui)) {
             forumFound = true;
             c.hdmiForum.clear();
             for (std::size_t i = 1; i <= L; ++i)

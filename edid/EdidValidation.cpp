@@ -1,16 +1,8 @@
 #include "EdidValidation.h"
 
 #include <algorithm>
-#include <numeric>
-
-const std::array<std::uint8_t, 8> EdidHeader = {0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00};
 
 namespace {
-
-std::uint8_t blockSum(const EdidImage& image, std::size_t first) {
-    const auto begin = image.begin() + static_cast<std::ptrdiff_t>(first);
-    return static_cast<std::uint8_t>(std::accumulate(begin, begin + kEdidBlockSize, 0u));
-}
 
 struct StatusMessage {
     std::uint16_t bit;
@@ -32,7 +24,7 @@ bool ValidateEdid(EdidInfo& info) {
         info.Status |= EdidStatus::BadHeader;
         return false;
     }
-    if (blockSum(image, 0) != 0) {
+    if (SumBytes(image, 0, kEdidBlockSize) != 0) {
         info.Status |= EdidStatus::BadChecksum0;
         return false;
     }
@@ -41,7 +33,7 @@ bool ValidateEdid(EdidInfo& info) {
         info.Status |= EdidStatus::OverBanks;
         return false;
     }
-    if (image[126] == 1 && blockSum(image, kEdidBlockSize) != 0) {
+    if (image[126] == 1 && SumBytes(image, kEdidBlockSize, kEdidBlockSize) != 0) {
         info.Status |= EdidStatus::BadChecksum1;
         return false;
     }
