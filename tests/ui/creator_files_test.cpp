@@ -504,6 +504,17 @@ TEST_F(CreatorFilesTest, MultichannelLpcmIsAddedAboveTwoChannelsAndRemovedAtTwo)
     EXPECT_EQ(countFirstByte(info, 0x09), 0);
 }
 
+TEST_F(CreatorFilesTest, LpcmWithMaxChannelsZeroHasItsChannelBitsCleared) {
+    ASSERT_EQ(load(WithExtension({Block(0x20, {0x0D, 0x07, 0x01, 0x0F, 0x07, 0x01})})),
+              CreatorOutcome::Done);
+    setText("Edit_AudioLPCM_MaxCh", "0");
+    EdidInfo& info = build();
+    // The first multichannel descriptor is removed; the other keeps no channel count.
+    EXPECT_EQ(countFirstByte(info, 0x0D), 0);
+    EXPECT_EQ(countFirstByte(info, 0x0F), 0);
+    EXPECT_EQ(countFirstByte(info, 0x08), 1);
+}
+
 TEST_F(CreatorFilesTest, DolbyDigitalTakesItsDefaultsOrItsPanel) {
     files->RadioButton_Brand_NewMouseDown();
     setChecked("CheckBox_AudioFormat_3", true);
