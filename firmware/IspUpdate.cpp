@@ -58,9 +58,9 @@ std::uint32_t tickCount() {
 
 } // namespace
 
-const IspUpdate::StepFunction IspUpdate::Steps[Finish] = {
+const IspUpdate::StepFunction IspUpdate::Steps[ReadBack + 1] = {
     &IspUpdate::checkIsp,   &IspUpdate::sync,       &IspUpdate::identify, &IspUpdate::selectBank,
-    &IspUpdate::setAddress, &IspUpdate::writeBlock, &IspUpdate::readBack, &IspUpdate::idle,
+    &IspUpdate::setAddress, &IspUpdate::writeBlock, &IspUpdate::readBack,
 };
 
 IspUpdate::IspUpdate(DeviceLink& link, Reporter& reporter, const BusyGuard::Operation& operation,
@@ -137,8 +137,8 @@ void IspUpdate::SendRaw(std::initializer_list<std::uint8_t> bytes) {
 
 void IspUpdate::SendRaw(const std::uint8_t* bytes, std::size_t count) {
     link_.state().RxFill = 0;
-    link_.writePort(QByteArray(reinterpret_cast<const char*>(bytes),
-                               static_cast<qsizetype>(std::max<std::size_t>(count, 1))));
+    link_.writePort(
+        QByteArray(reinterpret_cast<const char*>(bytes), static_cast<qsizetype>(count)));
 }
 
 void IspUpdate::checkIsp() {

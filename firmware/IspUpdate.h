@@ -38,11 +38,11 @@ private:
         SetAddress = 4,
         WriteBlock = 5,
         ReadBack = 6,
-        Unused = 7,
+        // 7 is never entered.
         Finish = 8,
     };
     using StepFunction = void (IspUpdate::*)();
-    static const StepFunction Steps[Finish];
+    static const StepFunction Steps[ReadBack + 1];
 
     bool exchange();
     bool readPort();
@@ -56,7 +56,6 @@ private:
     void setAddress();
     void writeBlock();
     void readBack();
-    void idle() {}
     bool blockMatches();
     void blockFailed(bool compared);
 

@@ -43,11 +43,12 @@ int loaderCommands(const DevsimProcess& device) {
     return count;
 }
 
-// How many of the program's writes, as devsim read them, were exactly `bytes`.
-int exactRequests(const DevsimProcess& device, const QByteArray& bytes) {
+// How many of the program's writes to the port were exactly `bytes` (devsim's reads may
+// join writes that follow each other closely).
+int writesOf(DeviceLink& link, const QByteArray& bytes) {
     int count = 0;
-    for (const QByteArray& sent : device.requests())
-        count += sent == bytes ? 1 : 0;
+    for (const WriteJournal::Entry& entry : link.journal().entries())
+        count += entry.bytes == bytes ? 1 : 0;
     return count;
 }
 
@@ -118,8 +119,11 @@ TEST_F(FirmwareE2E, VerifiedUpdateWritesEveryBlockWhereTheDeviceMapsIt) {
     EXPECT_EQ(log.rfind("ISP Mode Check...\r\nISP Mode Confirmed!\r\n", 0), 0u) << log;
     EXPECT_NE(log.find("EM-01 ISP Loader 1.0\r\n"), std::string::npos);
     EXPECT_EQ(occurrences(log, "Verify Error!"), 0);
-    EXPECT_EQ(occurrences(log, "Read Wait="), 0);
     expectHandedBack();
+    // One read-back per block (56 + 64 blocks in bank 0, 64 in bank 1, 59 in bank 2), and
+    // one more for each answer that a heavily loaded machine delivered after 220 ms.
+    EXPECT_EQ(writesOf(window->link(), QByteArray(1, '\x85')),
+              243 + occurrences(log, "Read Wait="));
 
     // 0x7000-0x7FFF of bank 0 stays erased; bytes after 0x1F600 of the file are not sent.
     const auto written = flash();
@@ -136,10 +140,9 @@ TEST_F(FirmwareE2E, UnverifiedUpdateStillWaitsForEachReadBack) {
 
     EXPECT_EQ(window->text("Label1"), "100%");
     EXPECT_EQ(occurrences(window->log(), "ROM: Bank"), 0) << "nothing is compared";
-    EXPECT_EQ(occurrences(window->log(), "Read Wait="), 0);
     expectHandedBack();
-    // One read-back per block: 56 + 64 blocks in bank 0, 64 in bank 1, 59 in bank 2.
-    EXPECT_EQ(exactRequests(*device, QByteArray(1, '\x85')), 243);
+    EXPECT_EQ(writesOf(window->link(), QByteArray(1, '\x85')),
+              243 + occurrences(window->log(), "Read Wait="));
     EXPECT_TRUE(flash() == FirmwareFiles::expectedFlash(image));
 }
 
@@ -188,7 +191,7 @@ TEST_F(FirmwareE2E, BadReadBackIsRetriedAndThenSucceeds) {
     EXPECT_EQ(window->text("Label1"), "100%");
     EXPECT_EQ(label1Colour(), Black);
     // The first block went out three times, each after its own address.
-    EXPECT_EQ(exactRequests(*device, QByteArray("\x84\x00\x00", 3)), 3);
+    EXPECT_EQ(writesOf(window->link(), QByteArray("\x84\x00\x00", 3)), 3);
     EXPECT_TRUE(flash() == FirmwareFiles::expectedFlash(image));
 }
 
@@ -203,7 +206,7 @@ TEST_F(FirmwareE2E, SixteenReadBackTimeoutsFailTheUpdate) {
     EXPECT_EQ(window->text("Label1"), "Update Fw Failed.");
     EXPECT_EQ(label1Colour(), Red);
     expectHandedBack();
-    EXPECT_EQ(exactRequests(*device, QByteArray(1, '\x85')), 16);
+    EXPECT_EQ(writesOf(window->link(), QByteArray(1, '\x85')), 16);
 }
 
 TEST_F(FirmwareE2E, SilentLoaderIsGivenUp) {

@@ -125,4 +125,85 @@ TEST_F(UpdateOnPty, FloodKeepsSixteenBytesAndTheBufferStaysInBounds) {
     EXPECT_EQ(bursts, 20);
 }
 
+// A loader played by the test: it keeps the last block written and answers each read-back
+// with it, inverting block bytes 0, 1 and 511 and the first `wrongInner` of bytes 2..510.
+class FakeLoader {
+public:
+    FakeLoader(PtyPair& pty, int wrongInner) : pty_(pty), wrongInner_(wrongInner) {}
+
+    void take(const QByteArray& sent) {
+        pending_ += sent;
+        for (;;) {
+            if (pending_.isEmpty())
+                return;
+            const auto code = static_cast<unsigned char>(pending_[0]);
+            const qsizetype length = code == 0x83 ? 2 : code == 0x84 ? 3 : code == 0x86 ? 513 : 1;
+            if (pending_.size() < length)
+                return;
+            if (code == 0x81)
+                pty_.send(QByteArray(1, '\x81'));
+            if (code == 0x87)
+                pty_.send(QByteArray("\x87\x01X\0", 4));
+            if (code == 0x86)
+                block_ = pending_.mid(1, 512);
+            if (code == 0x85)
+                readBack();
+            pending_.remove(0, length);
+        }
+    }
+    int readBacks = 0;
+
+private:
+    void readBack() {
+        QByteArray answer = QByteArray("\x85\x00", 2) + block_;
+        for (int i : {0, 1, 511})
+            answer[2 + i] = static_cast<char>(~answer[2 + i]);
+        for (int i = 2; i < 2 + wrongInner_; ++i)
+            answer[2 + i] = static_cast<char>(~answer[2 + i]);
+        pty_.send(answer);
+        ++readBacks;
+    }
+
+    PtyPair& pty_;
+    int wrongInner_;
+    QByteArray pending_;
+    QByteArray block_;
+};
+
+int occurrences(const std::string& text, const std::string& what) {
+    int count = 0;
+    for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
+        ++count;
+    return count;
+}
+
+// 420 of the 509 compared bytes must match; bytes 0, 1 and 511 are not compared.
+TEST_F(UpdateOnPty, ReadBackWithEightyNineWrongBytesIsAccepted) {
+    pty.send(QByteArray(20, 'L'));
+    FakeLoader loader(pty, 89);
+    run([&](const QByteArray& sent) {
+        loader.take(sent);
+        if (loader.readBacks == 3)
+            link.shutdown();
+    });
+    EXPECT_EQ(occurrences(reporter.log, "ROM: Bank0, Addr "), 2 * 89) << "two compared so far";
+    EXPECT_EQ(occurrences(reporter.log, "Verify Error!"), 0);
+    EXPECT_EQ(occurrences(reporter.log, "Addr 0:"), 0);
+    EXPECT_EQ(occurrences(reporter.log, "Addr 511:"), 0);
+    EXPECT_TRUE(hostSent.contains(QByteArray("\x84\x02\x00", 3))) << "on to the next block";
+}
+
+TEST_F(UpdateOnPty, ReadBackWithNinetyWrongBytesWritesTheBlockAgain) {
+    pty.send(QByteArray(20, 'L'));
+    FakeLoader loader(pty, 90);
+    run([&](const QByteArray& sent) {
+        loader.take(sent);
+        if (loader.readBacks == 3)
+            link.shutdown();
+    });
+    EXPECT_EQ(occurrences(reporter.log, "Verify Error! Try Again.\r\n"), 2);
+    EXPECT_FALSE(hostSent.contains(QByteArray("\x84\x02\x00", 3)));
+    EXPECT_EQ(hostSent.count(QByteArray("\x84\x00\x00", 3)), 3);
+}
+
 } // namespace
