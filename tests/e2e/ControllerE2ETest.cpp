@@ -11,6 +11,7 @@
 #include "ScriptedPrompts.h"
 #include "TestEdids.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
@@ -137,7 +138,7 @@ TEST_F(ControllerE2E, AFailedTransferLeavesTheFileAsItWasAndCreatesNone) {
     EXPECT_EQ(Occurrences(window->log(), "API Timeout.\r\n"), 1);
 }
 
-TEST_F(ControllerE2E, AFileThatCannotBeCreatedOrACancelledDialogSendsNothing) {
+TEST_F(ControllerE2E, AFileThatCannotBeWrittenIsLeftAloneAndACancelledDialogSendsNothing) {
     ASSERT_NO_FATAL_FAILURE(connectFour());
     const qsizetype before = sentSize();
     const std::string logBefore = window->log();
@@ -152,6 +153,14 @@ TEST_F(ControllerE2E, AFileThatCannotBeCreatedOrACancelledDialogSendsNothing) {
     }
     EXPECT_EQ(ReadBytes(path("read-only.bin")), QByteArray("old"));
     EXPECT_FALSE(sentSince(before).contains(SelectWrite));
+
+    // The folder vanishes during the transfer: the write fails and leaves nothing.
+    ASSERT_TRUE(QDir(dir.path()).mkdir("gone"));
+    QTimer::singleShot(100, [&] { QDir(path("gone")).removeRecursively(); });
+    download(1, path("gone/x.bin"));
+    EXPECT_TRUE(logStartsWith("Edid Open OK.\r\n"));
+    EXPECT_NE(window->log().find("Edid Write Fail.\r\n"), std::string::npos);
+    EXPECT_FALSE(QFile::exists(path("gone")));
 }
 
 TEST_F(ControllerE2E, ValidUploadSendsBothBlocksThenPresentsTheUserEdid) {
