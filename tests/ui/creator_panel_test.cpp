@@ -36,7 +36,7 @@ protected:
     QColor fontColour(const std::string& name) {
         return edit(name)->palette().color(QPalette::Text);
     }
-    // Whatever the rules decided last, so a test can see that a rule left it alone.
+    // Marks the warning line, so a test sees whether a rule touched it.
     void markWarning() { get<QLabel>("Label_EdidCreator_Warning")->setText("marked"); }
 
     ScriptedPrompts* prompts = nullptr;
