@@ -52,10 +52,6 @@ TEST(FirmwareImage, BlocksBeyondTheEndReadAsErased) {
     EXPECT_TRUE(std::all_of(beyond.begin(), beyond.end(), [](auto b) { return b == 0xFF; }));
 }
 
-TEST(FirmwareImage, OnlyTheUsedRangeIsKept) {
-    EXPECT_EQ(FirmwareImage(std::vector<std::uint8_t>(0x30000, 1)).size(), 0x1F600u);
-}
-
 TEST(FirmwareImage, ChunksCarryTheirChecksum) {
     std::vector<std::uint8_t> bytes(300);
     std::iota(bytes.begin(), bytes.end(), std::uint8_t{7});
@@ -129,14 +125,6 @@ TEST_F(OpenFirmware, TaggedFileShowsItsVersionAndEnablesUpdate) {
     EXPECT_EQ(view->version, "Target Version : Illegal !");
     EXPECT_FALSE(view->updateEnabled);
     EXPECT_EQ(handlers->firmwarePath(), file("plain.bin"));
-}
-
-TEST_F(OpenFirmware, OtherLoaderVariantTakesAnyReadableFile) {
-    link.state().IspVariant = 1;
-    ASSERT_TRUE(FirmwareFiles::write(file("any.bin"), {0x55}));
-    open(file("any.bin"));
-    EXPECT_TRUE(view->updateEnabled);
-    EXPECT_EQ(view->version, "Target Version : ") << "the label keeps its text";
 }
 
 TEST_F(OpenFirmware, UnopenableFileFailsAndLeavesUpdateAsItWas) {
