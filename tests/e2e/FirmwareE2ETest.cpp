@@ -256,6 +256,8 @@ TEST_F(FirmwareE2E, WindowStaysResponsiveAndRefusesOtherOperations) {
     ticker.start(50);
     QString progressWhenTabChanged;
     int openCallsDuringUpdate = -1;
+    bool receiveTimerDuringUpdate = true;
+    int linkModeDuringUpdate = -1;
     QTimer::singleShot(1500, [&] {
         // A second update and a file dialog are refused; the pages still switch.
         window->click("Button_Update_Fw");
@@ -263,6 +265,9 @@ TEST_F(FirmwareE2E, WindowStaysResponsiveAndRefusesOtherOperations) {
         openCallsDuringUpdate = window->prompts().openCalls;
         window->control<QTabWidget>("PageControl1")->setCurrentIndex(0);
         progressWhenTabChanged = window->text("Label1");
+        // The update reads the port itself.
+        receiveTimerDuringUpdate = window->link().rxTimer().isActive();
+        linkModeDuringUpdate = window->link().state().LinkMode;
     });
     const int openCallsBefore = window->prompts().openCalls;
     QElapsedTimer clock;
@@ -272,6 +277,8 @@ TEST_F(FirmwareE2E, WindowStaysResponsiveAndRefusesOtherOperations) {
     ticker.stop();
 
     EXPECT_EQ(openCallsDuringUpdate, openCallsBefore);
+    EXPECT_FALSE(receiveTimerDuringUpdate);
+    EXPECT_EQ(linkModeDuringUpdate, 1);
     ASSERT_FALSE(progressWhenTabChanged.isEmpty()) << "the update ended before 1.5 s";
     EXPECT_NE(progressWhenTabChanged, "100%");
     EXPECT_EQ(window->control<QTabWidget>("PageControl1")->currentIndex(), 0);
