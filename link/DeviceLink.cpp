@@ -9,7 +9,6 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <cstring>
 #include <string>
 
 namespace {
