@@ -99,8 +99,10 @@ bool IspUpdate::exchange() {
             reporter_.appendLog("ISP Timeout.\r\n");
             return false;
         }
-        if (fresh)
-            (this->*Steps[IspState])();
+        if (!fresh)
+            continue;
+        const StepFunction step = Steps[IspState];
+        (this->*step)();
     }
     return !gaveUp_;
 }
