@@ -7,6 +7,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QThread>
 
@@ -57,6 +58,12 @@ int main(int argc, char* argv[]) {
         search->click();
         for (int i = 0; i < 50 && search->isEnabled(); ++i)
             settle(100);
+        // Show a summary on the analyser page: read the Internal EDID once.
+        auto* internal = form.control<QRadioButton>("RadioButton_Analysis_IntEdid");
+        if (internal->isEnabled()) {
+            internal->click();
+            settle(3000);
+        }
     }
 
     bool ok = true;
