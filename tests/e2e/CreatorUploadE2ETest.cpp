@@ -63,7 +63,7 @@ TEST_F(CreatorUploadE2E, TheBuiltImageIsSentAsTheUserEdidAndPresented) {
     const qsizetype before = device->sentStream().size();
     window->click("Button_Upload_Created");
 
-    const EdidImage& image = files->settings().Image;
+    const EdidImage image = files->settings().Image;
     EXPECT_EQ(bytes(image, 0x5F, 9), QByteArray("UPLOADED\n"));
     const QByteArray expected = Block0Write + bytes(image, 0, 128) +
                                 frame({0x81, 0x06, 0x80, 0x0D}) + bytes(image, 128, 128) +
