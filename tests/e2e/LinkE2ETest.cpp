@@ -175,7 +175,7 @@ TEST(LinkE2E, StreamingLoaderIsIspMode) {
                 EXPECT_FALSE(window.enabled(name)) << name;
             }
         }
-        EXPECT_TRUE(window.link().state().LinkFlags & 0x08);
+        EXPECT_TRUE(window.link().state().LinkFlags & LinkFlag::IspMode);
         EXPECT_EQ(window.link().state().IspVariant, banner ? 1 : 0);
         EXPECT_EQ(window.link().connection(), Connection::Isp);
         EXPECT_TRUE(contains(window.log(), "No Device Detected.\r\n"));
@@ -186,7 +186,7 @@ TEST(LinkE2E, StreamingLoaderIsIspMode) {
 
         window.click("BitBtn_Disconnect");
         expectStartState(window);
-        EXPECT_FALSE(window.link().state().LinkFlags & 0x08);
+        EXPECT_FALSE(window.link().state().LinkFlags & LinkFlag::IspMode);
     }
 }
 
