@@ -74,3 +74,18 @@ std::optional<std::size_t> ParseWord(const Command& command, CommandContext& con
     usageError(command, context, "unknown source '" + word + "'");
     return std::nullopt;
 }
+
+std::vector<std::string> TakeLeadingPortOptions(std::vector<std::string>& args) {
+    std::size_t taken = 0;
+    while (taken < args.size()) {
+        if (args[taken].rfind("--port=", 0) == 0)
+            taken += 1;
+        else if (args[taken] == "--port" && taken + 1 < args.size())
+            taken += 2;
+        else
+            break;
+    }
+    std::vector<std::string> leading(args.begin(), args.begin() + taken);
+    args.erase(args.begin(), args.begin() + taken);
+    return leading;
+}

@@ -38,6 +38,10 @@ std::optional<std::size_t> ParseWord(const Command& command, CommandContext& con
                                      const std::string& word,
                                      const std::vector<std::string>& words);
 
+// "--port PATH" may also come before the command ("redaviv-cli --port PATH info"): takes
+// those from the front of `args` and returns them, to be given to the command first.
+std::vector<std::string> TakeLeadingPortOptions(std::vector<std::string>& args);
+
 // Common text for the help of every device command.
 #define DEVICE_COMMAND_OPTIONS_HELP                                                                \
     "  --port PATH     probe only this port (repeatable, in the order given); without it\n"        \

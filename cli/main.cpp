@@ -2,12 +2,15 @@
 // and is listed in kCommands.
 #include "Commands.h"
 #include "CreatorCommands.h"
+#include "DeviceArgs.h"
 #include "DeviceCommands.h"
 
 #include <QCoreApplication>
 
 #include <cstring>
 #include <iostream>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -19,7 +22,7 @@ const Command* const kCommands[] = {
 };
 
 void printUsage(std::ostream& out) {
-    out << "usage: redaviv-cli COMMAND [OPTIONS] FILE...\n"
+    out << "usage: redaviv-cli [--port PATH]... COMMAND [OPTIONS] [ARGUMENTS]\n"
            "       redaviv-cli COMMAND --help\n"
            "\n"
            "Commands:\n";
@@ -35,11 +38,13 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName("redaviv-cli");
 
     // Arguments as the bytes given, so that paths are reported exactly as given.
-    if (argc < 2) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    const std::vector<std::string> leading = TakeLeadingPortOptions(args);
+    if (args.empty()) {
         printUsage(std::cerr);
         return ExitStatus::Usage;
     }
-    const std::string name = argv[1];
+    const std::string name = args.front();
     if (name == "--help" || name == "-h" || name == "help") {
         printUsage(std::cout);
         return ExitStatus::Ok;
@@ -47,7 +52,8 @@ int main(int argc, char* argv[]) {
     for (const Command* command : kCommands) {
         if (name != command->name)
             continue;
-        CommandContext context{{argv + 2, argv + argc}, std::cout, std::cerr};
+        CommandContext context{leading, std::cout, std::cerr};
+        context.args.insert(context.args.end(), args.begin() + 1, args.end());
         const int status = command->run(context);
         std::cout.flush();
         return status;

@@ -78,6 +78,15 @@ TEST_F(CliDevice, InfoShowsModelVersionAndPresentedEdid) {
     EXPECT_TRUE(result.err.contains("Got One Device!\nManufac: VRN\n"));
 }
 
+TEST_F(CliDevice, PortsMayComeBeforeTheCommand) {
+    start();
+    const CliResult result =
+        runCli({"--port", path("no-such-port"), "--port=" + device->path(), "info"});
+    EXPECT_EQ(result.status, 0) << result.err.toStdString();
+    EXPECT_TRUE(result.err.startsWith("Open " + path("no-such-port") + " Failed.\nCheck "));
+    EXPECT_TRUE(result.out.startsWith("Port: " + device->path() + "\nModel: EM-01\n"));
+}
+
 TEST_F(CliDevice, InfoNamesTheLoaderVariantInIspMode) {
     start({"--isp"});
     CliResult result = run({"info"});
