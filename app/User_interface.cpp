@@ -1,5 +1,6 @@
 #include "User_interface.h"
 
+#include "DeviceLink.h"
 #include "HotSpotPanel.h"
 #include "LogText.h"
 #include "WindowLayout.h"
@@ -73,6 +74,9 @@ void TForm1::Panel_DebugDblClick() {
 }
 
 void TForm1::About2Click() {
+    // No dialog opens inside a running device operation's waits.
+    if (link_->operationRunning())
+        return;
     prompts_->showInformation("About", "Redaviv\r\nVersion " REDAVIV_VERSION);
 }
 

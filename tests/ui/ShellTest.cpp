@@ -1,3 +1,4 @@
+#include "DeviceLink.h"
 #include "LedShape.h"
 #include "ScriptedPrompts.h"
 #include "User_interface.h"
@@ -197,6 +198,12 @@ TEST(Shell, AboutOpensTheInformationBox) {
     auto form = makeWindow(&prompts);
     auto* about = form->findChild<QAction*>(QStringLiteral("About2"));
     ASSERT_NE(about, nullptr);
+    {
+        // Refused while a device operation runs: no dialog inside its waits.
+        auto operation = form->link().tryBeginOperation();
+        about->trigger();
+        EXPECT_TRUE(prompts->informations.empty());
+    }
     about->trigger();
     ASSERT_EQ(prompts->informations.size(), 1u);
     EXPECT_EQ(prompts->informations[0].rfind("About|Redaviv", 0), 0u);
