@@ -8,7 +8,6 @@
 #include "ScriptedPrompts.h"
 #include "TestWindow.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -73,13 +72,3 @@ void BM_FirmwareUpdateOverWire(benchmark::State& state) {
 BENCHMARK(BM_FirmwareUpdateOverWire)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

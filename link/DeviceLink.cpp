@@ -218,6 +218,9 @@ void DeviceLink::Uart_Api_Send(std::uint8_t rw, std::uint16_t type, std::uint16_
     state_.RxFill = 0;
     state_.LastRequestType = type;
     state_.LastRequestCount = count;
+    // A completion still waiting for its dispatch belongs to the previous request: left
+    // set, that dispatch would run against this request and reset it.
+    state_.LinkFlags &= ~LinkFlag::ResponseComplete;
     lastAcknowledged_ = false;
     clearRxBuffer();
     if (rw != ApiWrite || count == 0 || data == nullptr)
