@@ -23,8 +23,8 @@ namespace {
 constexpr double UploadFloorMs = 2 * (50 + 128 * 1 + 50) + (50 + 1);
 // Download: the select's own pacing (50 ms, its byte, 1 ms) and one 10 ms look for its
 // acknowledge, then each block's wait.
-double downloadFloorMs(const EdidDownloadSpec& spec) {
-    return (spec.hasSelect ? 50 + 1 + 10 : 0) + 2.0 * spec.waitMs;
+double downloadFloorMs(const EdidDownloadRow& entry) {
+    return (entry.hasSelect ? 50 + 1 + 10 : 0) + 2.0 * entry.waitMs;
 }
 
 struct Bench {
@@ -78,19 +78,19 @@ void BM_DownloadEdid(benchmark::State& state) {
         state.SkipWithError("the search found no device");
         return;
     }
-    const EdidDownloadSpec& spec = EdidDownloads[static_cast<std::size_t>(state.range(0))];
+    const EdidDownloadRow& entry = EdidDownloads[static_cast<std::size_t>(state.range(0))];
     const std::string target = bench.dir.filePath("download.bin").toStdString();
     double totalMs = 0;
     for (auto _ : state) {
         bench.window->prompts().saveAnswers.push_back(target);
         QElapsedTimer clock;
         clock.start();
-        bench.window->control<QPushButton>(spec.button)->click();
+        bench.window->control<QPushButton>(entry.button)->click();
         totalMs += static_cast<double>(clock.nsecsElapsed()) / 1e6;
         if (bench.window->log().find("API Timeout.") != std::string::npos)
             state.SkipWithError("the download timed out");
     }
-    report(state, totalMs, downloadFloorMs(spec));
+    report(state, totalMs, downloadFloorMs(entry));
 }
 BENCHMARK(BM_DownloadEdid)
     ->Arg(0)

@@ -38,10 +38,10 @@ bool namesDeviceEdid(const std::vector<std::string>& args) {
 }
 
 int analyseDevice(CommandContext& context) {
-    DeviceCommandSpec spec{1};
-    spec.json = true;
+    DeviceCommandShape entry{1};
+    entry.json = true;
     return RunDeviceCommand(
-        DeviceAnalyseCommand, context, spec,
+        DeviceAnalyseCommand, context, entry,
         [&](const DeviceArgs& args, ConsoleReporter& reporter) {
             const std::string& word = args.operands[0];
             const auto source = ParseWord(DeviceAnalyseCommand, context, word, SourceWords);

@@ -14,8 +14,8 @@ bool usageError(const Command& command, CommandContext& context, const std::stri
 
 } // namespace
 
-bool ParseDeviceArgs(const Command& command, CommandContext& context, const DeviceCommandSpec& spec,
-                     DeviceArgs& parsed) {
+bool ParseDeviceArgs(const Command& command, CommandContext& context,
+                     const DeviceCommandShape& entry, DeviceArgs& parsed) {
     const std::vector<std::string>& args = context.args;
     bool options = true;
     bool haveOutput = false;
@@ -38,16 +38,16 @@ bool ParseDeviceArgs(const Command& command, CommandContext& context, const Devi
             parsed.help = true;
         } else if (arg == "--verbose" || arg == "-v") {
             parsed.verbose = true;
-        } else if (spec.json && arg == "--json") {
+        } else if (entry.json && arg == "--json") {
             parsed.json = true;
-        } else if (spec.noVerify && arg == "--no-verify") {
+        } else if (entry.noVerify && arg == "--no-verify") {
             parsed.noVerify = true;
         } else if (const auto port = valueOf("--port")) {
             parsed.ports.append(QString::fromLocal8Bit(port->c_str()));
-        } else if (const auto output = spec.output ? valueOf("-o") : std::nullopt) {
+        } else if (const auto output = entry.output ? valueOf("-o") : std::nullopt) {
             parsed.output = *output;
             haveOutput = true;
-        } else if (arg == "--port" || (spec.output && arg == "-o")) {
+        } else if (arg == "--port" || (entry.output && arg == "-o")) {
             return usageError(command, context, "option '" + arg + "' needs a value");
         } else {
             return usageError(command, context, "unknown option '" + arg + "'");
@@ -55,11 +55,11 @@ bool ParseDeviceArgs(const Command& command, CommandContext& context, const Devi
     }
     if (parsed.help)
         return true;
-    if (parsed.operands.size() != spec.operands)
+    if (parsed.operands.size() != entry.operands)
         return usageError(command, context,
-                          parsed.operands.size() < spec.operands ? "missing argument"
-                                                                 : "too many arguments");
-    if (spec.output && (!haveOutput || parsed.output.empty()))
+                          parsed.operands.size() < entry.operands ? "missing argument"
+                                                                  : "too many arguments");
+    if (entry.output && (!haveOutput || parsed.output.empty()))
         return usageError(command, context, "no output file given (-o FILE)");
     return true;
 }

@@ -9,7 +9,7 @@
 
 // Which options a device command takes besides --port, --verbose and --help, and how
 // many operands (words and files) it wants.
-struct DeviceCommandSpec {
+struct DeviceCommandShape {
     std::size_t operands;
     bool json = false;
     bool output = false; // -o FILE, required
@@ -29,8 +29,8 @@ struct DeviceArgs {
 
 // Parses `context.args`. On a usage error writes the message and the command's usage to
 // `context.err` and returns false.
-bool ParseDeviceArgs(const Command& command, CommandContext& context, const DeviceCommandSpec& spec,
-                     DeviceArgs& parsed);
+bool ParseDeviceArgs(const Command& command, CommandContext& context,
+                     const DeviceCommandShape& entry, DeviceArgs& parsed);
 
 // The index of `word` in `words` (e.g. "external" in {"internal", "external", "user"}),
 // or nothing; a usage error is written for a word not listed.

@@ -5,10 +5,11 @@
 
 #include <iostream>
 
-int RunDeviceCommand(const Command& command, CommandContext& context, const DeviceCommandSpec& spec,
+int RunDeviceCommand(const Command& command, CommandContext& context,
+                     const DeviceCommandShape& entry,
                      const std::function<int(const DeviceArgs&, ConsoleReporter&)>& body) {
     DeviceArgs args;
-    if (!ParseDeviceArgs(command, context, spec, args))
+    if (!ParseDeviceArgs(command, context, entry, args))
         return ExitStatus::Usage;
     if (args.help) {
         PrintCommandHelp(command, context.out);

@@ -17,5 +17,6 @@ extern const Command FirmwareCommand;
 
 // Parses the command's arguments (printing its help, or a usage error with status 2),
 // then runs `body` with a console reporter on standard error.
-int RunDeviceCommand(const Command& command, CommandContext& context, const DeviceCommandSpec& spec,
+int RunDeviceCommand(const Command& command, CommandContext& context,
+                     const DeviceCommandShape& entry,
                      const std::function<int(const DeviceArgs&, ConsoleReporter&)>& body);

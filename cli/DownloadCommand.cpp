@@ -12,10 +12,10 @@ namespace {
 const std::vector<std::string> SourceWords = {"internal", "external", "user", "stored"};
 
 int runDownload(CommandContext& context) {
-    DeviceCommandSpec spec{1};
-    spec.output = true;
+    DeviceCommandShape entry{1};
+    entry.output = true;
     return RunDeviceCommand(
-        DownloadCommand, context, spec, [&](const DeviceArgs& args, ConsoleReporter& reporter) {
+        DownloadCommand, context, entry, [&](const DeviceArgs& args, ConsoleReporter& reporter) {
             const auto source = ParseWord(DownloadCommand, context, args.operands[0], SourceWords);
             if (!source)
                 return ExitStatus::Usage;

@@ -31,10 +31,10 @@ private:
 };
 
 int runFirmware(CommandContext& context) {
-    DeviceCommandSpec spec{1};
-    spec.noVerify = true;
+    DeviceCommandShape entry{1};
+    entry.noVerify = true;
     return RunDeviceCommand(
-        FirmwareCommand, context, spec, [&](const DeviceArgs& args, ConsoleReporter& reporter) {
+        FirmwareCommand, context, entry, [&](const DeviceArgs& args, ConsoleReporter& reporter) {
             DeviceSession session(reporter, args.ports);
             if (!session.search())
                 return ExitStatus::Failed;

@@ -11,7 +11,7 @@
 
 #include <algorithm>
 
-const std::array<EdidDownloadSpec, 4> EdidDownloads = {{
+const std::array<EdidDownloadRow, 4> EdidDownloads = {{
     {"Button_DL_IntEdid", "Internal_Edid.bin", true, 0xFF, Api_Edid_Block0, Api_Edid_Block1, 200},
     {"Button_DL_ExtEdid", "External_Edid.bin", false, 0x00, Api_Ext_Edid_Block0,
      Api_Ext_Edid_Block1, 200},
@@ -26,10 +26,10 @@ constexpr std::size_t PayloadOffset = 3;
 
 // Requests the EDID's two blocks into `image`; false as soon as one is not answered
 // in full with an acknowledge.
-bool transferBlocks(DeviceLink& link, const EdidDownloadSpec& spec,
+bool transferBlocks(DeviceLink& link, const EdidDownloadRow& entry,
                     const BusyGuard::Operation& operation, EdidImage& image) {
-    if (spec.hasSelect) {
-        link.Uart_Api_Send(ApiWrite, Api_Edid_Select, 1, &spec.select);
+    if (entry.hasSelect) {
+        link.Uart_Api_Send(ApiWrite, Api_Edid_Select, 1, &entry.select);
         if (operation.cancelled() || link.WaitForAck(AckTries))
             return false;
         // The select's answer is still to be dispatched; dispatched later, it would be
@@ -37,12 +37,12 @@ bool transferBlocks(DeviceLink& link, const EdidDownloadSpec& spec,
         AwaitPendingResponse(link);
     }
     link.state().WatchdogTicks = 0;
-    const std::uint16_t blocks[] = {spec.block0, spec.block1};
+    const std::uint16_t blocks[] = {entry.block0, entry.block1};
     for (std::size_t i = 0; i < 2; ++i) {
         if (operation.cancelled())
             return false;
         link.Uart_Api_Send(ApiRead, blocks[i], kEdidBlockSize);
-        link.WaitMs(spec.waitMs);
+        link.WaitMs(entry.waitMs);
         if (operation.cancelled() || !link.lastResponseAcknowledged())
             return false;
         const auto* payload = link.state().RxBuffer.data() + PayloadOffset;
@@ -53,11 +53,11 @@ bool transferBlocks(DeviceLink& link, const EdidDownloadSpec& spec,
 
 } // namespace
 
-DownloadResult DownloadEdid(DeviceLink& link, Prompts& prompts, const EdidDownloadSpec& spec) {
+DownloadResult DownloadEdid(DeviceLink& link, Prompts& prompts, const EdidDownloadRow& entry) {
     const BusyGuard::Operation operation = link.tryBeginOperation();
     if (!operation)
         return DownloadResult::Refused;
-    const auto path = prompts.chooseSaveFile("EDID (*.bin)", spec.offeredName);
+    const auto path = prompts.chooseSaveFile("EDID (*.bin)", entry.offeredName);
     if (!path)
         return DownloadResult::Cancelled;
     Reporter& reporter = link.reporter();
@@ -70,7 +70,7 @@ DownloadResult DownloadEdid(DeviceLink& link, Prompts& prompts, const EdidDownlo
     link.pollTimer().stop();
     AwaitPendingResponse(link);
     EdidImage image{};
-    const bool received = transferBlocks(link, spec, operation, image);
+    const bool received = transferBlocks(link, entry, operation, image);
     // A closed link has stopped its poll; it stays stopped.
     if (!operation.cancelled())
         link.pollTimer().start();

@@ -6,7 +6,7 @@ class DeviceLink;
 class Prompts;
 
 // One of the device's four EDIDs as a download fetches it.
-struct EdidDownloadSpec {
+struct EdidDownloadRow {
     const char* button;      // the button that starts it, e.g. "Button_DL_IntEdid"
     const char* offeredName; // the file name the save dialog suggests
     bool hasSelect;          // whether Api_Edid_Select precedes the blocks
@@ -17,7 +17,7 @@ struct EdidDownloadSpec {
 };
 
 // Internal, External, User, Stored: in the order of the "Download" buttons.
-extern const std::array<EdidDownloadSpec, 4> EdidDownloads;
+extern const std::array<EdidDownloadRow, 4> EdidDownloads;
 
 enum class DownloadResult {
     Refused,     // another operation runs: nothing done, nothing logged
@@ -31,4 +31,4 @@ enum class DownloadResult {
 // Saves one device EDID to a file the user chooses. The file is written only after
 // the select was acknowledged and both blocks were answered in full, and then whole
 // or not at all: a failed download leaves an existing file exactly as it was.
-DownloadResult DownloadEdid(DeviceLink& link, Prompts& prompts, const EdidDownloadSpec& spec);
+DownloadResult DownloadEdid(DeviceLink& link, Prompts& prompts, const EdidDownloadRow& entry);

@@ -30,10 +30,10 @@ constexpr int kEditLeft = 150;
 constexpr int kTextWidth = 240;
 constexpr int kNumberWidth = 120;
 
-void editRow(RowStack* stack, const EditRow& spec) {
-    auto* row = new CaptionPanel(stack, QString::fromLatin1(spec.label), kEditRowHeight);
-    ControlFactory::edit(row, spec.edit, QString::fromLatin1(spec.startText), kEditLeft,
-                         (kEditRowHeight - PageRows::kEditHeight) / 2, spec.width,
+void editRow(RowStack* stack, const EditRow& entry) {
+    auto* row = new CaptionPanel(stack, QString::fromLatin1(entry.label), kEditRowHeight);
+    ControlFactory::edit(row, entry.edit, QString::fromLatin1(entry.startText), kEditLeft,
+                         (kEditRowHeight - PageRows::kEditHeight) / 2, entry.width,
                          PageRows::kEditHeight);
     stack->add(row);
 }

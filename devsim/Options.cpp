@@ -9,7 +9,7 @@ namespace {
 
 using Setter = std::function<bool(DevsimOptions&, const std::string&)>;
 
-struct OptionSpec {
+struct OptionEntry {
     const char* name;
     const char* argument; // nullptr for a flag
     const char* help;
@@ -66,8 +66,8 @@ bool addIgnoredType(DevsimOptions& o, const std::string& v) {
     return true;
 }
 
-const std::vector<OptionSpec>& optionTable() {
-    static const std::vector<OptionSpec> table = {
+const std::vector<OptionEntry>& optionTable() {
+    static const std::vector<OptionEntry> table = {
         {"--manufacturer", "TEXT", "manufacturer ID answered to 0x0009 (default VRN)",
          text(&DevsimOptions::manufacturer)},
         {"--model", "TEXT", "model name answered to 0x0001 (default EM-01)",
@@ -128,10 +128,10 @@ const std::vector<OptionSpec>& optionTable() {
     return table;
 }
 
-const OptionSpec* findOption(const std::string& name) {
-    for (const OptionSpec& spec : optionTable()) {
-        if (name == spec.name) {
-            return &spec;
+const OptionEntry* findOption(const std::string& name) {
+    for (const OptionEntry& entry : optionTable()) {
+        if (name == entry.name) {
+            return &entry;
         }
     }
     return nullptr;
@@ -143,20 +143,20 @@ ParseResult parseOptions(const std::vector<std::string>& args) {
     ParseResult result;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string name = args[i];
-        const OptionSpec* spec = findOption(name);
-        if (spec == nullptr) {
+        const OptionEntry* entry = findOption(name);
+        if (entry == nullptr) {
             result.error = "unknown option: " + name;
             return result;
         }
         std::string value;
-        if (spec->argument != nullptr) {
+        if (entry->argument != nullptr) {
             if (i + 1 >= args.size()) {
-                result.error = name + " needs " + spec->argument;
+                result.error = name + " needs " + entry->argument;
                 return result;
             }
             value = args[++i];
         }
-        if (!spec->set(result.options, value)) {
+        if (!entry->set(result.options, value)) {
             result.error = "bad value for " + name + ": " + value;
             return result;
         }
@@ -169,13 +169,13 @@ std::string usageText() {
                        "Opens a pseudo-terminal, prints its path on the first line and serves\n"
                        "the device on it until SIGTERM, or until stdin ends when stdin is a\n"
                        "pipe or a terminal.\n\nOptions:\n";
-    for (const OptionSpec& spec : optionTable()) {
-        std::string left = std::string("  ") + spec.name;
-        if (spec.argument != nullptr) {
-            left += std::string(" ") + spec.argument;
+    for (const OptionEntry& entry : optionTable()) {
+        std::string left = std::string("  ") + entry.name;
+        if (entry.argument != nullptr) {
+            left += std::string(" ") + entry.argument;
         }
         left.resize(std::max<std::size_t>(left.size() + 1, 32), ' ');
-        text += left + spec.help + "\n";
+        text += left + entry.help + "\n";
     }
     text += "\nRequests are answered A1, the two type bytes of the frame, then the count's\n"
             "payload (reads) or the stored data (writes). Api_Edid_Select (0x0108) takes\n"

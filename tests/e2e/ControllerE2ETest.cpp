@@ -72,22 +72,22 @@ TEST_F(ControllerE2E, EachDownloadWritesTheDevicesEdidWithItsOwnRequests) {
     const QByteArray selects[] = {SelectWrite + Frame({0xFF}), QByteArray(),
                                   SelectWrite + Frame({0x00}), SelectWrite + Frame({0x55})};
     for (std::size_t row = 0; row < 4; ++row) {
-        const EdidDownloadSpec& spec = EdidDownloads[row];
-        SCOPED_TRACE(spec.button);
+        const EdidDownloadRow& entry = EdidDownloads[row];
+        SCOPED_TRACE(entry.button);
         const qsizetype before = sentSize();
-        download(row, path(spec.offeredName));
+        download(row, path(entry.offeredName));
 
-        EXPECT_EQ(ReadBytes(path(spec.offeredName)), Bytes(edids[row]));
-        EXPECT_EQ(window->prompts().suggestedNames.back(), spec.offeredName);
+        EXPECT_EQ(ReadBytes(path(entry.offeredName)), Bytes(edids[row]));
+        EXPECT_EQ(window->prompts().suggestedNames.back(), entry.offeredName);
         EXPECT_TRUE(logStartsWith("Edid Open OK.\r\n"));
         EXPECT_EQ(window->log().find("API Timeout."), std::string::npos);
         const QByteArray sent = sentSince(before);
-        const qsizetype block0 = sent.indexOf(header(spec.block0, 0));
+        const qsizetype block0 = sent.indexOf(header(entry.block0, 0));
         if (selects[row].isEmpty())
             EXPECT_FALSE(sent.contains(SelectWrite)) << "External sends no select";
         else
             EXPECT_LT(sent.indexOf(selects[row]), block0);
-        EXPECT_LT(block0, sent.indexOf(header(spec.block1, 0)));
+        EXPECT_LT(block0, sent.indexOf(header(entry.block1, 0)));
     }
     EXPECT_TRUE(window->link().pollTimer().isActive());
 }
