@@ -2,7 +2,6 @@
 
 #include "ApiTypes.h"
 #include "DeviceLink.h"
-#include "EdidUpload.h"
 #include "EdidValidation.h"
 #include "Reporter.h"
 
@@ -38,7 +37,7 @@ DeviceEdidRead ReadDeviceEdid(DeviceLink& link, const DeviceEdidSource& source, 
     const auto& rx = link.state().RxBuffer;
     link.state().LinkFlags |= LinkFlag::LinkAlive;
     link.pollTimer().stop();
-    AwaitPendingResponse(link);
+    link.AwaitPendingResponse();
     record.Image.fill(0);
 
     DeviceEdidRead result = DeviceEdidRead::NothingRead;
@@ -49,7 +48,7 @@ DeviceEdidRead ReadDeviceEdid(DeviceLink& link, const DeviceEdidSource& source, 
                 reporter.appendLog("API Timeout.\r\n");
                 continue;
             }
-            AwaitPendingResponse(link);
+            link.AwaitPendingResponse();
             if (operation.cancelled())
                 break;
         }

@@ -3,7 +3,6 @@
 #include "ApiTypes.h"
 #include "DeviceLink.h"
 #include "EdidFile.h"
-#include "EdidUpload.h"
 #include "Prompts.h"
 #include "Reporter.h"
 
@@ -34,7 +33,7 @@ bool transferBlocks(DeviceLink& link, const EdidDownloadRow& entry,
             return false;
         // The select's answer is still to be dispatched; dispatched later, it would be
         // taken for block 0's.
-        AwaitPendingResponse(link);
+        link.AwaitPendingResponse();
     }
     link.state().WatchdogTicks = 0;
     const std::uint16_t blocks[] = {entry.block0, entry.block1};
@@ -68,7 +67,7 @@ DownloadResult DownloadEdid(DeviceLink& link, Prompts& prompts, const EdidDownlo
     reporter.replaceLog("Edid Open OK.\r\n");
 
     link.pollTimer().stop();
-    AwaitPendingResponse(link);
+    link.AwaitPendingResponse();
     EdidImage image{};
     const bool received = transferBlocks(link, entry, operation, image);
     // A closed link has stopped its poll; it stays stopped.

@@ -21,6 +21,9 @@ constexpr qint64 FloodKeep = 16;
 constexpr std::uint32_t FirstDataDelayMs = 50;
 constexpr std::uint32_t DataByteDelayMs = 1;
 constexpr std::uint32_t AckPollMs = 10;
+// Three receive ticks: a device that answers at all has been heard by then.
+constexpr std::uint32_t PendingLimitMs = 300;
+constexpr std::uint32_t PendingPollMs = 2;
 
 QTimer* ownTimer(QTimer* given, int intervalMs, QObject* parent) {
     if (given)
@@ -247,6 +250,13 @@ void DeviceLink::Uart_Api_Send(std::uint8_t rw, std::uint16_t type, std::uint16_
 
 std::uint32_t DeviceLink::WaitMs(std::uint32_t ms) {
     return waits_.waitMs(ms);
+}
+
+void DeviceLink::AwaitPendingResponse() {
+    for (std::uint32_t waited = 0;
+         state_.LastRequestType != 0 && waited < PendingLimitMs && !isShutDown();
+         waited += PendingPollMs)
+        WaitMs(PendingPollMs);
 }
 
 bool DeviceLink::WaitForAck(std::int32_t tries) {

@@ -48,6 +48,10 @@ public:
     // True on time-out; false when byte 0 of RxBuffer became 0xA1 (then the buffer is
     // cleared).
     bool WaitForAck(std::int32_t tries);
+    // Lets the answer to a request still in flight (a status poll sent just before an
+    // operation began) come in and be dispatched, for at most a few receive ticks, so
+    // that it cannot be taken for the answer to the operation's next request.
+    void AwaitPendingResponse();
     // Raw bytes for the firmware loader, which runs without frames.
     void writePort(const QByteArray& bytes);
 

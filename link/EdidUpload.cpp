@@ -11,18 +11,8 @@ namespace {
 // The device stores a block after its last byte; give it this long before the next.
 constexpr std::uint32_t BlockSettleMs = 50;
 constexpr std::uint8_t PresentUserEdid = 0x03;
-// Three receive ticks: a device that answers at all has been heard by then.
-constexpr std::uint32_t PendingLimitMs = 300;
-constexpr std::uint32_t PendingPollMs = 2;
 
 } // namespace
-
-void AwaitPendingResponse(DeviceLink& link) {
-    for (std::uint32_t waited = 0;
-         link.state().LastRequestType != 0 && waited < PendingLimitMs && !link.isShutDown();
-         waited += PendingPollMs)
-        link.WaitMs(PendingPollMs);
-}
 
 bool UploadEdidImage(DeviceLink& link, const EdidImage& image,
                      const BusyGuard::Operation& operation) {
@@ -36,7 +26,7 @@ bool UploadEdidImage(DeviceLink& link, const EdidImage& image,
         // Each block's answer is taken before the next request: collected after it, the
         // answer would be dispatched as the next request's, which ends block 1's progress
         // or shows block 1's first byte as the presented EDID.
-        AwaitPendingResponse(link);
+        link.AwaitPendingResponse();
     }
     if (operation.cancelled())
         return false;

@@ -4,11 +4,6 @@
 
 class DeviceLink;
 
-// Lets the answer to a request still in flight (a status poll sent just before the
-// operation began) come in and be dispatched, for at most a few receive ticks, so that
-// it cannot be taken for the answer to the operation's first request.
-void AwaitPendingResponse(DeviceLink& link);
-
 // Sends a validated image to the device as its User EDID and makes the device present
 // it: block 0, block 1 (progress 1%..100% in the upload labels), "User" shown as the
 // presented EDID, then the mode request. The caller holds `operation` for the whole
