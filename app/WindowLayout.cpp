@@ -159,7 +159,8 @@ void buildCreatorPage(QWidget* page) {
     button(page, "Button_Save_Created", QStringLiteral("Save"), 8, 398, 92, 27)->setEnabled(false);
     button(page, "Button_Upload_Created", QStringLiteral("Upload"), 112, 398, 92, 27)
         ->setEnabled(false);
-    QLabel* status = label(page, "Label3", QStringLiteral("0%"), 216, 398, 80, 27);
+    // Wide enough for the longest validation message, up to the page's right margin.
+    QLabel* status = label(page, "Label3", QStringLiteral("0%"), 216, 398, 217, 27);
     setFont(status, 10, Weight::Bold);
 }
 
@@ -175,10 +176,12 @@ void buildSystemPage(QWidget* page) {
     button(firmware, "Button_Update_Fw", QStringLiteral("Update"), 328, 92, 81, 27)
         ->setEnabled(false);
     QCheckBox* verify = checkBox(firmware, "CheckBox_FW_Verify",
-                                 QStringLiteral("With Verification"), 16, 94, 170, 22);
+                                 QStringLiteral("With Verification"), 16, 94, 150, 22);
     setFont(verify, 10, Weight::Bold);
     verify->setChecked(true);
-    QLabel* status = label(firmware, "Label1", QStringLiteral("0%"), 200, 94, 112, 22);
+    // The percentages stay right-aligned under the path box's right edge (312); the label
+    // reaches left to the check box so that "Update Fw Failed." shows whole.
+    QLabel* status = label(firmware, "Label1", QStringLiteral("0%"), 168, 94, 144, 22);
     status->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setFont(status, 10, Weight::Bold);
 }

@@ -1,4 +1,5 @@
 #include "DeviceLink.h"
+#include "EdidValidation.h"
 #include "LedShape.h"
 #include "ScriptedPrompts.h"
 #include "User_interface.h"
@@ -191,6 +192,58 @@ TEST(Shell, StatusLabelsTakeTextAndColour) {
     EXPECT_EQ(label1->palette().color(QPalette::WindowText), QColor(255, 0, 0));
     form->reporter().setStatusText(StatusLabel::CreatorUpload, "Illegal Edid Header.");
     EXPECT_EQ(form->control<QLabel>("Label3")->text(), "Illegal Edid Header.");
+}
+
+TEST(Shell, StatusLabelsShowEveryTextTheyCanReceiveWhole) {
+    auto form = makeWindow();
+    std::vector<std::string> validation;
+    for (std::uint16_t bit : {EdidStatus::BadHeader, EdidStatus::BadChecksum0,
+                              EdidStatus::BadChecksum1, EdidStatus::OverBanks})
+        validation.push_back(ValidationMessage(bit));
+    std::vector<std::string> upload = validation;
+    upload.push_back("Upload Edid Failed.");
+    const struct {
+        StatusLabel which;
+        const char* name;
+        std::vector<std::string> failures;
+        Qt::Alignment side; // where the percentages stand
+        int edge;           // their left or right edge in the label's parent
+    } labels[] = {
+        {StatusLabel::Upload, "Label2", upload, Qt::AlignRight, 312},
+        {StatusLabel::CreatorUpload, "Label3", validation, Qt::AlignLeft, 216},
+        {StatusLabel::Firmware,
+         "Label1",
+         {"Update Fw Failed.", "Not ISP Mode.", "Unknow Device."},
+         Qt::AlignRight,
+         312},
+    };
+    for (const auto& l : labels) {
+        SCOPED_TRACE(l.name);
+        auto* label = form->control<QLabel>(l.name);
+        const QRect placed = label->geometry();
+        EXPECT_EQ(label->alignment() & Qt::AlignHorizontal_Mask, l.side);
+        EXPECT_EQ(l.side == Qt::AlignRight ? placed.x() + placed.width() : placed.x(), l.edge);
+        std::vector<std::string> texts = l.failures;
+        texts.push_back("100%");
+        for (const std::string& text : texts) {
+            form->reporter().setStatusText(l.which, text);
+            EXPECT_LE(label->sizeHint().width(), label->width()) << text;
+            EXPECT_LE(label->sizeHint().height(), label->height()) << text;
+        }
+        EXPECT_EQ(label->geometry(), placed);
+        // The room it takes is its own: inside its parent, over none of its neighbours.
+        QWidget* parent = label->parentWidget();
+        EXPECT_LE(placed.x() + placed.width(), parent->width());
+        for (QWidget* sibling : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (sibling != label && !sibling->isHidden()) {
+                EXPECT_FALSE(sibling->geometry().intersects(placed))
+                    << sibling->objectName().toStdString();
+            }
+        }
+    }
+    // The firmware label's neighbour still shows its own caption whole.
+    auto* verify = form->control<QCheckBox>("CheckBox_FW_Verify");
+    EXPECT_LE(verify->sizeHint().width(), verify->width());
 }
 
 TEST(Shell, AboutOpensTheInformationBox) {
