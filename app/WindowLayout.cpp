@@ -44,7 +44,7 @@ void buildLinkGroup(QWidget* client) {
     auto* led = new LedShape(link);
     led->setObjectName(QStringLiteral("Shape_LED_Link"));
     led->setGeometry(16, 28, 16, 16);
-    QLabel* model = label(link, "Label_Model_Name", QStringLiteral("Not Found."), 41, 26, 120, 20);
+    QLabel* model = label(link, "Label_Model_Name", QStringLiteral("Not Found."), 41, 28, 120, 20);
     setFont(model, 11, Weight::Bold);
 
     QPushButton* search =

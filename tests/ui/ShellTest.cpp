@@ -112,6 +112,7 @@ TEST(Shell, EveryControlStartsWithItsCaptionAndState) {
     EXPECT_EQ(form->control<LedShape>("Shape_LED_Link")->fill(), 0x808080u);
     EXPECT_TRUE(form->control<QCheckBox>("CheckBox_FW_Verify")->isChecked());
     EXPECT_EQ(form->control<QGroupBox>("GroupBox4")->height(), 52);
+    EXPECT_EQ(form->control<QLabel>("Label_Model_Name")->pos(), QPoint(41, 28));
 }
 
 TEST(Shell, PagesTimersAndMenuAreAsLaidOut) {
