@@ -208,6 +208,33 @@ TEST_F(AnalyserE2E, ADownloadOrModePressDuringAnAnalysisDoesNotStart) {
     expectSummaryOf(User);
 }
 
+TEST_F(AnalyserE2E, TheKeyboardMovesNoSelectionWhileAnotherOperationRuns) {
+    ASSERT_NO_FATAL_FAILURE(connectThree());
+    auto* user = window->control<QRadioButton>("RadioButton_Analysis_UserEdid");
+    auto* bin = window->control<QRadioButton>("RadioButton_Analysis_Bin");
+    window->click("RadioButton_Analysis_UserEdid");
+    ASSERT_TRUE(user->isChecked());
+    window->form().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window->form()));
+    {
+        const BusyGuard::Operation other = window->link().tryBeginOperation();
+        ASSERT_TRUE(other);
+        for (Qt::Key key : {Qt::Key_Right, Qt::Key_Down, Qt::Key_Left, Qt::Key_Up}) {
+            user->setFocus();
+            QTest::keyClick(user, key);
+            EXPECT_TRUE(user->isChecked()) << key;
+        }
+        bin->setFocus();
+        QTest::keyClick(bin, Qt::Key_Space);
+        EXPECT_TRUE(user->isChecked());
+        EXPECT_FALSE(bin->isChecked());
+    }
+    // Once it has ended the same key moves the selection (Bin File starts nothing by it).
+    user->setFocus();
+    QTest::keyClick(user, Qt::Key_Right);
+    EXPECT_TRUE(bin->isChecked());
+}
+
 TEST_F(AnalyserE2E, ADisconnectDuringAnAnalysisLeavesTheRadiosDisabled) {
     ASSERT_NO_FATAL_FAILURE(connectThree());
     QTimer::singleShot(150, [&] { window->click("BitBtn_Disconnect"); });
