@@ -63,7 +63,7 @@ void EdidAnalyserPage::RadioButton_Analysis_BinMouseDown() {
 
 void EdidAnalyserPage::AnalyseEdid(EdidInfo& record, const EdidImage& source) {
     DecodeEdid(record, source);
-    rows_.show(SummariseEdid(record, rows_.panel10Height()));
+    rows_.show(SummariseEdid(record));
 }
 
 void EdidAnalyserPage::SetAnalysisBusy(bool busy) {

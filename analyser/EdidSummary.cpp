@@ -2,41 +2,24 @@
 
 #include <cstdio>
 
-const std::array<SummaryRow, kSummaryRows> SummaryRows = {{
-    {"Panel1", "    EDID Header :", "Label_Edid_Header"},
-    {"Panel42", "    EDID Checksum :", "Label_Edid_Checksum"},
-    {"Panel2", "    Manufacturer Name :", "Label_Manufac_Name"},
-    {"Panel3", "    Monitor Name :", "Label_Monitor_Name"},
-    {"Panel4", "    Max Resolution :", "Label_Max_Resolution"},
-    {"Panel6", "    Max Color Depth :", "Label_Max_ColorDepth"},
-    {"Panel5", "    Support 3D :", "Label_Support_3D"},
-    {"Panel7", "    Support YUV420 :", "Label_Support_YUV420"},
-    {"Panel8", "    Support SCDC :", "Label_Support_SCDC"},
-    {"Panel9", "    Support 600MHz :", "Label_Support_600MHz"},
-    {"Panel66", "    Support HDR :", "Label_Support_HDR"},
-    {"Panel10", "    Audio Formats :", "Label_Audio_Formats"},
-    {"Panel11", "    Audio Max Channel :", "Label_Audio_Channel"},
-    {"Panel12", "    CEC Address :", "Label_CEC_Address"},
+const std::array<SummaryItemNames, kSummaryItems> SummaryItemTable = {{
+    {SummaryItem::EdidHeader, "edid_header", "    EDID Header :"},
+    {SummaryItem::EdidChecksum, "edid_checksum", "    EDID Checksum :"},
+    {SummaryItem::Manufacturer, "manufacturer", "    Manufacturer Name :"},
+    {SummaryItem::MonitorName, "monitor_name", "    Monitor Name :"},
+    {SummaryItem::MaxResolution, "max_resolution", "    Max Resolution :"},
+    {SummaryItem::MaxColorDepth, "max_color_depth", "    Max Color Depth :"},
+    {SummaryItem::Support3d, "support_3d", "    Support 3D :"},
+    {SummaryItem::SupportYuv420, "support_yuv420", "    Support YUV420 :"},
+    {SummaryItem::SupportScdc, "support_scdc", "    Support SCDC :"},
+    {SummaryItem::Support600Mhz, "support_600mhz", "    Support 600MHz :"},
+    {SummaryItem::SupportHdr, "support_hdr", "    Support HDR :"},
+    {SummaryItem::AudioFormats, "audio_formats", "    Audio Formats :"},
+    {SummaryItem::AudioChannels, "audio_channels", "    Audio Max Channel :"},
+    {SummaryItem::CecAddress, "cec_address", "    CEC Address :"},
 }};
 
 namespace {
-
-enum Row : std::size_t {
-    EdidHeaderRow,
-    EdidChecksumRow,
-    ManufacNameRow,
-    MonitorNameRow,
-    MaxResolutionRow,
-    MaxColorDepthRow,
-    Support3dRow,
-    SupportYuv420Row,
-    SupportScdcRow,
-    Support600MhzRow,
-    SupportHdrRow,
-    AudioFormatsRow,
-    AudioChannelRow,
-    CecAddressRow,
-};
 
 struct FlagWord {
     unsigned bit;
@@ -68,66 +51,53 @@ const char* yesNo(bool yes) {
 
 } // namespace
 
-const std::string& EdidSummary::text(const std::string& label) const {
-    static const std::string none;
-    for (std::size_t i = 0; i < kSummaryRows; ++i) {
-        if (label == SummaryRows[i].label)
-            return texts[i];
-    }
-    return none;
-}
-
-void AppendAudioFormat(std::string& text, int& panel10Height, const char* word) {
-    if (panel10Height < kPanel10TallHeight && text.size() > 30) {
+void AppendAudioFormat(std::string& text, bool& broken, const char* word) {
+    if (!broken && text.size() > 30) {
         text += "\r\n";
-        panel10Height = kPanel10TallHeight;
+        broken = true;
     }
     text += word;
 }
 
-EdidSummary SummariseEdid(const EdidInfo& info, int panel10Before) {
+EdidSummary SummariseEdid(const EdidInfo& info) {
     EdidSummary s;
-    s.panel10Height = panel10Before;
-    auto& t = s.texts;
-
     if (info.Status & EdidStatus::ValidationMask) {
-        t.fill("-");
-        t[EdidHeaderRow] = "Illegal";
+        s.texts.fill("-");
+        s.text(SummaryItem::EdidHeader) = "Illegal";
         return s;
     }
+    s.valid = true;
 
-    t[EdidHeaderRow] = "Good";
-    t[EdidChecksumRow] = "Good";
-    t[ManufacNameRow] = textOf(info.Manufac_Name);
-    t[MonitorNameRow] = info.Monitor_Name[0] == 0 ? "-" : textOf(info.Monitor_Name);
-    t[MaxResolutionRow] = textOf(info.Max_Resolution);
-    t[MaxColorDepthRow] = std::to_string(info.Max_Color_Depth) + "bit";
-    t[Support3dRow] = yesNo(info.Flags & 0x0008);
-    t[SupportYuv420Row] = yesNo(info.Support_YUV420 == 1);
-    t[SupportScdcRow] = yesNo(info.Support_SCDC == 1);
-    t[Support600MhzRow] = yesNo(info.Support_600MHz == 1);
+    s.text(SummaryItem::EdidHeader) = "Good";
+    s.text(SummaryItem::EdidChecksum) = "Good";
+    s.text(SummaryItem::Manufacturer) = textOf(info.Manufac_Name);
+    s.text(SummaryItem::MonitorName) = info.Monitor_Name[0] == 0 ? "-" : textOf(info.Monitor_Name);
+    s.text(SummaryItem::MaxResolution) = textOf(info.Max_Resolution);
+    s.text(SummaryItem::MaxColorDepth) = std::to_string(info.Max_Color_Depth) + "bit";
+    s.text(SummaryItem::Support3d) = yesNo(info.Flags & 0x0008);
+    s.text(SummaryItem::SupportYuv420) = yesNo(info.Support_YUV420 == 1);
+    s.text(SummaryItem::SupportScdc) = yesNo(info.Support_SCDC == 1);
+    s.text(SummaryItem::Support600Mhz) = yesNo(info.Support_600MHz == 1);
 
     if (info.Hf_Dc420 == 0) {
-        t[SupportHdrRow] = "No";
+        s.text(SummaryItem::SupportHdr) = "No";
     } else {
-        t[SupportHdrRow].clear();
         for (const FlagWord& w : kHdrWords) {
             if (info.Hf_Dc420 & w.bit)
-                t[SupportHdrRow] += w.word;
+                s.text(SummaryItem::SupportHdr) += w.word;
         }
     }
 
-    t[AudioFormatsRow].clear();
-    s.panel10Height = kPanel10Height;
+    bool broken = false;
     for (const FlagWord& w : kAudioWords) {
         if (info.Audio_Formats & w.bit)
-            AppendAudioFormat(t[AudioFormatsRow], s.panel10Height, w.word);
+            AppendAudioFormat(s.text(SummaryItem::AudioFormats), broken, w.word);
     }
 
-    t[AudioChannelRow] = std::to_string(info.Audio_Max_Channel) + "CH";
+    s.text(SummaryItem::AudioChannels) = std::to_string(info.Audio_Max_Channel) + "CH";
 
     char cec[8];
     std::snprintf(cec, sizeof cec, "%02X%02X", info.Cec_Address[0], info.Cec_Address[1]);
-    t[CecAddressRow] = cec;
+    s.text(SummaryItem::CecAddress) = cec;
     return s;
 }

@@ -5,35 +5,52 @@
 #include <cstddef>
 #include <string>
 
-// One row of the analyser's "Informations" group, top to bottom.
-struct SummaryRow {
-    const char* panel;   // the row's panel, e.g. "Panel1"
-    const char* caption; // the panel's caption, e.g. "    EDID Header :"
-    const char* label;   // the label the analyser fills, e.g. "Label_Edid_Header"
+// The fourteen items of the analyser's summary, in the order the page shows them.
+enum class SummaryItem : std::size_t {
+    EdidHeader,
+    EdidChecksum,
+    Manufacturer,
+    MonitorName,
+    MaxResolution,
+    MaxColorDepth,
+    Support3d,
+    SupportYuv420,
+    SupportScdc,
+    Support600Mhz,
+    SupportHdr,
+    AudioFormats,
+    AudioChannels,
+    CecAddress,
 };
 
-constexpr std::size_t kSummaryRows = 14;
-extern const std::array<SummaryRow, kSummaryRows> SummaryRows;
+constexpr std::size_t kSummaryItems = 14;
 
-// Heights of Panel10, the audio formats row.
-constexpr int kPanel10Height = 23;
-constexpr int kPanel10TallHeight = 38;
+// Every item, in order, with the words it is known by outside the program.
+struct SummaryItemNames {
+    SummaryItem item;
+    const char* key;     // its JSON key, e.g. "edid_header"
+    const char* caption; // the caption beside it, e.g. "    EDID Header :"
+};
+extern const std::array<SummaryItemNames, kSummaryItems> SummaryItemTable;
 
 // What the analyser shows for one decoded record. Texts are bytes as the record
 // holds them (the window shows them as Latin-1).
 struct EdidSummary {
-    std::array<std::string, kSummaryRows> texts; // in the order of SummaryRows
-    int panel10Height = kPanel10Height;
+    std::array<std::string, kSummaryItems> texts; // in the order of SummaryItem
+    // False for a record that failed validation: "Illegal" and thirteen "-".
+    bool valid = false;
 
-    // The text of a label by its name ("Label_Audio_Formats"); empty for an unknown name.
-    const std::string& text(const std::string& label) const;
+    const std::string& text(SummaryItem item) const {
+        return texts[static_cast<std::size_t>(item)];
+    }
+    std::string& text(SummaryItem item) { return texts[static_cast<std::size_t>(item)]; }
 };
 
 // The summary of a record after DecodeEdid. An invalid image (Status & 0x0078) gives
-// "Illegal" and thirteen "-", and Panel10 keeps `panel10Before`, the height it had.
-EdidSummary SummariseEdid(const EdidInfo& info, int panel10Before = kPanel10Height);
+// "Illegal" and thirteen "-".
+EdidSummary SummariseEdid(const EdidInfo& info);
 
-// Appends one audio format word to the label's text, breaking the line once: when
-// the row is still short and the text is longer than 30 characters, "\r\n" comes
-// first and the row grows to 38 pixels.
-void AppendAudioFormat(std::string& text, int& panel10Height, const char* word);
+// Appends one audio format word to the audio formats text, breaking the line once:
+// while `broken` is false and the text is longer than 30 characters, "\r\n" comes
+// first and `broken` becomes true.
+void AppendAudioFormat(std::string& text, bool& broken, const char* word);

@@ -6,8 +6,6 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include <cstring>
-
 namespace {
 
 // Where the value labels begin: right of the longest caption.
@@ -33,9 +31,10 @@ SummaryRowsView::SummaryRowsView(QGroupBox& group) {
     // Thirteen short rows and a tall one just fit below the title: no vertical margins.
     rows->setContentsMargins(5, 0, 5, 0);
     rows->setSpacing(0);
-    for (std::size_t i = 0; i < kSummaryRows; ++i) {
+    for (std::size_t i = 0; i < kSummaryItems; ++i) {
         const SummaryRow& row = SummaryRows[i];
-        auto* panel = new QLabel(QString::fromLatin1(row.caption), &group);
+        const char* caption = SummaryItemTable[static_cast<std::size_t>(row.item)].caption;
+        auto* panel = new QLabel(QString::fromLatin1(caption), &group);
         panel->setObjectName(QString::fromLatin1(row.panel));
         panel->setFont(plainFont(group));
         panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
@@ -52,18 +51,14 @@ SummaryRowsView::SummaryRowsView(QGroupBox& group) {
 
         rows->addWidget(panel);
         labels_[i] = value;
-        if (std::strcmp(row.label, "Label_Audio_Formats") == 0)
+        if (row.item == SummaryItem::AudioFormats)
             audioPanel_ = panel;
     }
     rows->addStretch(1);
 }
 
 void SummaryRowsView::show(const EdidSummary& summary) {
-    for (std::size_t i = 0; i < kSummaryRows; ++i)
-        labels_[i]->setText(forDisplay(summary.texts[i]));
-    audioPanel_->setFixedHeight(summary.panel10Height);
-}
-
-int SummaryRowsView::panel10Height() const {
-    return audioPanel_->height();
+    for (std::size_t i = 0; i < kSummaryItems; ++i)
+        labels_[i]->setText(forDisplay(summary.text(SummaryRows[i].item)));
+    audioPanel_->setFixedHeight(Panel10HeightAfter(summary, audioPanel_->height()));
 }

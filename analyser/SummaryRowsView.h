@@ -1,5 +1,5 @@
 #pragma once
-#include "EdidSummary.h"
+#include "SummaryRows.h"
 
 #include <array>
 
@@ -14,9 +14,8 @@ public:
     explicit SummaryRowsView(QGroupBox& group);
 
     void show(const EdidSummary& summary);
-    int panel10Height() const;
 
 private:
-    std::array<QLabel*, kSummaryRows> labels_{};
+    std::array<QLabel*, kSummaryItems> labels_{};
     QLabel* audioPanel_ = nullptr;
 };

@@ -33,8 +33,7 @@ int runAnalyse(CommandContext& context) {
             continue;
         }
         DecodeEdid(info);
-        // A window that starts fresh for each file: Panel10 is 23 pixels high before.
-        const EdidSummary summary = SummariseEdid(info, kPanel10Height);
+        const EdidSummary summary = SummariseEdid(info);
         if (args.json) {
             PrintSummaryJson(context.out, "file", file, summary);
         } else {
@@ -56,7 +55,7 @@ const Command AnalyseCommand = {
     "decodes it and shows the fourteen items of the analyser page.\n"
     "\n"
     "  --json   one JSON object per line:\n"
-    "           {\"file\": ..., \"labels\": {\"Label_Edid_Header\": ..., ...}, \"panel10\": 23}\n"
+    "           {\"file\": ..., \"summary\": {\"edid_header\": ..., ...}}\n"
     "           or {\"file\": ..., \"error\": \"Edid Open Fail.\"}\n"
     "\n"
     "Exit status: 0, or 1 when a file could not be opened; 2 on a usage error.\n",

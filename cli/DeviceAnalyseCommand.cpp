@@ -60,7 +60,7 @@ int analyseDevice(CommandContext& context) {
             }
             // As the page does: the summary of what was read, "Illegal" when it is not valid.
             DecodeEdid(record);
-            const EdidSummary summary = SummariseEdid(record, kPanel10Height);
+            const EdidSummary summary = SummariseEdid(record);
             if (args.json)
                 PrintSummaryJson(context.out, "source", word, summary);
             else
@@ -96,8 +96,8 @@ const Command DeviceAnalyseCommand = {
     "items. An EDID that never read valid shows \"Illegal\" and thirteen \"-\".\n"
     "\n"
     "  --json          one JSON object:\n"
-    "                  {\"source\": \"internal\", \"labels\": {\"Label_Edid_Header\": ..., ...},\n"
-    "                  \"panel10\": 23}\n" DEVICE_COMMAND_OPTIONS_HELP "\n"
+    "                  {\"source\": \"internal\", \"summary\": {\"edid_header\": ..., "
+    "...}}\n" DEVICE_COMMAND_OPTIONS_HELP "\n"
     "Exit status: 0, or 1 when no device was found or no attempt read a valid EDID; 2 on\n"
     "a usage error.\n",
     runAnalyse,

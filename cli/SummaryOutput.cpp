@@ -6,22 +6,22 @@
 
 void PrintSummaryJson(std::ostream& out, const char* key, const std::string& name,
                       const EdidSummary& summary) {
-    out << "{\"" << key << "\": " << JsonTextString(name) << ", \"labels\": {";
-    for (std::size_t i = 0; i < kSummaryRows; ++i) {
-        out << (i ? ", " : "") << '"' << SummaryRows[i].label
-            << "\": " << JsonLatin1String(summary.texts[i]);
+    out << "{\"" << key << "\": " << JsonTextString(name) << ", \"summary\": {";
+    for (const SummaryItemNames& names : SummaryItemTable) {
+        out << (names.item == SummaryItem::EdidHeader ? "" : ", ") << '"' << names.key
+            << "\": " << JsonLatin1String(summary.text(names.item));
     }
-    out << "}, \"panel10\": " << summary.panel10Height << "}\n";
+    out << "}}\n";
 }
 
 void PrintSummaryTable(std::ostream& out, const std::string& title, const EdidSummary& summary) {
     constexpr std::size_t kCaptionWidth = 26;
     out << title << "\n";
-    for (std::size_t i = 0; i < kSummaryRows; ++i) {
-        const std::string caption = SummaryRows[i].caption;
+    for (const SummaryItemNames& names : SummaryItemTable) {
+        const std::string caption = names.caption;
         out << caption << std::string(kCaptionWidth - caption.size(), ' ');
         // The audio formats may hold one "\r\n" break: continue under the value column.
-        const std::string text = Latin1ToUtf8(summary.texts[i]);
+        const std::string text = Latin1ToUtf8(summary.text(names.item));
         std::size_t start = 0;
         for (std::size_t brk; (brk = text.find("\r\n", start)) != std::string::npos;
              start = brk + 2) {

@@ -6,7 +6,7 @@
 
 // The analyser's fourteen items on a console, for files and device EDIDs alike.
 
-// One JSON object on one line: {"<key>": <name>, "labels": {...}, "panel10": N}.
+// One JSON object on one line: {"<key>": <name>, "summary": {"edid_header": ..., ...}}.
 void PrintSummaryJson(std::ostream& out, const char* key, const std::string& name,
                       const EdidSummary& summary);
 

@@ -7,6 +7,7 @@
 #include "EdidTestFiles.h"
 #include "EventWait.h"
 #include "ScriptedPrompts.h"
+#include "SummaryRows.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -43,19 +44,20 @@ protected:
         EdidInfo info{};
         DecodeEdid(info, image);
         const EdidSummary summary = SummariseEdid(info);
-        for (std::size_t i = 0; i < kSummaryRows; ++i) {
-            std::string text = summary.texts[i];
+        for (const SummaryRow& row : SummaryRows) {
+            std::string text = summary.text(row.item);
             // The label breaks its line with a line feed alone.
             if (const auto at = text.find("\r\n"); at != std::string::npos)
                 text.erase(at, 1);
-            EXPECT_EQ(shown(SummaryRows[i].label), text) << SummaryRows[i].label;
+            EXPECT_EQ(shown(row.label), text) << row.label;
         }
-        EXPECT_EQ(window->control<QWidget>("Panel10")->height(), summary.panel10Height);
+        EXPECT_EQ(window->control<QWidget>("Panel10")->height(),
+                  Panel10HeightAfter(summary, kPanel10Height));
     }
 
     void expectIllegal() {
         EXPECT_EQ(shown("Label_Edid_Header"), "Illegal");
-        for (std::size_t i = 1; i < kSummaryRows; ++i)
+        for (std::size_t i = 1; i < kSummaryItems; ++i)
             EXPECT_EQ(shown(SummaryRows[i].label), "-") << SummaryRows[i].label;
     }
 

@@ -1,6 +1,6 @@
 // The analyser page without a device: its fourteen rows and the header search.
 #include "DeviceEdidRead.h"
-#include "EdidSummary.h"
+#include "SummaryRows.h"
 #include "TestWindow.h"
 
 #include <QFontMetrics>
@@ -24,7 +24,8 @@ TEST(AnalyserPage, FourteenRowsOfTwentyThreePixelsWithTheirLabelsAtTheRight) {
         auto* panel = window.control<QLabel>(row.panel);
         auto* label = window.control<QLabel>(row.label);
         EXPECT_EQ(panel->parentWidget(), group);
-        EXPECT_EQ(panel->text(), QString::fromLatin1(row.caption));
+        EXPECT_EQ(panel->text(),
+                  QString::fromLatin1(SummaryItemTable[std::size_t(row.item)].caption));
         EXPECT_EQ(panel->height(), 23);
         EXPECT_EQ(label->parentWidget(), panel);
         EXPECT_GT(label->x(), panel->fontMetrics().horizontalAdvance(panel->text()));

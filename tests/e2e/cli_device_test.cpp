@@ -209,8 +209,8 @@ TEST_F(CliEdids, DeviceAnalyseShowsWhatTheFileFormShowsForTheSameEdid) {
         // Everything after the name of the source is the same.
         const QString prefix = QStringLiteral("{\"source\": \"%1\", ").arg(Sources[i]);
         ASSERT_TRUE(device.out.startsWith(prefix)) << device.out.toStdString();
-        const QString labels = fromFile.out.mid(fromFile.out.indexOf("\"labels\""));
-        EXPECT_EQ(device.out.mid(prefix.size()), labels);
+        const QString summary = fromFile.out.mid(fromFile.out.indexOf("\"summary\""));
+        EXPECT_EQ(device.out.mid(prefix.size()), summary);
     }
     const CliResult table = run({"analyse", "internal"});
     EXPECT_TRUE(table.out.startsWith("internal\n    EDID Header :         Good\n"));
@@ -225,7 +225,7 @@ TEST_F(CliEdids, DeviceAnalyseOfAnInvalidEdidRetriesThenShowsIllegal) {
     const CliResult result = run({"analyse", "internal", "--json"});
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(result.err.count("Retry Edid.\n"), 5);
-    EXPECT_TRUE(result.out.contains("\"Label_Edid_Header\": \"Illegal\""));
+    EXPECT_TRUE(result.out.contains("\"edid_header\": \"Illegal\""));
 }
 
 TEST_F(CliEdids, UploadSendsTheFileShowsProgressAndPresentsIt) {

@@ -90,11 +90,10 @@ protected:
     std::string dir_;
 };
 
-const char* const kLabels[] = {
-    "Label_Edid_Header",    "Label_Edid_Checksum",  "Label_Manufac_Name", "Label_Monitor_Name",
-    "Label_Max_Resolution", "Label_Max_ColorDepth", "Label_Support_3D",   "Label_Support_YUV420",
-    "Label_Support_SCDC",   "Label_Support_600MHz", "Label_Support_HDR",  "Label_Audio_Formats",
-    "Label_Audio_Channel",  "Label_CEC_Address",
+const char* const kSummaryKeys[] = {
+    "edid_header",     "edid_checksum", "manufacturer",   "monitor_name", "max_resolution",
+    "max_color_depth", "support_3d",    "support_yuv420", "support_scdc", "support_600mhz",
+    "support_hdr",     "audio_formats", "audio_channels", "cec_address",
 };
 
 EdidImage RichImage() {
@@ -104,7 +103,7 @@ EdidImage RichImage() {
                           Block(0x60, {0x03, 0x0C, 0x00, 0x21, 0x00, 0x70})});
 }
 
-TEST_F(CliTest, AnalyseJsonGivesFourteenLabelsAndOpenFailure) {
+TEST_F(CliTest, AnalyseJsonGivesTheFourteenItemsAndOpenFailure) {
     const std::string good = WriteImage("good.bin", RichImage());
     const std::string missing = dir_ + "/missing \"odd\".bin";
     const CliRun run = RunCli({"analyse", "--json", good, missing});
@@ -114,22 +113,23 @@ TEST_F(CliTest, AnalyseJsonGivesFourteenLabelsAndOpenFailure) {
 
     const QJsonObject first = run.lines[0];
     EXPECT_EQ(first.value("file").toString().toStdString(), good);
-    EXPECT_EQ(first.value("panel10").toInt(), 38);
-    const QJsonObject labels = first.value("labels").toObject();
-    EXPECT_EQ(labels.size(), 14);
-    for (const char* label : kLabels)
-        EXPECT_TRUE(labels.contains(label)) << label;
-    EXPECT_EQ(labels.value("Label_Manufac_Name").toString(), "ABC");
-    EXPECT_EQ(labels.value("Label_Max_Resolution").toString(), "2160p@60Hz");
-    EXPECT_EQ(labels.value("Label_Max_ColorDepth").toString(), "16bit");
-    EXPECT_EQ(labels.value("Label_Audio_Formats").toString(),
+    // The file and its summary, nothing of the page's look.
+    EXPECT_EQ(first.keys(), QStringList({"file", "summary"}));
+    const QJsonObject summary = first.value("summary").toObject();
+    EXPECT_EQ(summary.size(), 14);
+    for (const char* key : kSummaryKeys)
+        EXPECT_TRUE(summary.contains(key)) << key;
+    EXPECT_EQ(summary.value("manufacturer").toString(), "ABC");
+    EXPECT_EQ(summary.value("max_resolution").toString(), "2160p@60Hz");
+    EXPECT_EQ(summary.value("max_color_depth").toString(), "16bit");
+    EXPECT_EQ(summary.value("audio_formats").toString(),
               "2PCM,MPCM,DolbyD,DolbyD+,DTS,DTSHD,\r\nAAC,");
-    EXPECT_EQ(labels.value("Label_Audio_Channel").toString(), "8CH");
-    EXPECT_EQ(labels.value("Label_CEC_Address").toString(), "2100");
+    EXPECT_EQ(summary.value("audio_channels").toString(), "8CH");
+    EXPECT_EQ(summary.value("cec_address").toString(), "2100");
 
     EXPECT_EQ(run.lines[1].value("file").toString().toStdString(), missing);
     EXPECT_EQ(run.lines[1].value("error").toString(), "Edid Open Fail.");
-    EXPECT_FALSE(run.lines[1].contains("labels"));
+    EXPECT_FALSE(run.lines[1].contains("summary"));
 }
 
 TEST_F(CliTest, AnalyseInvalidFileIsIllegalWithStatusZero) {
@@ -137,10 +137,9 @@ TEST_F(CliTest, AnalyseInvalidFileIsIllegalWithStatusZero) {
     const CliRun run = RunCli({"analyse", "--json", empty});
     EXPECT_EQ(run.status, 0);
     ASSERT_EQ(run.lines.size(), 1u);
-    const QJsonObject labels = run.lines[0].value("labels").toObject();
-    EXPECT_EQ(labels.value("Label_Edid_Header").toString(), "Illegal");
-    EXPECT_EQ(labels.value("Label_CEC_Address").toString(), "-");
-    EXPECT_EQ(run.lines[0].value("panel10").toInt(), 23);
+    const QJsonObject summary = run.lines[0].value("summary").toObject();
+    EXPECT_EQ(summary.value("edid_header").toString(), "Illegal");
+    EXPECT_EQ(summary.value("cec_address").toString(), "-");
 }
 
 TEST_F(CliTest, AnalyseTableShowsTheRowCaptions) {

@@ -1,5 +1,6 @@
 #include "EdidSummary.h"
 #include "EdidDecoder.h"
+#include "SummaryRows.h"
 #include "TestEdids.h"
 
 #include <gtest/gtest.h>
@@ -20,22 +21,23 @@ std::string AudioText(std::uint16_t formats, int* height = nullptr) {
     info.Audio_Formats = formats;
     const EdidSummary s = SummariseEdid(info);
     if (height)
-        *height = s.panel10Height;
-    return s.text("Label_Audio_Formats");
+        *height = Panel10HeightAfter(s, kPanel10Height);
+    return s.text(SummaryItem::AudioFormats);
 }
 
 TEST(EdidSummary, InvalidImageShowsIllegalAndThirteenDashes) {
     EdidInfo info{};
     DecodeEdid(info, EdidImage{}); // all zero: bad header
     ASSERT_NE(info.Status & EdidStatus::ValidationMask, 0);
-    const EdidSummary s = SummariseEdid(info, kPanel10TallHeight);
+    const EdidSummary s = SummariseEdid(info);
+    EXPECT_FALSE(s.valid);
     EXPECT_EQ(s.texts[0], "Illegal");
-    EXPECT_EQ(s.text("Label_Edid_Header"), "Illegal");
-    for (std::size_t i = 1; i < kSummaryRows; ++i)
+    EXPECT_EQ(s.text(SummaryItem::EdidHeader), "Illegal");
+    for (std::size_t i = 1; i < kSummaryItems; ++i)
         EXPECT_EQ(s.texts[i], "-") << SummaryRows[i].label;
     // Panel10 keeps the height it had.
-    EXPECT_EQ(s.panel10Height, kPanel10TallHeight);
-    EXPECT_EQ(SummariseEdid(info).panel10Height, kPanel10Height);
+    EXPECT_EQ(Panel10HeightAfter(s, kPanel10TallHeight), kPanel10TallHeight);
+    EXPECT_EQ(Panel10HeightAfter(s, kPanel10Height), kPanel10Height);
 }
 
 TEST(EdidSummary, ShortFileIsIllegal) {
@@ -45,7 +47,7 @@ TEST(EdidSummary, ShortFileIsIllegal) {
         image[i] = Base()[i];
     EdidInfo info{};
     DecodeEdid(info, image);
-    EXPECT_EQ(SummariseEdid(info).text("Label_Edid_Header"), "Illegal");
+    EXPECT_EQ(SummariseEdid(info).text(SummaryItem::EdidHeader), "Illegal");
 }
 
 TEST(EdidSummary, ValidImageTexts) {
@@ -55,38 +57,38 @@ TEST(EdidSummary, ValidImageTexts) {
                    {Block(0x40, {16, 97}), Block(0x20, {0x09, 0x07, 0x07, 0x15, 0x07, 0x50}),
                     Block(0x60, {0x03, 0x0C, 0x00, 0x10, 0x00, 0x30, 0x3C, 0x20, 0x80, 0x00}),
                     Block(0x60, {0xD8, 0x5D, 0xC4, 0x01, 0x78, 0x80, 0x03}), Block(0xE0, {0x0F})}));
-    const EdidSummary s = SummariseEdid(info, kPanel10TallHeight);
-    EXPECT_EQ(s.text("Label_Edid_Header"), "Good");
-    EXPECT_EQ(s.text("Label_Edid_Checksum"), "Good");
-    EXPECT_EQ(s.text("Label_Manufac_Name"), "ABC");
-    EXPECT_EQ(s.text("Label_Monitor_Name"), "TESTMON");
-    EXPECT_EQ(s.text("Label_Max_Resolution"), "2160p@60Hz");
-    EXPECT_EQ(s.text("Label_Max_ColorDepth"), "12bit");
-    EXPECT_EQ(s.text("Label_Support_3D"), "Yes");
-    EXPECT_EQ(s.text("Label_Support_YUV420"), "Yes");
-    EXPECT_EQ(s.text("Label_Support_SCDC"), "Yes");
-    EXPECT_EQ(s.text("Label_Support_600MHz"), "Yes");
-    EXPECT_EQ(s.text("Label_Support_HDR"), "10bit,12bit,");
-    EXPECT_EQ(s.text("Label_Audio_Formats"), "2PCM,DolbyD,");
-    EXPECT_EQ(s.text("Label_Audio_Channel"), "6CH");
-    EXPECT_EQ(s.text("Label_CEC_Address"), "1000");
+    const EdidSummary s = SummariseEdid(info);
+    EXPECT_TRUE(s.valid);
+    EXPECT_EQ(s.text(SummaryItem::EdidHeader), "Good");
+    EXPECT_EQ(s.text(SummaryItem::EdidChecksum), "Good");
+    EXPECT_EQ(s.text(SummaryItem::Manufacturer), "ABC");
+    EXPECT_EQ(s.text(SummaryItem::MonitorName), "TESTMON");
+    EXPECT_EQ(s.text(SummaryItem::MaxResolution), "2160p@60Hz");
+    EXPECT_EQ(s.text(SummaryItem::MaxColorDepth), "12bit");
+    EXPECT_EQ(s.text(SummaryItem::Support3d), "Yes");
+    EXPECT_EQ(s.text(SummaryItem::SupportYuv420), "Yes");
+    EXPECT_EQ(s.text(SummaryItem::SupportScdc), "Yes");
+    EXPECT_EQ(s.text(SummaryItem::Support600Mhz), "Yes");
+    EXPECT_EQ(s.text(SummaryItem::SupportHdr), "10bit,12bit,");
+    EXPECT_EQ(s.text(SummaryItem::AudioFormats), "2PCM,DolbyD,");
+    EXPECT_EQ(s.text(SummaryItem::AudioChannels), "6CH");
+    EXPECT_EQ(s.text(SummaryItem::CecAddress), "1000");
     // A valid analysis sets the row back to 23 before the words.
-    EXPECT_EQ(s.panel10Height, kPanel10Height);
+    EXPECT_EQ(Panel10HeightAfter(s, kPanel10TallHeight), kPanel10Height);
 }
 
 TEST(EdidSummary, BaseOnlyImageTexts) {
     const EdidSummary s = SummariseEdid(ValidRecord());
-    EXPECT_EQ(s.text("Label_Max_Resolution"), "UNDEFINE.");
-    EXPECT_EQ(s.text("Label_Max_ColorDepth"), "8bit");
-    EXPECT_EQ(s.text("Label_Support_3D"), "No");
-    EXPECT_EQ(s.text("Label_Support_YUV420"), "No");
-    EXPECT_EQ(s.text("Label_Support_SCDC"), "No");
-    EXPECT_EQ(s.text("Label_Support_600MHz"), "No");
-    EXPECT_EQ(s.text("Label_Support_HDR"), "No");
-    EXPECT_EQ(s.text("Label_Audio_Formats"), "");
-    EXPECT_EQ(s.text("Label_Audio_Channel"), "0CH");
-    EXPECT_EQ(s.text("Label_CEC_Address"), "0000");
-    EXPECT_EQ(s.text("No_Such_Label"), "");
+    EXPECT_EQ(s.text(SummaryItem::MaxResolution), "UNDEFINE.");
+    EXPECT_EQ(s.text(SummaryItem::MaxColorDepth), "8bit");
+    EXPECT_EQ(s.text(SummaryItem::Support3d), "No");
+    EXPECT_EQ(s.text(SummaryItem::SupportYuv420), "No");
+    EXPECT_EQ(s.text(SummaryItem::SupportScdc), "No");
+    EXPECT_EQ(s.text(SummaryItem::Support600Mhz), "No");
+    EXPECT_EQ(s.text(SummaryItem::SupportHdr), "No");
+    EXPECT_EQ(s.text(SummaryItem::AudioFormats), "");
+    EXPECT_EQ(s.text(SummaryItem::AudioChannels), "0CH");
+    EXPECT_EQ(s.text(SummaryItem::CecAddress), "0000");
 }
 
 TEST(EdidSummary, MonitorNameTexts) {
@@ -95,17 +97,17 @@ TEST(EdidSummary, MonitorNameTexts) {
     FixChecksums(image, false);
     EdidInfo absent{};
     DecodeEdid(absent, image);
-    EXPECT_EQ(SummariseEdid(absent).text("Label_Monitor_Name"), "UNDEFINE.");
+    EXPECT_EQ(SummariseEdid(absent).text(SummaryItem::MonitorName), "UNDEFINE.");
 
     PutNameDescriptor(image, 108, "\n");
     FixChecksums(image, false);
     EdidInfo empty{};
     DecodeEdid(empty, image);
-    EXPECT_EQ(SummariseEdid(empty).text("Label_Monitor_Name"), "-");
+    EXPECT_EQ(SummariseEdid(empty).text(SummaryItem::MonitorName), "-");
 
     EdidInfo latin = ValidRecord();
     latin.Monitor_Name = {'T', char(0xE9), 'l', 0};
-    EXPECT_EQ(SummariseEdid(latin).text("Label_Monitor_Name"), "T\xE9l");
+    EXPECT_EQ(SummariseEdid(latin).text(SummaryItem::MonitorName), "T\xE9l");
 }
 
 TEST(EdidSummary, AudioBreakComesBeforeTheWordAfterMoreThan30Characters) {
@@ -130,14 +132,14 @@ TEST(EdidSummary, AudioBreaksOnlyOnce) {
 
 TEST(EdidSummary, AppendAudioFormatAlone) {
     std::string text(31, 'x');
-    int height = kPanel10TallHeight;
-    AppendAudioFormat(text, height, "AAC,");
-    EXPECT_EQ(text, std::string(31, 'x') + "AAC,"); // already tall: no break
+    bool broken = true;
+    AppendAudioFormat(text, broken, "AAC,");
+    EXPECT_EQ(text, std::string(31, 'x') + "AAC,"); // already broken: no second break
     text = std::string(31, 'x');
-    height = kPanel10Height;
-    AppendAudioFormat(text, height, "AAC,");
+    broken = false;
+    AppendAudioFormat(text, broken, "AAC,");
     EXPECT_EQ(text, std::string(31, 'x') + "\r\nAAC,");
-    EXPECT_EQ(height, kPanel10TallHeight);
+    EXPECT_TRUE(broken);
 }
 
 TEST(EdidSummary, HdrWords) {
@@ -147,18 +149,18 @@ TEST(EdidSummary, HdrWords) {
         {0x04, "16bit,"}, {0x05, "10bit,16bit,"}, {0x07, "10bit,12bit,16bit,"}};
     for (const auto& [bits, text] : cases) {
         info.Hf_Dc420 = bits;
-        EXPECT_EQ(SummariseEdid(info).text("Label_Support_HDR"), text) << int(bits);
+        EXPECT_EQ(SummariseEdid(info).text(SummaryItem::SupportHdr), text) << int(bits);
     }
 }
 
 TEST(EdidSummary, CecAddressIsFourUpperCaseHexDigits) {
     EdidInfo info = ValidRecord();
     info.Cec_Address = {0x10, 0x00};
-    EXPECT_EQ(SummariseEdid(info).text("Label_CEC_Address"), "1000");
+    EXPECT_EQ(SummariseEdid(info).text(SummaryItem::CecAddress), "1000");
     info.Cec_Address = {0xAB, 0x0C};
-    EXPECT_EQ(SummariseEdid(info).text("Label_CEC_Address"), "AB0C");
+    EXPECT_EQ(SummariseEdid(info).text(SummaryItem::CecAddress), "AB0C");
     info.Cec_Address = {0xFF, 0xFF};
-    EXPECT_EQ(SummariseEdid(info).text("Label_CEC_Address"), "FFFF");
+    EXPECT_EQ(SummariseEdid(info).text(SummaryItem::CecAddress), "FFFF");
 }
 
 TEST(EdidSummary, DepthAndChannelInDecimal) {
@@ -166,13 +168,17 @@ TEST(EdidSummary, DepthAndChannelInDecimal) {
     info.Max_Color_Depth = 16;
     info.Audio_Max_Channel = 8;
     const EdidSummary s = SummariseEdid(info);
-    EXPECT_EQ(s.text("Label_Max_ColorDepth"), "16bit");
-    EXPECT_EQ(s.text("Label_Audio_Channel"), "8CH");
+    EXPECT_EQ(s.text(SummaryItem::MaxColorDepth), "16bit");
+    EXPECT_EQ(s.text(SummaryItem::AudioChannels), "8CH");
 }
 
 TEST(EdidSummary, RowsAreThePagesRowsInOrder) {
     EXPECT_STREQ(SummaryRows[0].label, "Label_Edid_Header");
-    EXPECT_STREQ(SummaryRows[0].caption, "    EDID Header :");
+    EXPECT_STREQ(SummaryItemTable[0].caption, "    EDID Header :");
+    for (std::size_t i = 0; i < kSummaryItems; ++i) {
+        EXPECT_EQ(static_cast<std::size_t>(SummaryRows[i].item), i) << SummaryRows[i].label;
+        EXPECT_EQ(static_cast<std::size_t>(SummaryItemTable[i].item), i) << SummaryItemTable[i].key;
+    }
     EXPECT_STREQ(SummaryRows[11].panel, "Panel10");
     EXPECT_STREQ(SummaryRows[11].label, "Label_Audio_Formats");
     EXPECT_STREQ(SummaryRows[13].label, "Label_CEC_Address");
