@@ -246,6 +246,9 @@ TEST_F(CliTest, UsageErrorsExitWithTwoAndHelpWorks) {
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("analyse"), std::string::npos);
     EXPECT_NE(help.out.find("validate"), std::string::npos);
+    // Every status a command returns, the creator's 3 included.
+    for (const char* status : {"  0  ", "  1  ", "  2  ", "  3  roundtrip, brandnew"})
+        EXPECT_NE(help.out.find(status), std::string::npos) << status;
     help = RunCli({"analyse", "--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("usage: redaviv-cli analyse"), std::string::npos);
