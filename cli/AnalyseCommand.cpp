@@ -22,7 +22,7 @@ int runAnalyse(CommandContext& context) {
     bool first = true;
     for (const std::string& file : args.files) {
         EdidInfo info;
-        if (!ReadFreshRecord(file, info)) {
+        if (!CheckInputFile(AnalyseCommand, context, file) || !ReadFreshRecord(file, info)) {
             status = ExitStatus::Failed;
             if (args.json)
                 context.out << "{\"file\": " << JsonTextString(file) << ", \"error\": \""

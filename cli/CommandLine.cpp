@@ -4,6 +4,24 @@
 #include "EdidInfo.h"
 
 #include <ostream>
+#include <sys/stat.h>
+
+namespace {
+
+// Why an existing path is no input file, or nothing for a regular file.
+const char* notRegularReason(mode_t mode) {
+    if (S_ISREG(mode))
+        return nullptr;
+    if (S_ISDIR(mode))
+        return "is a directory, not a file";
+    if (S_ISFIFO(mode))
+        return "is a FIFO, not a regular file";
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return "is a device, not a regular file";
+    return "is not a regular file";
+}
+
+} // namespace
 
 void PrintCommandUsage(const Command& command, std::ostream& out) {
     out << "usage: redaviv-cli " << command.synopsis << "\n";
@@ -43,4 +61,17 @@ bool ParseFileCommandArgs(const Command& command, CommandContext& context, bool 
 bool ReadFreshRecord(const std::string& path, EdidInfo& info) {
     info = EdidInfo{};
     return ReadEdidFile(path, info.Image);
+}
+
+bool CheckInputFile(const Command& command, CommandContext& context, const std::string& path) {
+    const char* reason = nullptr;
+    struct stat st {};
+    if (path == "-")
+        reason = "standard input is not read; name a file (./- for a file named -)";
+    else if (::stat(path.c_str(), &st) == 0)
+        reason = notRegularReason(st.st_mode);
+    if (!reason)
+        return true;
+    context.err << "redaviv-cli " << command.name << ": " << path << ": " << reason << "\n";
+    return false;
 }

@@ -24,6 +24,12 @@ void PrintCommandUsage(const Command& command, std::ostream& out);
 // The message a file that cannot be opened gets.
 constexpr const char* kOpenFailMessage = "Edid Open Fail.";
 
+// True when `path` may be read as an input file. Refuses, with "redaviv-cli COMMAND:
+// PATH: <why>" on `context.err`, "-" (no command reads standard input) and anything that
+// exists but is not a regular file: a FIFO would block the open, a device would be
+// opened. A missing file passes, for the usual open failure to report it.
+bool CheckInputFile(const Command& command, CommandContext& context, const std::string& path);
+
 struct EdidInfo;
 
 // Reads an EDID file into `info` made fresh (all bytes zero), as the analyser's

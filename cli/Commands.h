@@ -5,7 +5,8 @@
 
 // One subcommand of redaviv-cli. Each lives in its own source file and is listed in
 // the table of main.cpp. `args` are the arguments after the subcommand's name.
-// Exit status: 0 success, 1 a file failed, 2 usage error.
+// Exit status: 0 success, 1 a device or file failure, 2 usage error; the creator's
+// commands add 3 (CreatorCommands.h).
 struct CommandContext {
     std::vector<std::string> args;
     std::ostream& out;

@@ -20,6 +20,21 @@ bool usageError(const Command& command, CommandContext& context, const std::stri
     return false;
 }
 
+// The date of "YYYY-MM-DD" exactly: four digits, two, two, nothing before or after; an
+// invalid date for any other text.
+QDate exactDate(const std::string& text) {
+    constexpr std::size_t Dashes[] = {4, 7};
+    if (text.size() != 10)
+        return {};
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool dash = i == Dashes[0] || i == Dashes[1];
+        if (dash ? text[i] != '-' : (text[i] < '0' || text[i] > '9'))
+            return {};
+    }
+    return QDate(std::stoi(text.substr(0, 4)), std::stoi(text.substr(5, 2)),
+                 std::stoi(text.substr(8, 2)));
+}
+
 int statusOf(CreatorOutcome outcome, CommandContext& context, const ScriptedPrompts& prompts) {
     switch (outcome) {
     case CreatorOutcome::Done:
@@ -53,7 +68,7 @@ bool ParseCreatorArgs(const Command& command, CommandContext& context, bool want
         } else if (options && arg == "--today") {
             if (!hasValue)
                 return usageError(command, context, "--today needs a date");
-            parsed.today = QDate::fromString(QString::fromStdString(args[++i]), Qt::ISODate);
+            parsed.today = exactDate(args[++i]);
             if (!parsed.today.isValid())
                 return usageError(command, context, "--today wants YYYY-MM-DD");
         } else if (options && arg.size() > 1 && arg[0] == '-') {

@@ -103,7 +103,7 @@ int runDump(CommandContext& context) {
     for (const std::string& file : args.files) {
         EdidInfo info;
         context.out << "{\"file\": " << JsonTextString(file);
-        if (!ReadFreshRecord(file, info)) {
+        if (!CheckInputFile(DumpCommand, context, file) || !ReadFreshRecord(file, info)) {
             status = ExitStatus::Failed;
             context.out << ", \"error\": \"" << kOpenFailMessage << "\"}\n";
             continue;

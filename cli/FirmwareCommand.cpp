@@ -1,5 +1,6 @@
 // redaviv-cli firmware: the firmware group's "Open" and "Update" for a device whose
 // firmware loader already runs.
+#include "CommandLine.h"
 #include "ConsoleReporter.h"
 #include "DeviceCommands.h"
 #include "DeviceSession.h"
@@ -35,6 +36,9 @@ int runFirmware(CommandContext& context) {
     entry.noVerify = true;
     return RunDeviceCommand(
         FirmwareCommand, context, entry, [&](const DeviceArgs& args, ConsoleReporter& reporter) {
+            // Before the port is opened: a refused file must not hold the device.
+            if (!CheckInputFile(FirmwareCommand, context, args.operands[0]))
+                return ExitStatus::Failed;
             DeviceSession session(reporter, args.ports);
             if (!session.search())
                 return ExitStatus::Failed;

@@ -14,6 +14,8 @@ int runRoundtrip(CommandContext& context) {
         PrintCommandHelp(RoundtripCommand, context.out);
         return ExitStatus::Ok;
     }
+    if (!CheckInputFile(RoundtripCommand, context, *args.input))
+        return ExitStatus::Failed;
     return RunCreatorSession(context, args);
 }
 

@@ -1,4 +1,5 @@
 // redaviv-cli upload: an EDID file to the device as its User EDID, as "Upload" sends it.
+#include "CommandLine.h"
 #include "ConsoleReporter.h"
 #include "DeviceCommands.h"
 #include "DeviceSession.h"
@@ -9,6 +10,9 @@ namespace {
 int runUpload(CommandContext& context) {
     return RunDeviceCommand(
         UploadCommand, context, {1}, [&](const DeviceArgs& args, ConsoleReporter& reporter) {
+            // Before the port is opened: a refused file must not hold the device.
+            if (!CheckInputFile(UploadCommand, context, args.operands[0]))
+                return ExitStatus::Failed;
             DeviceSession session(reporter, args.ports);
             if (!session.connect())
                 return ExitStatus::Failed;

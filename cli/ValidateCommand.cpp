@@ -22,7 +22,7 @@ int runValidate(CommandContext& context) {
         EdidInfo info;
         std::string message;
         bool valid = false;
-        if (!ReadFreshRecord(file, info)) {
+        if (!CheckInputFile(ValidateCommand, context, file) || !ReadFreshRecord(file, info)) {
             message = kOpenFailMessage;
         } else if (ValidateEdid(info)) {
             valid = true;

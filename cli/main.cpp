@@ -28,7 +28,12 @@ void printUsage(std::ostream& out) {
            "Commands:\n";
     for (const Command* command : kCommands)
         out << "  " << command->synopsis << "\n      " << command->summary << "\n";
-    out << "\nExit status: 0 success, 1 a device or file failure, 2 usage error.\n";
+    out << "\nExit status:\n"
+           "  0  success\n"
+           "  1  a device or file failure\n"
+           "  2  a usage error\n"
+           "  3  roundtrip, brandnew: an edit of the creator did not hold a number (its\n"
+           "     message is printed, nothing is written)\n";
 }
 
 } // namespace

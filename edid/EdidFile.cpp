@@ -1,11 +1,19 @@
 #include "EdidFile.h"
 
-#include <cstdio>
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <fcntl.h>
+#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
+
+// The name the temporary file gets after the target's own name: "." and six characters.
+constexpr std::size_t TempSuffixLength = 7;
+constexpr int TempNameTries = 100;
 
 std::string folderOf(const std::string& path) {
     const auto slash = path.find_last_of('/');
@@ -14,35 +22,24 @@ std::string folderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-bool writeAll(int fd, const std::vector<std::uint8_t>& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n <= 0)
-            return false;
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
+std::string nameOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-} // namespace
-
-bool ReadEdidFile(const std::string& path, EdidImage& image) {
+// The file a write to `path` lands in: the target of a symbolic link (as a full path),
+// otherwise `path` itself. Nothing for a link whose target is missing or a loop.
+std::optional<std::string> writeTarget(const std::string& path) {
     struct stat st {};
-    if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
-        return false;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        return false;
-    for (std::uint8_t& byte : image) {
-        const int c = std::fgetc(file);
-        byte = static_cast<std::uint8_t>(c == EOF ? 0xFF : c);
-    }
-    std::fclose(file);
-    return true;
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+        return path;
+    char resolved[PATH_MAX];
+    if (!::realpath(path.c_str(), resolved))
+        return std::nullopt;
+    return std::string(resolved);
 }
 
-bool CanCreateFile(const std::string& path) {
+bool canCreateTarget(const std::string& path) {
     if (path.empty())
         return false;
     struct stat st {};
@@ -52,33 +49,128 @@ bool CanCreateFile(const std::string& path) {
         return S_ISREG(st.st_mode) && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 &&
                ::access(path.c_str(), W_OK) == 0;
     const std::string folder = folderOf(path);
-    return ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) &&
+    return !nameOf(path).empty() && ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) &&
            ::access(folder.c_str(), W_OK | X_OK) == 0;
 }
 
-bool WriteFileWhole(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    if (!CanCreateFile(path))
-        return false;
-    struct stat old {};
-    const bool replacing = ::stat(path.c_str(), &old) == 0;
+// "<name>.<6 random characters>", the name cut short so that the whole stays within
+// the folder's limit for one name (a cut never splits a UTF-8 character).
+std::string tempNameFor(const std::string& name, long nameMax) {
+    std::size_t keep = name.size();
+    const std::size_t limit = nameMax > 0 ? static_cast<std::size_t>(nameMax) : NAME_MAX;
+    if (keep + TempSuffixLength > limit) {
+        keep = limit > TempSuffixLength ? limit - TempSuffixLength : 0;
+        while (keep > 0 && (static_cast<unsigned char>(name[keep]) & 0xC0) == 0x80)
+            --keep;
+    }
+    static const char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    thread_local std::mt19937 random{std::random_device{}()};
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof letters - 2);
+    std::string temp = name.substr(0, keep) + ".";
+    for (std::size_t i = 1; i < TempSuffixLength; ++i)
+        temp += letters[pick(random)];
+    return temp;
+}
 
-    std::string temp = path + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
+bool writeAll(int fd, const std::vector<std::uint8_t>& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// Writes the temporary file in the open folder `dir` and renames it over `name`. The
+// names are taken relative to the folder, so only one name's length limit applies.
+bool writeInFolder(int dir, const std::string& name, const std::vector<std::uint8_t>& bytes,
+                   std::optional<mode_t> keepMode) {
+    const long nameMax = ::fpathconf(dir, _PC_NAME_MAX);
+    std::string temp;
+    int fd = -1;
+    for (int i = 0; i < TempNameTries && fd < 0; ++i) {
+        temp = tempNameFor(name, nameMax);
+        // A new file gets the usual 0666 & ~umask.
+        fd = ::openat(dir, temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
+            return false;
+    }
     if (fd < 0)
         return false;
-    // Keep the mode of the file being replaced; a new file gets the usual 0666 & ~umask.
-    mode_t mode = old.st_mode & 07777;
-    if (!replacing) {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
-    }
-    bool ok = ::fchmod(fd, mode) == 0 && writeAll(fd, bytes) && ::fsync(fd) == 0;
+    bool ok =
+        (!keepMode || ::fchmod(fd, *keepMode) == 0) && writeAll(fd, bytes) && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
     if (ok)
-        ok = ::rename(temp.c_str(), path.c_str()) == 0;
+        ok = ::renameat(dir, temp.c_str(), dir, name.c_str()) == 0;
     if (!ok)
-        ::unlink(temp.c_str());
+        ::unlinkat(dir, temp.c_str(), 0);
+    return ok;
+}
+
+} // namespace
+
+std::optional<std::vector<std::uint8_t>> ReadRegularFile(const std::string& path,
+                                                         std::size_t limit) {
+    // Checked before opening, so that nothing is opened that could wait or act on open
+    // (a FIFO, a serial port); checked again on the descriptor in case the name changed.
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return std::nullopt;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    std::vector<std::uint8_t> bytes(limit);
+    std::size_t got = 0;
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    while (ok && got < limit) {
+        const ssize_t n = ::read(fd, bytes.data() + got, limit - got);
+        if (n < 0 && errno == EINTR)
+            continue;
+        ok = n >= 0;
+        if (n <= 0)
+            break;
+        got += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    if (!ok)
+        return std::nullopt;
+    bytes.resize(got);
+    return bytes;
+}
+
+bool ReadEdidFile(const std::string& path, EdidImage& image) {
+    const std::optional<std::vector<std::uint8_t>> bytes = ReadRegularFile(path, image.size());
+    if (!bytes)
+        return false;
+    image.fill(0xFF);
+    std::copy(bytes->begin(), bytes->end(), image.begin());
+    return true;
+}
+
+bool CanCreateFile(const std::string& path) {
+    const std::optional<std::string> target = writeTarget(path);
+    return target && canCreateTarget(*target);
+}
+
+bool WriteFileWhole(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    const std::optional<std::string> target = writeTarget(path);
+    if (!target || !canCreateTarget(*target))
+        return false;
+    // Keep the mode of the file being replaced.
+    struct stat old {};
+    std::optional<mode_t> keepMode;
+    if (::stat(target->c_str(), &old) == 0)
+        keepMode = old.st_mode & 07777;
+
+    const int dir = ::open(folderOf(*target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir < 0)
+        return false;
+    const bool ok = writeInFolder(dir, nameOf(*target), bytes, keepMode);
+    ::close(dir);
     return ok;
 }
 

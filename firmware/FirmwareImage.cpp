@@ -1,9 +1,9 @@
 #include "FirmwareImage.h"
 
+#include "EdidFile.h"
+
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
-#include <sys/stat.h>
 
 namespace {
 
@@ -18,17 +18,10 @@ constexpr std::uint8_t Erased = 0xFF;
 } // namespace
 
 std::optional<FirmwareImage> FirmwareImage::read(const std::string& path) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+    std::optional<std::vector<std::uint8_t>> bytes = ReadRegularFile(path, UsedSize);
+    if (!bytes)
         return std::nullopt;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        return std::nullopt;
-    std::vector<std::uint8_t> bytes(UsedSize);
-    const std::size_t got = std::fread(bytes.data(), 1, bytes.size(), file);
-    std::fclose(file);
-    bytes.resize(got);
-    return FirmwareImage(std::move(bytes));
+    return FirmwareImage(std::move(*bytes));
 }
 
 FirmwareImage::FirmwareImage(std::vector<std::uint8_t> bytes) : bytes_(std::move(bytes)) {

@@ -21,7 +21,8 @@ public:
         std::uint8_t checksum;
     };
 
-    // Nothing when the file cannot be opened for reading (a directory counts as such).
+    // Nothing when the file cannot be opened for reading, or is not a regular file (a
+    // directory, a FIFO, a device).
     static std::optional<FirmwareImage> read(const std::string& path);
     explicit FirmwareImage(std::vector<std::uint8_t> bytes);
 

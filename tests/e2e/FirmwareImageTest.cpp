@@ -69,6 +69,8 @@ TEST(FirmwareImage, UnreadablePathsAreRefused) {
     QTemporaryDir dir;
     EXPECT_FALSE(FirmwareImage::read(dir.path().toStdString()));
     EXPECT_FALSE(FirmwareImage::read(dir.filePath("missing.bin").toStdString()));
+    // Not a regular file: refused before it is opened (a FIFO would block the window).
+    EXPECT_FALSE(FirmwareImage::read("/dev/null"));
     const std::string empty = dir.filePath("empty.bin").toStdString();
     ASSERT_TRUE(FirmwareFiles::write(empty, {}));
     const auto image = FirmwareImage::read(empty);

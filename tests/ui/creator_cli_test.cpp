@@ -4,10 +4,12 @@
 #include "EdidFile.h"
 #include "EdidInfo.h"
 #include "EdidValidation.h"
+#include "FedFifo.h"
 #include "TestEdids.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -107,6 +109,38 @@ TEST_F(CreatorCliTest, AFileThatCannotBeOpenedOrWrittenFailsWithoutWriting) {
     EXPECT_EQ(run.status, 1);
 }
 
+TEST_F(CreatorCliTest, AnInputThatIsNotARegularFileIsRefused) {
+    const FedFifo fifo(path("fifo.bin").toStdString(),
+                       Bytes(BrandNewEdid.begin(), BrandNewEdid.end()));
+    ASSERT_TRUE(fifo.ok());
+    CliRun run = runCli({"roundtrip", path("fifo.bin"), "-o", path("out.bin")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(contains(run.err, "fifo.bin: is a FIFO, not a regular file")) << run.err;
+    run = runCli({"roundtrip", "-", "-o", path("out.bin")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(contains(run.err, "-: standard input is not read")) << run.err;
+    EXPECT_FALSE(QFile::exists(path("out.bin")));
+}
+
+TEST_F(CreatorCliTest, OutputGoesThroughALinkAndUnderTheLongestName) {
+    write(path("target.bin"), EdidImage{});
+    ASSERT_TRUE(QFile::link(path("target.bin"), path("link.bin")));
+    ASSERT_EQ(runCli({"brandnew", "-o", path("link.bin")}).status, 0);
+    EXPECT_TRUE(QFileInfo(path("link.bin")).isSymLink());
+    EXPECT_TRUE(isValid(read(path("target.bin"))));
+
+    // A link to nothing is a file that cannot be opened; nothing is created.
+    ASSERT_TRUE(QFile::link(path("missing.bin"), path("dangling.bin")));
+    const CliRun run = runCli({"brandnew", "-o", path("dangling.bin")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(contains(run.err, "Edid Open Fail.")) << run.err;
+    EXPECT_FALSE(QFile::exists(path("missing.bin")));
+
+    const QString longest = dir.filePath(QString(255, 'n'));
+    ASSERT_EQ(runCli({"roundtrip", path("target.bin"), "-o", longest}).status, 0);
+    EXPECT_EQ(read(longest), read(path("target.bin")));
+}
+
 TEST_F(CreatorCliTest, AnInvalidFileIsSavedFromTheResetPanel) {
     EdidImage broken = BrandNewEdid;
     broken[255] ^= 1;
@@ -124,6 +158,12 @@ TEST_F(CreatorCliTest, UsageErrorsExitWithTwo) {
         {"roundtrip", path("in.bin"), "-o"},
         {"brandnew"},
         {"brandnew", "-o", path("out.bin"), "--today", "2021-13-01"},
+        {"brandnew", "-o", path("out.bin"), "--today", "2024-01-01x"},
+        {"brandnew", "-o", path("out.bin"), "--today", " 2024-01-01"},
+        {"brandnew", "-o", path("out.bin"), "--today", "2024-1-01"},
+        {"brandnew", "-o", path("out.bin"), "--today", "20240101"},
+        {"brandnew", "-o", path("out.bin"), "--today", "2024-01-01T00:00"},
+        {"brandnew", "-o", path("out.bin"), "--today", "2023-02-29"},
         {"brandnew", "-o", path("out.bin"), "--today"},
         {"brandnew", "-o", path("out.bin"), "--json"},
         {"brandnew", path("in.bin"), "-o", path("out.bin")},

@@ -1,6 +1,7 @@
 // Runs redaviv-cli (its path is the first argument after the gtest options) on EDID
 // files the test writes, and checks its JSON and exit statuses.
 #include "EdidFile.h"
+#include "FedFifo.h"
 #include "TestEdids.h"
 
 #include <QJsonArray>
@@ -27,6 +28,7 @@ std::string gCli;
 struct CliRun {
     int status = -1;
     std::string out;
+    std::string err;
     std::vector<QJsonObject> lines; // stdout parsed line by line
     bool allJson = true;
 };
@@ -42,7 +44,11 @@ CliRun RunCli(const std::vector<std::string>& args) {
     std::string command = Quote(gCli);
     for (const std::string& a : args)
         command += " " + Quote(a);
-    command += " 2>/dev/null";
+    char errPath[] = "/tmp/redaviv-cli-stderr-XXXXXX";
+    const int errFd = ::mkstemp(errPath);
+    if (errFd >= 0)
+        ::close(errFd);
+    command += " 2>" + Quote(errPath);
     CliRun run;
     FILE* pipe = ::popen(command.c_str(), "r");
     if (!pipe)
@@ -53,6 +59,12 @@ CliRun RunCli(const std::vector<std::string>& args) {
         run.out.append(buffer, n);
     const int raw = ::pclose(pipe);
     run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    if (FILE* err = std::fopen(errPath, "rb")) {
+        while ((n = std::fread(buffer, 1, sizeof buffer, err)) > 0)
+            run.err.append(buffer, n);
+        std::fclose(err);
+    }
+    ::unlink(errPath);
     std::istringstream lines(run.out);
     for (std::string line; std::getline(lines, line);) {
         QJsonParseError error{};
@@ -233,9 +245,52 @@ TEST_F(CliTest, UsageErrorsExitWithTwoAndHelpWorks) {
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("analyse"), std::string::npos);
     EXPECT_NE(help.out.find("validate"), std::string::npos);
+    // Every status a command returns, the creator's 3 included.
+    for (const char* status : {"  0  ", "  1  ", "  2  ", "  3  roundtrip, brandnew"})
+        EXPECT_NE(help.out.find(status), std::string::npos) << status;
     help = RunCli({"analyse", "--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("usage: redaviv-cli analyse"), std::string::npos);
+}
+
+TEST_F(CliTest, InputsThatAreNotRegularFilesAreRefusedAtOnce) {
+    const EdidImage image = RichImage();
+    const std::string fifo = dir_ + "/fifo.bin";
+    const FedFifo fed(fifo, Bytes(image.begin(), image.end()));
+    ASSERT_TRUE(fed.ok());
+    const std::string refusals[][2] = {
+        {fifo, fifo + ": is a FIFO, not a regular file\n"},
+        {"-", "-: standard input is not read"},
+        {dir_, dir_ + ": is a directory"},
+        {"/dev/null", "/dev/null: is a device, not a regular file\n"},
+    };
+
+    // The file commands report each refused file as one that cannot be opened.
+    const char* const fileCommands[] = {"analyse", "dump", "validate"};
+    for (const char* command : fileCommands) {
+        const CliRun run = RunCli({command, fifo, "-", dir_, "/dev/null"});
+        EXPECT_EQ(run.status, 1) << command;
+        for (const auto& [path, reason] : refusals)
+            EXPECT_NE(run.err.find(std::string("redaviv-cli ") + command + ": " + reason),
+                      std::string::npos)
+                << command << "\n"
+                << run.err;
+        EXPECT_EQ(run.out.find("valid"), std::string::npos) << run.out;
+    }
+    const CliRun run = RunCli({"validate", fifo, "-"});
+    EXPECT_EQ(run.out, fifo + ": Edid Open Fail.\n-: Edid Open Fail.\n");
+
+    // The device commands refuse the file before they look for a device.
+    const std::string port = dir_ + "/no-such-port";
+    const char* const deviceCommands[] = {"upload", "firmware"};
+    for (const char* command : deviceCommands) {
+        for (const auto& [path, reason] : refusals) {
+            const CliRun refused = RunCli({command, path, "--port", port});
+            EXPECT_EQ(refused.status, 1) << command << " " << path;
+            EXPECT_NE(refused.err.find(reason), std::string::npos) << refused.err;
+            EXPECT_EQ(refused.err.find("Not Found."), std::string::npos) << refused.err;
+        }
+    }
 }
 
 TEST_F(CliTest, DoubleDashEndsOptions) {

@@ -1,11 +1,14 @@
 #include "EdidFile.h"
 #include "EdidInfo.h"
 #include "EdidValidation.h"
+#include "FedFifo.h"
 #include "TestEdids.h"
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdio>
+#include <dirent.h>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -40,6 +43,16 @@ protected:
     static Bytes contents(const std::string& p) {
         std::ifstream in(p, std::ios::binary);
         return Bytes(std::istreambuf_iterator<char>(in), {});
+    }
+    // How many entries `folder` holds: a temporary file left behind shows here.
+    static int entries(const std::string& folder) {
+        int count = 0;
+        if (DIR* d = ::opendir(folder.c_str())) {
+            while (const dirent* e = ::readdir(d))
+                count += std::string(e->d_name) != "." && std::string(e->d_name) != "..";
+            ::closedir(d);
+        }
+        return count;
     }
 
     std::string dir_;
@@ -150,13 +163,7 @@ TEST_F(EdidFileTest, NewNameInMissingFolderIsRefused) {
 TEST_F(EdidFileTest, ReplacingKeepsNoTemporaryBehind) {
     const std::string p = write("keep.bin", {5, 5});
     ASSERT_TRUE(WriteFileWhole(p, {6, 6, 6}));
-    int entries = 0;
-    const std::string command = "ls -A '" + dir_ + "' | wc -l";
-    if (FILE* ls = ::popen(command.c_str(), "r")) {
-        EXPECT_EQ(std::fscanf(ls, "%d", &entries), 1);
-        ::pclose(ls);
-    }
-    EXPECT_EQ(entries, 1);
+    EXPECT_EQ(entries(dir_), 1);
     EXPECT_EQ(contents(p), (Bytes{6, 6, 6}));
 }
 
@@ -167,6 +174,77 @@ TEST_F(EdidFileTest, ReplacingKeepsTheFileMode) {
     struct stat st {};
     ASSERT_EQ(::stat(p.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
+}
+
+TEST_F(EdidFileTest, OnlyRegularFilesAreRead) {
+    const FedFifo fifo(path("fifo.bin"), BytesOf(Base()));
+    ASSERT_TRUE(fifo.ok());
+    EdidImage image{};
+    image[5] = 0x77;
+    const EdidImage before = image;
+    EXPECT_FALSE(ReadEdidFile(path("fifo.bin"), image));
+    EXPECT_EQ(image, before);
+    EXPECT_FALSE(ReadRegularFile(path("fifo.bin"), 256));
+    EXPECT_FALSE(ReadRegularFile("/dev/null", 256));
+    EXPECT_FALSE(CanCreateFile(path("fifo.bin")));
+    EXPECT_FALSE(WriteFileWhole(path("fifo.bin"), {1}));
+
+    // A link to a regular file reads as the file.
+    write("real.bin", {1, 2, 3});
+    ASSERT_EQ(::symlink("real.bin", path("link.bin").c_str()), 0);
+    EXPECT_EQ(ReadRegularFile(path("link.bin"), 2), (Bytes{1, 2}));
+}
+
+TEST_F(EdidFileTest, WritingThroughASymbolicLinkReplacesItsTarget) {
+    ASSERT_EQ(::mkdir(path("sub").c_str(), 0755), 0);
+    const std::string target = write("sub/target.bin", {9});
+    ASSERT_EQ(::chmod(target.c_str(), 0640), 0);
+    ASSERT_EQ(::symlink("sub/target.bin", path("link.bin").c_str()), 0);
+
+    EXPECT_TRUE(CanCreateFile(path("link.bin")));
+    ASSERT_TRUE(WriteFileWhole(path("link.bin"), {1, 2, 3}));
+    struct stat st {};
+    ASSERT_EQ(::lstat(path("link.bin").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    char link[PATH_MAX] = {};
+    ASSERT_GT(::readlink(path("link.bin").c_str(), link, sizeof link - 1), 0);
+    EXPECT_STREQ(link, "sub/target.bin");
+    EXPECT_EQ(contents(target), (Bytes{1, 2, 3}));
+    ASSERT_EQ(::stat(target.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(entries(dir_), 2);
+    EXPECT_EQ(entries(path("sub")), 1);
+
+    // A link whose target is missing fails as a file that cannot be opened.
+    ASSERT_EQ(::symlink("sub/missing.bin", path("dangling.bin").c_str()), 0);
+    EXPECT_FALSE(CanCreateFile(path("dangling.bin")));
+    EXPECT_FALSE(WriteFileWhole(path("dangling.bin"), {1}));
+    EXPECT_EQ(entries(path("sub")), 1);
+    ASSERT_EQ(::lstat(path("dangling.bin").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+}
+
+TEST_F(EdidFileTest, EveryNameTheFolderAllowsCanBeWritten) {
+    const long nameMax = ::pathconf(dir_.c_str(), _PC_NAME_MAX);
+    ASSERT_GT(nameMax, 16);
+    const auto longest = static_cast<std::size_t>(nameMax);
+    std::vector<std::string> names;
+    for (std::size_t length = longest - 8; length <= longest; ++length)
+        names.push_back(std::string(length, 'n'));
+    // Two-byte characters up to the limit: the temporary name is cut between them.
+    std::string accented;
+    while (accented.size() + 2 <= longest)
+        accented += "\xC3\xA9";
+    names.push_back(accented + std::string(longest - accented.size(), 'x'));
+
+    for (const std::string& name : names) {
+        ASSERT_TRUE(WriteFileWhole(path(name), {1})) << name.size();
+        ASSERT_TRUE(WriteFileWhole(path(name), {2, 2})) << name.size();
+        EXPECT_EQ(contents(path(name)), (Bytes{2, 2}));
+    }
+    EXPECT_EQ(entries(dir_), static_cast<int>(names.size()));
+    EXPECT_FALSE(WriteFileWhole(path(std::string(longest + 1, 'n')), {1}));
+    EXPECT_EQ(entries(dir_), static_cast<int>(names.size()));
 }
 
 } // namespace
