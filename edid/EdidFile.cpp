@@ -1,5 +1,6 @@
 #include "EdidFile.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -28,18 +29,44 @@ bool writeAll(int fd, const std::vector<std::uint8_t>& bytes) {
 } // namespace
 
 bool ReadEdidFile(const std::string& path, EdidImage& image) {
+    std::vector<std::uint8_t> bytes;
+    if (!ReadFileBytes(path, kEdidSize, bytes))
+        return false;
+    image = EdidImageFromBytes(bytes);
+    return true;
+}
+
+EdidImage EdidImageFromBytes(const std::vector<std::uint8_t>& bytes) {
+    EdidImage image;
+    image.fill(0xFF);
+    std::copy_n(bytes.begin(), std::min(bytes.size(), image.size()), image.begin());
+    return image;
+}
+
+bool ReadFileBytes(const std::string& path, std::size_t limit, std::vector<std::uint8_t>& bytes) {
     struct stat st {};
     if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
         return false;
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file)
         return false;
-    for (std::uint8_t& byte : image) {
-        const int c = std::fgetc(file);
-        byte = static_cast<std::uint8_t>(c == EOF ? 0xFF : c);
-    }
+    // A read error part way counts as the end of the file, as it always has.
+    ReadStreamBytes(file, limit, bytes);
     std::fclose(file);
     return true;
+}
+
+bool ReadStreamBytes(std::FILE* stream, std::size_t limit, std::vector<std::uint8_t>& bytes) {
+    bytes.clear();
+    std::uint8_t chunk[4096];
+    while (bytes.size() < limit) {
+        const std::size_t n =
+            std::fread(chunk, 1, std::min(sizeof chunk, limit - bytes.size()), stream);
+        bytes.insert(bytes.end(), chunk, chunk + n);
+        if (n == 0)
+            break;
+    }
+    return !std::ferror(stream);
 }
 
 bool CanCreateFile(const std::string& path) {
