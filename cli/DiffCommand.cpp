@@ -106,8 +106,9 @@ int runDiff(CommandContext& context) {
         PrintCommandHelp(DiffCommand, context.out);
         return ExitStatus::Ok;
     }
-    if (args.files.size() != 2) {
-        context.err << "redaviv-cli diff: two files needed, A and B\n";
+    if (args.files.size() != 2 || (args.files[0] == "-" && args.files[1] == "-")) {
+        // Standard input holds one EDID: it cannot be both.
+        context.err << "redaviv-cli diff: two inputs needed, A and B, at most one of them \"-\"\n";
         PrintCommandUsage(DiffCommand, context.err);
         return ExitStatus::Usage;
     }

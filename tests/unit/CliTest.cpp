@@ -341,6 +341,7 @@ TEST_F(CliTest, DiffExitsZeroOneOrTwoAndShowsWhatDiffers) {
     EXPECT_EQ(RunCli({"diff", fileA, dir_ + "/none.bin"}).status, 2);
     EXPECT_EQ(RunCli({"diff", fileA}).status, 2);
     EXPECT_EQ(RunCli({"diff", fileA, fileB, fileB}).status, 2);
+    EXPECT_EQ(RunCli({"diff", "-", "-"}, textA).status, 2);
     const CliRun help = RunCli({"diff", "--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("0 when the EDIDs are equal, 1 when they differ, 2"),
