@@ -16,9 +16,9 @@ namespace {
 
 // The device form of analyse comes first: it hands every other use to the file form.
 const Command* const kCommands[] = {
-    &DeviceAnalyseCommand, &AnalyseCommand,  &DumpCommand,     &ValidateCommand,
-    &RoundtripCommand,     &BrandnewCommand, &InfoCommand,     &DownloadCommand,
-    &UploadCommand,        &ModeCommand,     &FirmwareCommand,
+    &DeviceAnalyseCommand, &AnalyseCommand, &DumpCommand,     &ValidateCommand, &RoundtripCommand,
+    &BrandnewCommand,      &InfoCommand,    &DownloadCommand, &UploadCommand,   &ModeCommand,
+    &FirmwareCommand,      &ExportCommand,  &DiffCommand,
 };
 
 void printUsage(std::ostream& out) {
