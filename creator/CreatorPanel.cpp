@@ -82,15 +82,15 @@ void CreatorPanel::bindBoxes() {
 void CreatorPanel::editChanged(CreatorEdit edit, QLineEdit& control) {
     if (showing_)
         return;
-    QString text = control.text();
-    if (CreatorBindings::upperCase(edit))
-        text = text.toUpper();
+    const QString arrived = control.text();
+    const QString text = CreatorBindings::upperCase(edit) ? arrived.toUpper() : arrived;
     const int cursor = control.cursorPosition();
-    const std::optional<std::string> failure = model_.setText(edit, text);
-    if (failure)
+    if (const std::optional<std::string> failure = model_.setText(edit, text))
         prompts_.showError(*failure);
     showModel();
-    control.setCursorPosition(cursor);
+    // Showing the capitals put the cursor at the end; it goes back where the text left it.
+    if (control.text() != arrived)
+        control.setCursorPosition(cursor);
 }
 
 void CreatorPanel::boxToggled(CreatorBox box, bool ticked) {

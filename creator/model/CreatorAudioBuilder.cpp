@@ -1,7 +1,7 @@
 #include "CreatorAudioBuilder.h"
 
-#include "CreatorModel.h"
 #include "CreatorItems.h"
+#include "CreatorModel.h"
 #include "SadFormats.h"
 
 #include <EdidInfo.h>
@@ -93,7 +93,8 @@ void setChannels(Sad& sad, std::int32_t maxCh, std::uint8_t fallback) {
 
 void fill(const CreatorModel& model, const SadFormat& format, Sad& sad) {
     const std::int32_t maxCh = readInt(model, format.maxCh);
-    const auto rates = static_cast<std::uint8_t>(ReadBits(model, FrequencyBoxes(format.frequencies)));
+    const auto rates =
+        static_cast<std::uint8_t>(ReadBits(model, FrequencyBoxes(format.frequencies)));
     if (format.code == LpcmCode) {
         if ((sad[0] & 0x07) != 1)
             setChannels(sad, maxCh, 0);

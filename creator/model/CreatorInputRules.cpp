@@ -85,7 +85,7 @@ struct Rule {
     const Limit* limit;
 };
 
-// Edit_Creator_Manufac_NameChange ... Edit_HDR_DCLD_3Change. The bit-rate edits have none.
+// The rule of each edit's change. The bit-rate edits have none.
 Rule ruleOf(CreatorEdit changed) {
     switch (changed) {
     case CreatorEdit::ManufacName:

@@ -46,9 +46,9 @@ std::optional<std::string> CreatorModel::setText(CreatorEdit edit, const QString
     return RunInputRule(*this, edit);
 }
 
-// CheckBox_SpeakerPosition_1Click, _1rClick ... _11rClick: each box of a pair sets its
-// partner to its own state, and the partner, already in that state, ends the exchange.
-// CheckBox_AudioFormat_3Click ... _9Click: unticking "Yes" unticks "For Detail".
+// Each speaker box of a pair sets its partner to its own state, and the partner, already
+// in that state, ends the exchange. Unticking an Audio2 row's "Yes" unticks its "For
+// Detail".
 void CreatorModel::setChecked(CreatorBox box, bool on) {
     std::bitset<BoxNumberLimit>& family = boxes_[index(box.family)];
     if (family[bit(box)] == on)
