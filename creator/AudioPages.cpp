@@ -5,6 +5,7 @@
 #include "CaptionPanel.h"
 #include "CreatorBindings.h"
 #include "CreatorPages.h"
+#include "PageNames.h"
 #include "PageRows.h"
 #include "PanelLookup.h"
 #include "RowStack.h"
@@ -109,7 +110,7 @@ void buildAudio2Page(QWidget* page) {
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
     auto* scrollBox = new AudioScrollBox(page);
-    scrollBox->setObjectName(QStringLiteral("ScrollBox1"));
+    scrollBox->setObjectName(QString::fromLatin1(PageNames::Audio2List));
     scrollBox->setFixedHeight(kScrollBoxHeight);
     layout->addWidget(scrollBox);
     layout->addStretch();

@@ -3,6 +3,7 @@
 #include "CaptionPanel.h"
 #include "CreatorBindings.h"
 #include "CreatorPages.h"
+#include "PageNames.h"
 #include "PageRows.h"
 #include "RowStack.h"
 
@@ -95,7 +96,7 @@ void buildColorSpacePage(QWidget* page) {
                                           {{F::HdrDeepColour, 3}, "10Bit"},
                                           {{F::HdrDetail, 1}, "For Detail"}},
                                          CaptionPanel::kLineHeight, kBoxesLeft, kPitch);
-    hdr->setObjectName(QStringLiteral("Panel31"));
+    hdr->setObjectName(QString::fromLatin1(PageNames::HdrRow));
     hdrMetadata(hdr);
 }
 

@@ -5,6 +5,7 @@
 #include "CaptionPanel.h"
 #include "CreatorBindings.h"
 #include "CreatorPages.h"
+#include "PageNames.h"
 #include "PanelLookup.h"
 
 #include <Colour.h>
@@ -45,7 +46,7 @@ CreatorPanel::CreatorPanel(QTabWidget& pages, QLabel& warning, Prompts& prompts)
     : QObject(&pages), pages_(pages), warning_(warning), prompts_(prompts) {
     for (const PageBuilder& builder : kPages)
         builder.build(findControl<QWidget>(pages, builder.page));
-    scrollBox_ = findControl<AudioScrollBox>(pages, "ScrollBox1");
+    scrollBox_ = findControl<AudioScrollBox>(pages, PageNames::Audio2List);
     bindEdits();
     bindBoxes();
     connectAudioRows();
@@ -143,7 +144,7 @@ void CreatorPanel::connectAudioRows() {
 
 // CheckBox_HDR_DetailClick.
 void CreatorPanel::connectHdrRow() {
-    findControl<CaptionPanel>(pages_, "Panel31")
+    findControl<CaptionPanel>(pages_, PageNames::HdrRow)
         ->expandWith(
             findControl<QCheckBox>(pages_, CreatorBindings::boxName(BoxFamily::HdrDetail, 1)),
             kExpandedHdrRow);
