@@ -39,7 +39,7 @@ void printUsage(std::ostream& out) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    const auto app = MakeCliApplication(argc, argv);
+    const QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName("redaviv-cli");
 
     // Arguments as the bytes given, so that paths are reported exactly as given.
