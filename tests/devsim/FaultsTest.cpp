@@ -41,6 +41,15 @@ TEST(Faults, IgnoredTypesGoUnansweredReadOrWrite) {
     EXPECT_EQ(sim.read(6), kProbeAnswer);
 }
 
+TEST(Faults, IgnoredWritesGoUnansweredAndUnstoredWhileReadsAreAnswered) {
+    DevsimClient sim({"--ignore-write", "0x0101"});
+    ASSERT_TRUE(sim.started());
+    sim.send({0x81, 0x01, 0x01, 0x0D, 0x02});
+    sim.send({0x01, 0x01, 0x01, 0x0D});
+    // The first answer is the read's, and the mode is still the one it started with.
+    EXPECT_EQ(sim.read(4), (Bytes{0xA1, 0x01, 0x01, 0x00}));
+}
+
 TEST(Faults, NoiseTakesThePlaceOfTheHeadOfBlockZero) {
     DevsimClient sim({"--noise", "2"});
     ASSERT_TRUE(sim.started());
