@@ -31,6 +31,11 @@ void DevsimProcess::stop() {
     }
 }
 
+void DevsimProcess::kill() {
+    process_.kill();
+    process_.waitForFinished(10000);
+}
+
 std::vector<DevsimProcess::TraceLine> DevsimProcess::trace() const {
     std::vector<TraceLine> lines;
     QFile file(dir_.filePath(QStringLiteral("trace.txt")));

@@ -26,6 +26,8 @@ public:
     const QString& path() const { return path_; }
     bool running() const { return process_.state() == QProcess::Running; }
     void stop();
+    // Ends devsim at once (SIGKILL), as a pulled cable ends the line: no goodbye.
+    void kill();
 
     std::vector<TraceLine> trace() const;
     // What the program sent, one entry per read devsim made, in order.
