@@ -60,6 +60,9 @@ DeviceLink::DeviceLink(Reporter& reporter, LinkView& view, QTimer* rxTimer, QTim
               DispatchResponse();
       }) {
     connect(&ComHandle, &QSerialPort::errorOccurred, this, &DeviceLink::portFailed);
+    // Bytes arrived, whoever reads them (the receive tick or the firmware loader): the
+    // line works, and a later read error starts the count anew.
+    connect(&ComHandle, &QSerialPort::readyRead, this, [this] { readErrors_ = 0; });
 }
 
 void DeviceLink::portFailed(QSerialPort::SerialPortError error) {
@@ -174,7 +177,6 @@ void DeviceLink::collectReceived() {
         ComHandle.skip(waiting - wanted);
     if (got <= 0)
         return;
-    readErrors_ = 0;
     state_.RxBuffer[state_.RxFill + got] = 0;
     const auto* bytes = state_.RxBuffer.data();
     reporter_.appendLog(textUntilZero(bytes, RxCapacity));
