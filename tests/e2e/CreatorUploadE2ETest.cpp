@@ -90,7 +90,7 @@ TEST_F(CreatorUploadE2E, AnImageWithoutHeaderIsNotSent) {
     const qsizetype before = device->sentStream().size();
     EXPECT_EQ(files->Button_Upload_CreatedClick(), CreatorOutcome::NotValid);
     EXPECT_EQ(label3(), "Illegal Edid Header.");
-    runEventsFor(300);
+    ASSERT_TRUE(device->waitForLaterPoll());
     EXPECT_FALSE(device->sentStream().mid(before).contains(Block0Write));
 }
 
@@ -108,7 +108,7 @@ TEST_F(CreatorUploadE2E, AConversionFailureOrARunningOperationSendsNothing) {
     EXPECT_EQ(files->Button_Upload_CreatedClick(), CreatorOutcome::ConversionFailed);
     EXPECT_EQ(window->prompts().errors,
               std::vector<std::string>{"'x' is not a valid integer value"});
-    runEventsFor(300);
+    ASSERT_TRUE(device->waitForLaterPoll());
     EXPECT_FALSE(device->sentStream().mid(before).contains(Block0Write));
     EXPECT_FALSE(window->link().operationRunning());
 }

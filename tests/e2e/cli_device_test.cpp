@@ -47,6 +47,7 @@ QByteArray frame(std::initializer_list<int> values) {
 const QByteArray ModeWrite = frame({0x81, 0x01, 0x01, 0x0D});
 const QByteArray Block0Write = frame({0x81, 0x05, 0x80, 0x0D});
 const QByteArray LoaderWrite = frame({0x86});
+const QByteArray SelectUser = frame({0x81, 0x08, 0x01, 0x0D, 0x00});
 
 // A devsim for one test, with files in a directory of the test's own.
 class CliDevice : public ::testing::Test {
@@ -116,6 +117,26 @@ TEST_F(CliDevice, InfoWithoutADeviceFailsWithTheSearchLog) {
     result = runCli({"info", "--port", missing});
     EXPECT_EQ(result.status, 1);
     EXPECT_TRUE(result.err.contains("Open " + missing + " Failed.\n"));
+}
+
+TEST_F(CliDevice, InfoTakesNoAnswerForAnotherRequestAndFailsWithoutModelOrVersion) {
+    // Each answer comes after the search stopped waiting for it, while the next request
+    // is pending.
+    start({"--delay-ms", "200"});
+    CliResult result = run({"info"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(result.out.isEmpty()) << result.out.toStdString();
+    EXPECT_TRUE(result.err.contains("Unexpected Answer 00 01 Dropped.\n"))
+        << result.err.toStdString();
+    EXPECT_TRUE(result.err.endsWith("API Timeout.\n"));
+
+    for (const char* type : {"0x0001", "0x0002"}) {
+        start({"--ignore-type", type});
+        result = run({"info"});
+        EXPECT_EQ(result.status, 1) << type;
+        EXPECT_TRUE(result.out.isEmpty()) << type;
+        EXPECT_TRUE(result.err.endsWith("API Timeout.\n")) << type;
+    }
 }
 
 TEST_F(CliDevice, UsageErrorsExitTwoWithoutTouchingThePort) {
@@ -241,8 +262,36 @@ TEST_F(CliEdids, UploadSendsTheFileShowsProgressAndPresentsIt) {
     EXPECT_EQ(errLines.last(), "100%");
     const QByteArray sent = device->sentStream();
     EXPECT_LT(sent.indexOf(Block0Write), sent.indexOf(ModeWrite + char(0x03)));
+    // Then the User EDID is read back.
+    EXPECT_GT(sent.indexOf(SelectUser, sent.indexOf(ModeWrite + char(0x03))), 0);
     device->stop();
     EXPECT_EQ(ReadBytes(path("user.dump")), Bytes(image));
+}
+
+TEST_F(CliEdids, AnUploadTheDeviceDidNotStoreFailsItsReadBack) {
+    const EdidImage image = RichEdid("NOT STORED");
+    const QString file = path("upload.bin");
+    ASSERT_TRUE(WriteImage(file, image));
+    // Block 0's write is neither stored nor answered; reads are answered.
+    startWithEdids({"--ignore-write", "0x0105"});
+    CliResult result = run({"upload", file});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(
+        result.err.contains("Verify Failed: the device's User EDID differs from " + file + " in "))
+        << result.err.toStdString();
+
+    // Without the check the upload is taken on trust, as the window takes it.
+    const qsizetype before = device->sentStream().size();
+    result = run({"upload", file, "--no-verify"});
+    EXPECT_EQ(result.status, 0) << result.err.toStdString();
+    EXPECT_EQ(device->sentStream().mid(before).indexOf(SelectUser), -1);
+
+    // Block 0 ignored altogether: the read-back gets no answer either.
+    startWithEdids({"--ignore-type", "0x0105"});
+    result = run({"upload", file});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(result.err.endsWith("Verify Failed: the User EDID could not be read back.\n"))
+        << result.err.toStdString();
 }
 
 TEST_F(CliEdids, AnUploadThatCannotBeValidatedSendsNothing) {
