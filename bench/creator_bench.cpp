@@ -5,34 +5,23 @@
 #include "CreatorBuilder.h"
 #include "CreatorLoader.h"
 #include "CreatorModel.h"
-#include "EdidFile.h"
 #include "EdidInfo.h"
 
 #include <QDate>
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "BenchCorpus.h"
+#include "RegisterBenchmarks.h"
+
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 namespace {
 
 const QDate kToday(2026, 12, 8);
-
-std::vector<std::string> corpusFiles() {
-    std::vector<std::string> files;
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(REDAVIV_EDID_CORPUS, error)) {
-        if (entry.path().extension() == ".bin")
-            files.push_back(entry.path().string());
-    }
-    std::sort(files.begin(), files.end());
-    return files;
-}
 
 void roundtripInProcess(benchmark::State& state, const std::vector<EdidImage>& images) {
     for (auto _ : state) {
@@ -74,31 +63,16 @@ void roundtripFolder(benchmark::State& state, const std::vector<std::string>& fi
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(files.size()));
 }
 
-void registerAll() {
+} // namespace
+
+void RegisterBenchmarks() {
     benchmark::RegisterBenchmark("CreatorRoundtrip/brandnew", brandNewInProcess);
-    const std::vector<std::string> files = corpusFiles();
+    const std::vector<std::string> files = CorpusFiles();
     if (files.empty())
         return;
-    std::vector<EdidImage> images;
-    for (const std::string& file : files) {
-        EdidImage image{};
-        if (ReadEdidFile(file, image))
-            images.push_back(image);
-    }
+    const std::vector<EdidImage> images = CorpusImages();
     benchmark::RegisterBenchmark("CreatorRoundtrip/corpus", roundtripInProcess, images);
     benchmark::RegisterBenchmark("CliRoundtripFolder/corpus", roundtripFolder, files)
         ->UseRealTime()
         ->Unit(benchmark::kMillisecond);
-}
-
-} // namespace
-
-int main(int argc, char** argv) {
-    registerAll();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
 }

@@ -2,14 +2,15 @@
 // record. EDIDs built here, and the shared corpus when it is present.
 #include "EdidDecoder.h"
 #include "EdidEncoder.h"
-#include "EdidFile.h"
 #include "EdidSummary.h"
+
+#include "BenchCorpus.h"
+#include "RegisterBenchmarks.h"
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
 #include <numeric>
 #include <string>
 #include <vector>
@@ -97,19 +98,6 @@ std::vector<std::pair<std::string, EdidImage>> builtEdids() {
     return edids;
 }
 
-std::vector<EdidImage> corpusEdids() {
-    std::vector<EdidImage> images;
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(REDAVIV_EDID_CORPUS, error)) {
-        if (entry.path().extension() != ".bin")
-            continue;
-        EdidImage image{};
-        if (ReadEdidFile(entry.path().string(), image))
-            images.push_back(image);
-    }
-    return images;
-}
-
 void decodeAndSummarise(benchmark::State& state, const std::vector<EdidImage>& images) {
     for (auto _ : state) {
         for (const EdidImage& image : images) {
@@ -136,27 +124,17 @@ void encode(benchmark::State& state, const std::vector<EdidImage>& images) {
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(images.size()));
 }
 
-void registerAll() {
+} // namespace
+
+void RegisterBenchmarks() {
     for (const auto& [label, image] : builtEdids()) {
         const std::vector<EdidImage> one = {image};
         benchmark::RegisterBenchmark(("DecodeSummary/" + label).c_str(), decodeAndSummarise, one);
         benchmark::RegisterBenchmark(("Encode/" + label).c_str(), encode, one);
     }
-    const std::vector<EdidImage> corpus = corpusEdids();
+    const std::vector<EdidImage> corpus = CorpusImages();
     if (!corpus.empty()) {
         benchmark::RegisterBenchmark("DecodeSummary/corpus", decodeAndSummarise, corpus);
         benchmark::RegisterBenchmark("Encode/corpus", encode, corpus);
     }
-}
-
-} // namespace
-
-int main(int argc, char** argv) {
-    registerAll();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
 }
