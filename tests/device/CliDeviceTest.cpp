@@ -1,10 +1,10 @@
 // redaviv-cli's device commands run as a user runs them, against devsim: what they print,
 // what reaches the device, what is written, and the exit status of every failure.
+#include "CliRunner.h"
 #include "DevsimProcess.h"
 #include "EdidTestFiles.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -15,38 +15,24 @@ using namespace EdidTestFiles;
 
 namespace {
 
+// A run's output as text, for the checks of its lines below.
 struct CliResult {
-    int status = -1;
+    CliResult(const CliRun& run)
+        : status(run.status), out(QString::fromStdString(run.out)),
+          err(QString::fromStdString(run.err)) {}
+
+    int status;
     QString out;
     QString err;
 };
-
-CliResult runCli(const QStringList& args) {
-    QProcess cli;
-    cli.start(QStringLiteral(REDAVIV_CLI), args);
-    CliResult result;
-    if (!cli.waitForFinished(120000) || cli.exitStatus() != QProcess::NormalExit)
-        return result;
-    result.status = cli.exitCode();
-    result.out = QString::fromUtf8(cli.readAllStandardOutput());
-    result.err = QString::fromUtf8(cli.readAllStandardError());
-    return result;
-}
 
 QStringList lines(const QString& text) {
     return text.split('\n', Qt::SkipEmptyParts);
 }
 
-QByteArray frame(std::initializer_list<int> values) {
-    QByteArray out;
-    for (int v : values)
-        out.append(static_cast<char>(v));
-    return out;
-}
-
-const QByteArray ModeWrite = frame({0x81, 0x01, 0x01, 0x0D});
-const QByteArray Block0Write = frame({0x81, 0x05, 0x80, 0x0D});
-const QByteArray LoaderWrite = frame({0x86});
+const QByteArray ModeWrite = Frame({0x81, 0x01, 0x01, 0x0D});
+const QByteArray Block0Write = Frame({0x81, 0x05, 0x80, 0x0D});
+const QByteArray LoaderWrite = Frame({0x86});
 
 // A devsim for one test, with files in a directory of the test's own.
 class CliDevice : public ::testing::Test {

@@ -7,6 +7,7 @@
 #include "EventWait.h"
 #include "FirmwareFiles.h"
 #include "ScriptedPrompts.h"
+#include "TestBytes.h"
 #include "TestWindow.h"
 
 #include <QCheckBox>
@@ -75,7 +76,7 @@ protected:
 
     // Writes `bytes` as the firmware file and chooses it with "Open".
     void openImage(const std::vector<std::uint8_t>& bytes, const char* name = "fw.bin") {
-        ASSERT_TRUE(FirmwareFiles::write(file(name), bytes));
+        ASSERT_TRUE(TestBytes::writeFile(file(name), bytes));
         window->prompts().openAnswers.push_back(file(name));
         window->click("Button_Open_Fw");
         ASSERT_TRUE(window->enabled("Button_Update_Fw"));
@@ -88,7 +89,7 @@ protected:
 
     std::vector<std::uint8_t> flash() {
         device->stop();
-        return FirmwareFiles::read(flashPath());
+        return TestBytes::readFile(flashPath());
     }
 
     QColor label1Colour() {

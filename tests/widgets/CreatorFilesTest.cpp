@@ -1,7 +1,7 @@
 // The creator's loads, builds and saves, driven through the window's own handlers with
 // scripted dialogs.
-#include "BrandNewEdid.h"
 #include "CreatorFiles.h"
+#include "BrandNewEdid.h"
 #include "DeviceLink.h"
 #include "EdidFile.h"
 #include "EdidValidation.h"
