@@ -3,13 +3,16 @@
 #include "MouseDown.h"
 
 #include <CreatorFiles.h>
+#include <CreatorPanel.h>
 
 #include <QPushButton>
 #include <QRadioButton>
 
 void TForm1::wireCreatorFiles() {
     // A Qt child of the window: it holds the creator's record for the window's life.
-    auto* files = new CreatorFiles(*this, prompts(), reporter(), link(), this);
+    auto* panel = findChild<CreatorPanel*>();
+    auto* files = new CreatorFiles(panel->model(), prompts(), reporter(), link(), this);
+    files->setModelChanged([panel] { panel->showModel(); });
     onMouseDown(control<QRadioButton>("RadioButton_Brand_New"),
                 [files] { files->RadioButton_Brand_NewMouseDown(); });
     onMouseDownQueued(control<QRadioButton>("RadioButton_Bin_Modifiy"),

@@ -1,5 +1,6 @@
 #include "User_interface.h"
 
+#include <CreatorBindings.h>
 #include <CreatorPanel.h>
 
 #include <QLabel>
@@ -8,5 +9,5 @@
 void TForm1::wireCreator() {
     // A Qt child of PageControl2.
     new CreatorPanel(*control<QTabWidget>("PageControl2"),
-                     *control<QLabel>("Label_EdidCreator_Warning"), prompts());
+                     *control<QLabel>(CreatorBindings::WarningLabel), prompts());
 }

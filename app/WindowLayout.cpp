@@ -1,6 +1,7 @@
 #include "WindowLayout.h"
 
 #include "ControlFactory.h"
+#include "CreatorBindings.h"
 #include "HotSpotPanel.h"
 #include "LedShape.h"
 
@@ -150,7 +151,7 @@ void buildCreatorPage(QWidget* page) {
     label(audio1, "Label5", QString(), 8, 8);
     label(audio1, "Label6", QString(), 8, 24);
 
-    QLabel* warning = label(page, "Label_EdidCreator_Warning", QString(), 8, 378, 425, 18);
+    QLabel* warning = label(page, CreatorBindings::WarningLabel, QString(), 8, 378, 425, 18);
     setFont(warning, 8, Weight::Bold);
     QPalette red = warning->palette();
     red.setColor(QPalette::WindowText, Qt::red);

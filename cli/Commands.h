@@ -30,3 +30,5 @@ constexpr int Usage = 2;
 extern const Command AnalyseCommand;
 extern const Command DumpCommand;
 extern const Command ValidateCommand;
+extern const Command ExportCommand;
+extern const Command DiffCommand;

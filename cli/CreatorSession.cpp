@@ -3,13 +3,13 @@
 #include "CommandLine.h"
 #include "CreatorCommands.h"
 
-#include <CreatorFiles.h>
-#include <ScriptedPrompts.h>
-#include <User_interface.h>
+#include <CreatorBuilder.h>
+#include <CreatorLoader.h>
+#include <CreatorModel.h>
+#include <EdidFile.h>
+#include <EdidInfo.h>
+#include <IntegerText.h>
 
-#include <QApplication>
-
-#include <cstring>
 #include <ostream>
 
 namespace {
@@ -35,17 +35,55 @@ QDate exactDate(const std::string& text) {
                  std::stoi(text.substr(8, 2)));
 }
 
-int statusOf(CreatorOutcome outcome, CommandContext& context, const ScriptedPrompts& prompts) {
-    switch (outcome) {
-    case CreatorOutcome::Done:
-        return ExitStatus::Ok;
-    case CreatorOutcome::ConversionFailed:
-        context.err << prompts.errors.back() << "\n";
-        return ExitStatus::ConversionFailed;
-    default:
-        context.err << kOpenFailMessage << "\n";
-        return ExitStatus::Failed;
+// How one input went through the creator.
+struct Passage {
+    int status = ExitStatus::Ok;
+    std::string failure;    // the line that says why, when status is not Ok
+    std::string notWritten; // "Not Written: ..." when blocks did not fit
+};
+
+// "Bin Modifiy" (or "Brand New" without an input) and "Save", as the window does them,
+// with no edit in between.
+Passage passThrough(const std::string* input, const std::string& output, const QDate& today) {
+    CreatorModel model;
+    EdidInfo CreatorSettings{};
+    if (input) {
+        if (!ReadEdidFile(*input, CreatorSettings.Image))
+            return {ExitStatus::Failed, kOpenFailMessage, {}};
+        StartFromFile(model, CreatorSettings, today);
+    } else {
+        StartBrandNew(model, CreatorSettings, today);
     }
+    EncodeResult encoding;
+    try {
+        encoding = ReadBackCreator(model, CreatorSettings);
+    } catch (const ConversionError& e) {
+        return {ExitStatus::ConversionFailed, e.what(), {}};
+    }
+    if (!WriteEdidFile(output, CreatorSettings.Image))
+        return {ExitStatus::Failed, kOpenFailMessage, {}};
+    return {ExitStatus::Ok, {}, NotWrittenText(encoding)};
+}
+
+std::string baseName(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// -d: every input to OUTDIR under its own base name; a line per failure, prefixed with
+// the input's name, and exit 1 if any failed.
+int runIntoDirectory(CommandContext& context, const CreatorArgs& args, const QDate& today) {
+    int status = ExitStatus::Ok;
+    for (const std::string& input : args.inputs) {
+        const Passage passage = passThrough(&input, args.outputDir + "/" + baseName(input), today);
+        if (passage.status != ExitStatus::Ok) {
+            context.err << input << ": " << passage.failure << "\n";
+            status = ExitStatus::Failed;
+        } else if (!passage.notWritten.empty()) {
+            context.err << input << ": " << passage.notWritten << "\n";
+        }
+    }
+    return status;
 }
 
 } // namespace
@@ -65,6 +103,10 @@ bool ParseCreatorArgs(const Command& command, CommandContext& context, bool want
             if (!hasValue)
                 return usageError(command, context, "-o needs a file name");
             parsed.output = args[++i];
+        } else if (options && wantsInput && arg == "-d") {
+            if (!hasValue)
+                return usageError(command, context, "-d needs a folder name");
+            parsed.outputDir = args[++i];
         } else if (options && arg == "--today") {
             if (!hasValue)
                 return usageError(command, context, "--today needs a date");
@@ -73,52 +115,35 @@ bool ParseCreatorArgs(const Command& command, CommandContext& context, bool want
                 return usageError(command, context, "--today wants YYYY-MM-DD");
         } else if (options && arg.size() > 1 && arg[0] == '-') {
             return usageError(command, context, "unknown option '" + arg + "'");
-        } else if (wantsInput && !parsed.input) {
-            parsed.input = arg;
+        } else if (wantsInput) {
+            parsed.inputs.push_back(arg);
         } else {
             return usageError(command, context, "unexpected argument '" + arg + "'");
         }
     }
     if (parsed.help)
         return true;
-    if (wantsInput && !parsed.input)
+    if (wantsInput && parsed.inputs.empty())
         return usageError(command, context, "no FILE given");
-    if (parsed.output.empty())
-        return usageError(command, context, "no -o OUT given");
+    if (!parsed.output.empty() && !parsed.outputDir.empty())
+        return usageError(command, context, "-o and -d exclude each other");
+    if (parsed.outputDir.empty() && parsed.inputs.size() > 1)
+        return usageError(command, context, "unexpected argument '" + parsed.inputs[1] + "'");
+    if (parsed.output.empty() && parsed.outputDir.empty())
+        return usageError(command, context,
+                          wantsInput ? "no -o OUT or -d OUTDIR given" : "no -o OUT given");
     return true;
 }
 
 int RunCreatorSession(CommandContext& context, const CreatorArgs& args) {
-    auto owned = std::make_unique<ScriptedPrompts>();
-    ScriptedPrompts& prompts = *owned;
-    TForm1 form(QStringList(), std::move(owned));
-    auto* files = form.findChild<CreatorFiles*>();
-    if (args.today.isValid())
-        files->setToday([today = args.today] { return today; });
-
-    CreatorOutcome outcome;
-    if (args.input) {
-        prompts.openAnswers.push_back(*args.input);
-        outcome = files->RadioButton_Bin_ModifiyMouseDown();
-    } else {
-        outcome = files->RadioButton_Brand_NewMouseDown();
-    }
-    if (outcome != CreatorOutcome::Done)
-        return statusOf(outcome, context, prompts);
-
-    prompts.saveAnswers.push_back(args.output);
-    outcome = files->Button_Save_CreatedClick();
-    if (outcome == CreatorOutcome::Done && !files->lastEncoding().notWritten.empty())
-        context.err << NotWrittenText(files->lastEncoding()) << "\n";
-    return statusOf(outcome, context, prompts);
-}
-
-std::unique_ptr<QCoreApplication> MakeCliApplication(int& argc, char** argv) {
-    const bool creator = argc >= 2 && (std::strcmp(argv[1], RoundtripCommand.name) == 0 ||
-                                       std::strcmp(argv[1], BrandnewCommand.name) == 0);
-    if (!creator)
-        return std::make_unique<QCoreApplication>(argc, argv);
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    return std::make_unique<QApplication>(argc, argv);
+    const QDate today = args.today.isValid() ? args.today : QDate::currentDate();
+    if (!args.outputDir.empty())
+        return runIntoDirectory(context, args, today);
+    const std::string* input = args.inputs.empty() ? nullptr : &args.inputs.front();
+    const Passage passage = passThrough(input, args.output, today);
+    if (passage.status != ExitStatus::Ok)
+        context.err << passage.failure << "\n";
+    else if (!passage.notWritten.empty())
+        context.err << passage.notWritten << "\n";
+    return passage.status;
 }

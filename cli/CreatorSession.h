@@ -3,23 +3,25 @@
 
 #include <QDate>
 
-#include <optional>
 #include <string>
+#include <vector>
 
-// The arguments of a creator command: "-o OUT", "--today YYYY-MM-DD", "--help", and
-// for roundtrip its one input FILE.
+// The arguments of a creator command: "-o OUT", "-d OUTDIR" (roundtrip only),
+// "--today YYYY-MM-DD", "--help", and for roundtrip its input FILEs.
 struct CreatorArgs {
     bool help = false;
-    std::optional<std::string> input;
+    std::vector<std::string> inputs;
     std::string output;
+    std::string outputDir;
     QDate today; // invalid: the local date
 };
 
-// Parses `context.args`; `wantsInput` says whether one FILE must be given. On a usage
-// error writes the message and the usage to `context.err` and returns false.
+// Parses `context.args`; `wantsInput` says whether FILEs are given (one with -o, one or
+// more with -d). On a usage error writes the message and the usage to `context.err` and
+// returns false.
 bool ParseCreatorArgs(const Command& command, CommandContext& context, bool wantsInput,
                       CreatorArgs& parsed);
 
-// In one fresh window: "Bin Modifiy" the input (or "Brand New" without one), then "Save"
-// to the output, with scripted dialogs. Returns the exit status.
+// On a fresh creator model for each input: "Bin Modifiy" the input (or "Brand New"
+// without one), then "Save" to the output. Returns the exit status.
 int RunCreatorSession(CommandContext& context, const CreatorArgs& args);

@@ -8,6 +8,8 @@
 namespace {
 
 const std::string VersionCaption = "Current Version : ";
+// The caption once the device's version answer was shown.
+const std::string AnsweredVersionCaption = VersionCaption + "v";
 
 int runInfo(CommandContext& context) {
     return RunDeviceCommand(
@@ -16,6 +18,14 @@ int runInfo(CommandContext& context) {
             if (!session.search())
                 return ExitStatus::Failed;
             const RecordingLinkView& view = session.view();
+            // The search goes on without them; an answer that came late was dropped.
+            const bool modelCame = view.led == Colour::Green;
+            const bool versionCame = view.firmwareVersion.rfind(AnsweredVersionCaption, 0) == 0;
+            if (session.link().connection() == Connection::Connected &&
+                !(modelCame && versionCame)) {
+                reporter.message("API Timeout.");
+                return ExitStatus::Failed;
+            }
             context.out << "Port: " << session.portName() << "\n";
             context.out << "Model: " << view.modelName << "\n";
             if (session.link().connection() == Connection::Isp) {
@@ -53,6 +63,7 @@ const Command InfoCommand = {
     "  Model: ISP Mode.\n"
     "  Loader variant: 0|1 (KQB707)\n"
     "\n" DEVICE_COMMAND_OPTIONS_HELP "\n"
-    "Exit status: 0, or 1 when no device was found (\"Not Found.\"); 2 on a usage error.\n",
+    "Exit status: 0, or 1 when no device was found (\"Not Found.\") or it did not answer\n"
+    "with its model, version or presented EDID (\"API Timeout.\"); 2 on a usage error.\n",
     runInfo,
 };

@@ -14,7 +14,8 @@ int runRoundtrip(CommandContext& context) {
         PrintCommandHelp(RoundtripCommand, context.out);
         return ExitStatus::Ok;
     }
-    if (!CheckInputFile(RoundtripCommand, context, *args.input))
+    // One input is refused with its reason; with -d a refused input is one failure line.
+    if (args.outputDir.empty() && !CheckInputFile(RoundtripCommand, context, args.inputs.front()))
         return ExitStatus::Failed;
     return RunCreatorSession(context, args);
 }
@@ -23,18 +24,21 @@ int runRoundtrip(CommandContext& context) {
 
 const Command RoundtripCommand = {
     "roundtrip",
-    "roundtrip FILE -o OUT [--today YYYY-MM-DD]",
+    "roundtrip FILE -o OUT | FILE... -d OUTDIR [--today YYYY-MM-DD]",
     "load FILE into the creator (\"Bin Modifiy\") and save it unchanged as OUT",
     "In a fresh creator, loads FILE as \"Bin Modifiy\" does and saves what the editor then\n"
     "holds to OUT as \"Save\" does, with no edit in between. OUT is written whole or not\n"
     "at all. Blocks that did not fit are named on stderr (\"Not Written: ...\").\n"
+    "With -d, each FILE goes through its own fresh creator into OUTDIR under its own\n"
+    "base name; each failure is a line \"FILE: message\" on stderr.\n"
     "\n"
     "  -o OUT              the EDID file to write\n"
+    "  -d OUTDIR           the folder to write one file per FILE into\n"
     "  --today YYYY-MM-DD  the date whose year and week a Brand New EDID shows\n"
     "                      (default: the local date)\n"
     "\n"
     "Exit status: 0 written; 1 FILE cannot be opened or OUT cannot be written\n"
     "(\"Edid Open Fail.\"); 2 usage error; 3 an edit did not hold a number (its message\n"
-    "is printed, nothing is written).\n",
+    "is printed, nothing is written). With -d: 0 all written; 1 any FILE failed.\n",
     runRoundtrip,
 };

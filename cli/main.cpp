@@ -16,9 +16,9 @@ namespace {
 
 // The device form of analyse comes first: it hands every other use to the file form.
 const Command* const kCommands[] = {
-    &DeviceAnalyseCommand, &AnalyseCommand,  &DumpCommand,     &ValidateCommand,
-    &RoundtripCommand,     &BrandnewCommand, &InfoCommand,     &DownloadCommand,
-    &UploadCommand,        &ModeCommand,     &FirmwareCommand,
+    &DeviceAnalyseCommand, &AnalyseCommand, &DumpCommand,     &ValidateCommand, &RoundtripCommand,
+    &BrandnewCommand,      &InfoCommand,    &DownloadCommand, &UploadCommand,   &ModeCommand,
+    &FirmwareCommand,      &ExportCommand,  &DiffCommand,
 };
 
 void printUsage(std::ostream& out) {
@@ -39,7 +39,7 @@ void printUsage(std::ostream& out) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    const auto app = MakeCliApplication(argc, argv);
+    const QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName("redaviv-cli");
 
     // Arguments as the bytes given, so that paths are reported exactly as given.

@@ -50,7 +50,24 @@ bool transferBlocks(DeviceLink& link, const EdidDownloadRow& entry,
     return true;
 }
 
+// The transfer with the status poll held back, and restarted unless the link closed.
+bool fetchEdid(DeviceLink& link, const EdidDownloadRow& entry,
+               const BusyGuard::Operation& operation, EdidImage& image) {
+    link.pollTimer().stop();
+    link.AwaitPendingResponse();
+    const bool received = transferBlocks(link, entry, operation, image);
+    // A closed link has stopped its poll; it stays stopped.
+    if (!operation.cancelled())
+        link.pollTimer().start();
+    return received;
+}
+
 } // namespace
+
+bool ReadDeviceEdidImage(DeviceLink& link, const EdidDownloadRow& entry, EdidImage& image) {
+    const BusyGuard::Operation operation = link.tryBeginOperation();
+    return operation && fetchEdid(link, entry, operation, image);
+}
 
 DownloadResult DownloadEdid(DeviceLink& link, Prompts& prompts, const EdidDownloadRow& entry) {
     const BusyGuard::Operation operation = link.tryBeginOperation();
@@ -66,14 +83,8 @@ DownloadResult DownloadEdid(DeviceLink& link, Prompts& prompts, const EdidDownlo
     }
     reporter.replaceLog("Edid Open OK.\r\n");
 
-    link.pollTimer().stop();
-    link.AwaitPendingResponse();
     EdidImage image{};
-    const bool received = transferBlocks(link, entry, operation, image);
-    // A closed link has stopped its poll; it stays stopped.
-    if (!operation.cancelled())
-        link.pollTimer().start();
-    if (!received) {
+    if (!fetchEdid(link, entry, operation, image)) {
         reporter.appendLog("API Timeout.\r\n");
         return DownloadResult::Timeout;
     }

@@ -1,4 +1,6 @@
 #pragma once
+#include "EdidImage.h"
+
 #include <array>
 #include <cstdint>
 
@@ -32,3 +34,9 @@ enum class DownloadResult {
 // the select was acknowledged and both blocks were answered in full, and then whole
 // or not at all: a failed download leaves an existing file exactly as it was.
 DownloadResult DownloadEdid(DeviceLink& link, Prompts& prompts, const EdidDownloadRow& entry);
+
+// Reads one device EDID into `image` as a download fetches it, without a file: true once
+// the select was acknowledged and both blocks were answered in full. False, `image`
+// then incomplete, when the device did not answer, the link closed, or another
+// operation runs.
+bool ReadDeviceEdidImage(DeviceLink& link, const EdidDownloadRow& entry, EdidImage& image);

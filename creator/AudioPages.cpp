@@ -1,13 +1,17 @@
 // The audio pages: Audio1 (L-PCM and the speaker grid) and Audio2 (a scrolling list of
 // collapsible format rows).
+#include "AudioRows.h"
 #include "AudioScrollBox.h"
 #include "CaptionPanel.h"
+#include "CreatorBindings.h"
 #include "CreatorPages.h"
-#include "CreatorTables.h"
+#include "PageNames.h"
 #include "PageRows.h"
 #include "PanelLookup.h"
 #include "RowStack.h"
 #include "SpeakerGrid.h"
+
+#include <SadFormats.h>
 
 #include <ControlFactory.h>
 
@@ -25,13 +29,12 @@ constexpr int kGroupWidth = 421;
 constexpr int kScrollBoxHeight = 289;
 constexpr int kRowListHeight = 420;
 
-// The seven frequency boxes "<prefix>1".."<prefix>7" in two lines from (left, top).
-void frequencyBoxes(QWidget* parent, const QByteArray& prefix, int left, int top) {
+// The seven frequency boxes of a format in two lines from (left, top).
+void frequencyBoxes(QWidget* parent, BoxFamily family, int left, int top) {
     constexpr int kPerLine = 4;
     constexpr int kPitch = 76;
     for (int i = 0; i < static_cast<int>(CreatorFrequencyCaptions.size()); ++i) {
-        const QByteArray name = prefix + QByteArray::number(i + 1);
-        ControlFactory::checkBox(parent, name.constData(),
+        ControlFactory::checkBox(parent, CreatorBindings::boxName(family, i + 1).constData(),
                                  QString::fromLatin1(CreatorFrequencyCaptions[i]),
                                  left + (i % kPerLine) * kPitch, top + (i / kPerLine) * 22,
                                  kPitch - 4, PageRows::kBoxHeight);
@@ -39,11 +42,11 @@ void frequencyBoxes(QWidget* parent, const QByteArray& prefix, int left, int top
 }
 
 // A small edit with its label before it; returns the right edge of the pair.
-int labelledEdit(QWidget* parent, const char* caption, const QByteArray& name,
-                 const QString& startText, int left, int top, int width) {
+int labelledEdit(QWidget* parent, const char* caption, CreatorEdit edit, int left, int top,
+                 int width) {
     QLabel* label = ControlFactory::label(parent, "", QString::fromLatin1(caption), left, top + 3);
     const int editLeft = left + label->width() + 6;
-    ControlFactory::edit(parent, name.constData(), startText, editLeft, top, width,
+    ControlFactory::edit(parent, CreatorBindings::editName(edit), QString(), editLeft, top, width,
                          PageRows::kEditHeight);
     return editLeft + width;
 }
@@ -51,21 +54,21 @@ int labelledEdit(QWidget* parent, const char* caption, const QByteArray& name,
 void lpcmGroup(QWidget* page) {
     QGroupBox* group = ControlFactory::groupBox(page, "GroupBox7", QStringLiteral("L-PCM"), 4, 2,
                                                 kGroupWidth, 100);
-    ControlFactory::checkBox(group, "CheckBox_AudioFormat_1", QStringLiteral("Basic"), 12, 26, 60,
-                             PageRows::kBoxHeight);
+    ControlFactory::checkBox(group, CreatorBindings::boxName(BoxFamily::AudioFormat, 1).constData(),
+                             QStringLiteral("Basic"), 12, 26, 60, PageRows::kBoxHeight);
     // A member of the audio-format family only; it stands for no control of its own.
-    ControlFactory::checkBox(group, "CheckBox_AudioFormat_2", QString(), 12, 26, 16,
-                             PageRows::kBoxHeight)
+    ControlFactory::checkBox(group, CreatorBindings::boxName(BoxFamily::AudioFormat, 2).constData(),
+                             QString(), 12, 26, 16, PageRows::kBoxHeight)
         ->setVisible(false);
-    labelledEdit(group, "MaxCH", "Edit_AudioLPCM_MaxCh", QStringLiteral("0"), 80, 25, 28);
+    labelledEdit(group, "MaxCH", CreatorEdit::LpcmMaxCh, 80, 25, 28);
     ControlFactory::label(group, "", QStringLiteral("Sample Bit"), 164, 28);
     PageRows::placeBoxes(group,
-                         {{"CheckBox_AudioLPCM_SamBit_1", "24Bit"},
-                          {"CheckBox_AudioLPCM_SamBit_2", "20Bit"},
-                          {"CheckBox_AudioLPCM_SamBit_3", "16Bit"}},
+                         {{{BoxFamily::LpcmSampleSize, 1}, "24Bit"},
+                          {{BoxFamily::LpcmSampleSize, 2}, "20Bit"},
+                          {{BoxFamily::LpcmSampleSize, 3}, "16Bit"}},
                          226, 26, 58);
     ControlFactory::label(group, "", QStringLiteral("Sample Freq"), 12, 54);
-    frequencyBoxes(group, "CheckBox_AudioLPCM_Freq_", 90, 52);
+    frequencyBoxes(group, BoxFamily::LpcmFreq, 90, 52);
 }
 
 void speakerGroup(QWidget* page) {
@@ -80,21 +83,19 @@ void speakerGroup(QWidget* page) {
 CaptionPanel* formatRow(QWidget* list, const CreatorAudioFormat& format) {
     auto* row = new CaptionPanel(list, QString::fromLatin1(format.caption));
     row->setObjectName(QString::fromLatin1(format.panel));
-    const QByteArray key(format.key);
+    const SadFormat& sad = SadFormatOfBox(format.yesBox);
     const int boxTop = (CaptionPanel::kLineHeight - PageRows::kBoxHeight) / 2;
-    const QByteArray yes = "CheckBox_AudioFormat_" + QByteArray::number(format.yesBox);
-    const QByteArray detail = "CheckBox_AudDetail_" + key;
-    PageRows::placeBoxes(row, {{yes.constData(), "Yes"}, {detail.constData(), "For Detail"}}, 150,
-                         boxTop, 90);
+    PageRows::placeBoxes(row,
+                         {{{BoxFamily::AudioFormat, format.yesBox}, "Yes"},
+                          {{BoxFamily::AudioDetail, format.yesBox}, "For Detail"}},
+                         150, boxTop, 90);
 
-    const int right =
-        labelledEdit(row, "MaxCH", "Edit_Audio" + key + "_MaxCh", QStringLiteral("0"), 20, 30, 28);
+    const int right = labelledEdit(row, "MaxCH", sad.maxCh, 20, 30, 28);
     if (format.hasBitRate) {
-        const int rateRight = labelledEdit(row, "BitRate", "Edit_Audio" + key + "_BitRate",
-                                           QStringLiteral("     0"), right + 24, 30, 50);
+        const int rateRight = labelledEdit(row, "BitRate", sad.bitRate, right + 24, 30, 50);
         ControlFactory::label(row, "", QStringLiteral("KHz"), rateRight + 6, 33);
     }
-    frequencyBoxes(row, "CheckBox_Audio" + key + "_Freq_", 20, 58);
+    frequencyBoxes(row, sad.frequencies, 20, 58);
     return row;
 }
 
@@ -109,7 +110,7 @@ void buildAudio2Page(QWidget* page) {
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
     auto* scrollBox = new AudioScrollBox(page);
-    scrollBox->setObjectName(QStringLiteral("ScrollBox1"));
+    scrollBox->setObjectName(QString::fromLatin1(PageNames::Audio2List));
     scrollBox->setFixedHeight(kScrollBoxHeight);
     layout->addWidget(scrollBox);
     layout->addStretch();

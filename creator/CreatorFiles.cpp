@@ -1,8 +1,8 @@
 #include "CreatorFiles.h"
 
-#include "BrandNewEdid.h"
 #include "CreatorBuilder.h"
 #include "CreatorLoader.h"
+#include "CreatorModel.h"
 
 #include <DeviceLink.h>
 #include <EdidFile.h>
@@ -12,30 +12,25 @@
 #include <Prompts.h>
 #include <Reporter.h>
 
-#include <QLabel>
-
 namespace {
 
 constexpr const char* EdidFilter = "EDID (*.bin)";
 constexpr const char* SaveName = "Created_Edid.bin";
-constexpr const char* WarningLabel = "Label_EdidCreator_Warning";
-constexpr const char* NotWrittenStart = "Not Written: ";
 constexpr const char* OpenOk = "Edid Open OK.\r\n";
 constexpr const char* OpenFail = "Edid Open Fail.\r\n";
 
 } // namespace
 
-CreatorFiles::CreatorFiles(QWidget& window, Prompts& prompts, Reporter& reporter, DeviceLink& link,
-                           QObject* parent)
-    : QObject(parent), controls_(window), prompts_(prompts), reporter_(reporter), link_(link),
-      today_([] { return QDate::currentDate(); }) {
+CreatorFiles::CreatorFiles(CreatorModel& model, Prompts& prompts, Reporter& reporter,
+                           DeviceLink& link, QObject* parent)
+    : QObject(parent), model_(model), prompts_(prompts), reporter_(reporter), link_(link),
+      today_([] { return QDate::currentDate(); }), modelChanged_([] {}) {
     setObjectName(QStringLiteral("CreatorFiles"));
 }
 
 CreatorOutcome CreatorFiles::RadioButton_Brand_NewMouseDown() {
-    CreatorSettings.Status |= EdidStatus::BrandNew;
-    CreatorSettings.Image = BrandNewEdid;
-    LoadCreator(controls_, CreatorSettings, CreatorSettings.Image, today_());
+    StartBrandNew(model_, CreatorSettings, today_());
+    modelChanged_();
     return CreatorOutcome::Done;
 }
 
@@ -50,22 +45,18 @@ CreatorOutcome CreatorFiles::RadioButton_Bin_ModifiyMouseDown() {
         return CreatorOutcome::OpenFailed;
     }
     reporter_.replaceLog(OpenOk);
-    CreatorSettings.Status &= static_cast<std::uint16_t>(~EdidStatus::BrandNew);
-    LoadCreator(controls_, CreatorSettings, CreatorSettings.Image, today_());
+    StartFromFile(model_, CreatorSettings, today_());
+    modelChanged_();
     return CreatorOutcome::Done;
 }
 
 bool CreatorFiles::buildCreated() {
-    const bool built = RunHandler(
-        prompts_, [this] { lastEncoding_ = ReadCreatorControls(controls_, CreatorSettings); });
+    const bool built =
+        RunHandler(prompts_, [this] { lastEncoding_ = ReadBackCreator(model_, CreatorSettings); });
     if (!built)
         return false;
-    QLabel& warning = controls_.label(WarningLabel);
-    const std::string notWritten = NotWrittenText(lastEncoding_);
-    if (!notWritten.empty())
-        warning.setText(QString::fromLatin1(notWritten.c_str()));
-    else if (warning.text().startsWith(QLatin1String(NotWrittenStart)))
-        warning.clear(); // an earlier build's warning no longer holds
+    ShowNotWritten(model_, lastEncoding_);
+    modelChanged_();
     return true;
 }
 

@@ -1,6 +1,4 @@
 #pragma once
-#include "CreatorControls.h"
-
 #include <EdidEncoder.h>
 #include <EdidInfo.h>
 
@@ -9,9 +7,9 @@
 
 #include <functional>
 
+class CreatorModel;
 class DeviceLink;
 class Prompts;
-class QWidget;
 class Reporter;
 
 // How one of the creator's file handlers ended.
@@ -27,13 +25,15 @@ enum class CreatorOutcome {
 
 // The creator's base EDID and its file handlers: "Brand New", "Bin Modifiy", "Save"
 // and "Upload". Owns the creator's record, CreatorSettings, for the window's life.
-// The window and redaviv-cli both drive the creator through these handlers.
+// They load into and read back from the creator's model, and say when they changed it.
 class CreatorFiles : public QObject {
     Q_OBJECT
 public:
-    // `window` holds every creator control (looked up by name).
-    CreatorFiles(QWidget& window, Prompts& prompts, Reporter& reporter, DeviceLink& link,
+    CreatorFiles(CreatorModel& model, Prompts& prompts, Reporter& reporter, DeviceLink& link,
                  QObject* parent = nullptr);
+
+    // Called after a handler changed the model (the editor then shows it).
+    void setModelChanged(std::function<void()> changed) { modelChanged_ = std::move(changed); }
 
     // Where today's date comes from (the local date unless set).
     void setToday(std::function<QDate()> today) { today_ = std::move(today); }
@@ -48,15 +48,16 @@ public:
     CreatorOutcome Button_Upload_CreatedClick();
 
 private:
-    // ReadCreatorControls and the "Not Written: " warning; false when a conversion failed
+    // ReadBackCreator and the "Not Written: " warning; false when a conversion failed
     // (the error box has been shown).
     bool buildCreated();
 
-    CreatorControls controls_;
+    CreatorModel& model_;
     Prompts& prompts_;
     Reporter& reporter_;
     DeviceLink& link_;
     std::function<QDate()> today_;
+    std::function<void()> modelChanged_;
     EncodeResult lastEncoding_;
     EdidInfo CreatorSettings{};
 };

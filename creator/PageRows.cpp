@@ -1,6 +1,7 @@
 #include "PageRows.h"
 
 #include "CaptionPanel.h"
+#include "CreatorBindings.h"
 #include "RowStack.h"
 
 #include <ControlFactory.h>
@@ -27,8 +28,9 @@ CaptionPanel* boxRow(RowStack* stack, const QString& label, const std::vector<Bo
 
 void placeBoxes(QWidget* parent, const std::vector<BoxSpec>& boxes, int left, int top, int pitch) {
     for (const BoxSpec& box : boxes) {
-        ControlFactory::checkBox(parent, box.name, QString::fromLatin1(box.caption), left, top,
-                                 pitch - 4, kBoxHeight);
+        ControlFactory::checkBox(parent, CreatorBindings::boxName(box.box).constData(),
+                                 QString::fromLatin1(box.caption), left, top, pitch - 4,
+                                 kBoxHeight);
         left += pitch;
     }
 }

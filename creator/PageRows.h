@@ -1,4 +1,6 @@
 #pragma once
+#include <CreatorFields.h>
+
 #include <QString>
 
 #include <vector>
@@ -7,9 +9,9 @@ class CaptionPanel;
 class QWidget;
 class RowStack;
 
-// A check box of a row: its layout name and caption.
+// A check box of a row: the model's box it shows, and its caption.
 struct BoxSpec {
-    const char* name;
+    CreatorBox box;
     const char* caption;
 };
 

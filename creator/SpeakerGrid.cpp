@@ -1,5 +1,7 @@
 #include "SpeakerGrid.h"
 
+#include "CreatorBindings.h"
+
 #include <ControlFactory.h>
 
 #include <QCheckBox>
@@ -66,12 +68,12 @@ void build(QWidget* group, QLabel* heads, QLabel* rowTitles) {
 
     const std::array<int, 7> centres = columnCentres(heads);
     for (const SpeakerSpec& speaker : SpeakerBoxes) {
-        const QByteArray name = "CheckBox_SpeakerPosition_" + QByteArray::number(speaker.number);
         const int top = gridTop + speaker.row * pitch;
-        placeBox(group, name, speaker.caption, centres[speaker.column], top, pitch);
+        placeBox(group, CreatorBindings::boxName(BoxFamily::Speaker, speaker.number),
+                 speaker.caption, centres[speaker.column], top, pitch);
         if (speaker.partnerCaption)
-            placeBox(group, name + 'r', speaker.partnerCaption, centres[speaker.partnerColumn], top,
-                     pitch);
+            placeBox(group, CreatorBindings::boxName(BoxFamily::SpeakerRight, speaker.number),
+                     speaker.partnerCaption, centres[speaker.partnerColumn], top, pitch);
     }
 }
 

@@ -5,7 +5,7 @@ class QLabel;
 class QWidget;
 
 // One speaker box of the "Speaker Placement" grid, and its right-hand partner when it has
-// one ("CheckBox_SpeakerPosition_<number>r", standing for the same bit).
+// one (standing for the same bit).
 struct SpeakerSpec {
     int number;
     const char* caption;

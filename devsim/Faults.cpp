@@ -4,9 +4,11 @@
 
 Faults::Faults(const DevsimOptions& options) : options_(options) {}
 
-bool Faults::ignores(std::uint16_t type) const {
-    const auto& types = options_.ignoredTypes;
-    return std::find(types.begin(), types.end(), type) != types.end();
+bool Faults::ignores(std::uint16_t type, bool write) const {
+    const auto listed = [type](const std::vector<std::uint16_t>& types) {
+        return std::find(types.begin(), types.end(), type) != types.end();
+    };
+    return listed(options_.ignoredTypes) || (write && listed(options_.ignoredWrites));
 }
 
 bool Faults::dropsLine() {

@@ -15,7 +15,8 @@ public:
     explicit Faults(const DevsimOptions& options);
 
     bool silent() const { return options_.silent; }
-    bool ignores(std::uint16_t type) const;
+    // Whether a request of `type` (without the write bit) goes unanswered.
+    bool ignores(std::uint16_t type, bool write) const;
     double delayMs() const { return options_.delayMs; }
     std::size_t noise() const { return static_cast<std::size_t>(options_.noise); }
     bool readbackTimeout() const { return options_.readbackTimeout; }

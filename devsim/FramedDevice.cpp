@@ -35,7 +35,7 @@ void FramedDevice::handle(const Request& request, double now) {
         line_.hangUp();
         return;
     }
-    if (faults_.silent() || faults_.ignores(request.type())) {
+    if (faults_.silent() || faults_.ignores(request.type(), request.isWrite())) {
         return;
     }
     const double due = now + faults_.delayMs();

@@ -66,6 +66,15 @@ bool addIgnoredType(DevsimOptions& o, const std::string& v) {
     return true;
 }
 
+bool addIgnoredWrite(DevsimOptions& o, const std::string& v) {
+    long value = 0;
+    if (!parseNumber(v, 0, 0xFFFF, value)) {
+        return false;
+    }
+    o.ignoredWrites.push_back(static_cast<std::uint16_t>(value & 0x7FFF));
+    return true;
+}
+
 const std::vector<OptionEntry>& optionTable() {
     static const std::vector<OptionEntry> table = {
         {"--manufacturer", "TEXT", "manufacturer ID answered to 0x0009 (default VRN)",
@@ -105,6 +114,10 @@ const std::vector<OptionEntry>& optionTable() {
          "never answer requests of this type, read or write "
          "(repeatable)",
          addIgnoredType},
+        {"--ignore-write", "0xNNNN",
+         "never answer nor store writes of this type; its reads are answered "
+         "(repeatable)",
+         addIgnoredWrite},
         {"--flood", nullptr, "answer the first request with 1200 bytes in one write",
          flag(&DevsimOptions::flood)},
         {"--drop-after", "N",

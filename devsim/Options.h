@@ -29,6 +29,7 @@ struct DevsimOptions {
     int delayMs = 0;
     int noise = 0;
     std::vector<std::uint16_t> ignoredTypes;
+    std::vector<std::uint16_t> ignoredWrites;
     bool flood = false;
     int dropAfter = -1;
     int corruptReadback = 0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <random>
@@ -146,9 +147,28 @@ bool ReadEdidFile(const std::string& path, EdidImage& image) {
     const std::optional<std::vector<std::uint8_t>> bytes = ReadRegularFile(path, image.size());
     if (!bytes)
         return false;
-    image.fill(0xFF);
-    std::copy(bytes->begin(), bytes->end(), image.begin());
+    image = EdidImageFromBytes(*bytes);
     return true;
+}
+
+EdidImage EdidImageFromBytes(const std::vector<std::uint8_t>& bytes) {
+    EdidImage image;
+    image.fill(0xFF);
+    std::copy_n(bytes.begin(), std::min(bytes.size(), image.size()), image.begin());
+    return image;
+}
+
+bool ReadStreamBytes(std::FILE* stream, std::size_t limit, std::vector<std::uint8_t>& bytes) {
+    bytes.clear();
+    std::uint8_t chunk[4096];
+    while (bytes.size() < limit) {
+        const std::size_t n =
+            std::fread(chunk, 1, std::min(sizeof chunk, limit - bytes.size()), stream);
+        bytes.insert(bytes.end(), chunk, chunk + n);
+        if (n == 0)
+            break;
+    }
+    return !std::ferror(stream);
 }
 
 bool CanCreateFile(const std::string& path) {

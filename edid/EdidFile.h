@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,6 +19,14 @@ std::optional<std::vector<std::uint8_t>> ReadRegularFile(const std::string& path
 // bytes after the 256th are ignored. False when ReadRegularFile refuses the file; the
 // image is then untouched. Does not validate.
 bool ReadEdidFile(const std::string& path, EdidImage& image);
+
+// The file format's rule applied to bytes already read: the first 256 in order, bytes
+// missing at the end as 0xFF.
+EdidImage EdidImageFromBytes(const std::vector<std::uint8_t>& bytes);
+
+// Reads at most `limit` bytes of an open stream (standard input, say) into `bytes`.
+// False on a read error.
+bool ReadStreamBytes(std::FILE* stream, std::size_t limit, std::vector<std::uint8_t>& bytes);
 
 // True when `path` names an existing writable regular file, or a new name in a
 // writable folder: the file a transfer is about to produce can be created. A symbolic

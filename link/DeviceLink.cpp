@@ -2,6 +2,7 @@
 
 #include "ApiTypes.h"
 #include "DeviceSearch.h"
+#include "LineHangUp.h"
 #include "LinkView.h"
 #include "PortNames.h"
 #include "Reporter.h"
@@ -9,6 +10,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 
 namespace {
@@ -24,6 +26,9 @@ constexpr std::uint32_t AckPollMs = 10;
 // Three receive ticks: a device that answers at all has been heard by then.
 constexpr std::uint32_t PendingLimitMs = 300;
 constexpr std::uint32_t PendingPollMs = 2;
+// A read error that comes again before any byte was read is a line that is gone.
+constexpr int RepeatedReadErrors = 2;
+constexpr std::uint32_t ResponseHeadBytes = 3;
 
 QTimer* ownTimer(QTimer* given, int intervalMs, QObject* parent) {
     if (given)
@@ -54,12 +59,37 @@ DeviceLink::DeviceLink(Reporter& reporter, LinkView& view, QTimer* rxTimer, QTim
           if (pump_.resumed())
               DispatchResponse();
       }) {
-    // A vanished port (device unplugged, line dropped) is closed at once so it cannot keep
-    // signalling; the watchdog then finds the silence and disconnects.
-    connect(&ComHandle, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError e) {
-        if (e == QSerialPort::ResourceError && ComHandle.isOpen())
-            ComHandle.close();
-    });
+    connect(&ComHandle, &QSerialPort::errorOccurred, this, &DeviceLink::portFailed);
+    // Bytes arrived, whoever reads them (the receive tick or the firmware loader): the
+    // line works, and a later read error starts the count anew.
+    connect(&ComHandle, &QSerialPort::readyRead, this, [this] { readErrors_ = 0; });
+}
+
+void DeviceLink::portFailed(QSerialPort::SerialPortError error) {
+    // A vanished port (device unplugged) or a hung-up line keeps signalling as fast as the
+    // system can report it; closed, it costs nothing more.
+    const bool readFailed = error == QSerialPort::ReadError;
+    if (readFailed)
+        ++readErrors_;
+    const bool lost = error == QSerialPort::ResourceError ||
+                      (readFailed && (readErrors_ >= RepeatedReadErrors || lineHungUp(ComHandle)));
+    if (!lost || lineCloseQueued_ || !ComHandle.isOpen())
+        return;
+    // Closed from the event loop, not from inside the port's own read notification.
+    lineCloseQueued_ = true;
+    QMetaObject::invokeMethod(this, &DeviceLink::closeLostLine, Qt::QueuedConnection);
+}
+
+void DeviceLink::closeLostLine() {
+    lineCloseQueued_ = false;
+    readErrors_ = 0;
+    if (!ComHandle.isOpen())
+        return;
+    ComHandle.close();
+    // Connected, the watchdog finds the silence and disconnects. ISP mode holds the
+    // watchdog, so nothing else would notice: the line's end is a disconnect.
+    if (connection_ == Connection::Isp)
+        BitBtn_DisconnectClick();
 }
 
 DeviceLink::~DeviceLink() {
@@ -107,6 +137,7 @@ void DeviceLink::Timer_UART_RxTimer() {
         return;
     watchdogTick();
     collectReceived();
+    dropStrayAnswers();
     if (state_.RxFill >= state_.LastRequestCount + 3 && state_.LinkMode == FramedLinkMode) {
         state_.LinkFlags |= LinkFlag::ResponseComplete;
         pump_.responseComplete();
@@ -150,6 +181,47 @@ void DeviceLink::collectReceived() {
     const auto* bytes = state_.RxBuffer.data();
     reporter_.appendLog(textUntilZero(bytes, RxCapacity));
     state_.RxFill += static_cast<std::uint32_t>(got);
+}
+
+void DeviceLink::dropStrayAnswers() {
+    if (state_.LastRequestType == 0 || state_.LinkMode != FramedLinkMode)
+        return;
+    auto& rx = state_.RxBuffer;
+    const std::uint32_t type = state_.LastRequestType;
+    const std::uint8_t head[ResponseHeadBytes] = {ApiAck, static_cast<std::uint8_t>(type >> 8),
+                                                  static_cast<std::uint8_t>(type & 0xFF)};
+    // Whether the bytes from `at` begin the pending request's answer, as far as they reach.
+    // The type's high byte may carry the write bit, as in the request.
+    const auto beginsAnswer = [&](std::uint32_t at) {
+        for (std::uint32_t i = 0; i < ResponseHeadBytes && at + i < state_.RxFill; ++i) {
+            const std::uint8_t got = i == 1 ? rx[at + i] & 0x7F : rx[at + i];
+            if (got != head[i])
+                return false;
+        }
+        return true;
+    };
+    std::uint32_t from = 0;
+    if (!skippingStray_) {
+        // Every answer names its request's type; one naming another request is a late
+        // answer to an earlier one. A head without the acknowledge is left to the
+        // dispatch, which drops it.
+        if (state_.RxFill < ResponseHeadBytes || rx[0] != ApiAck || beginsAnswer(0))
+            return;
+        char text[48];
+        std::snprintf(text, sizeof text, "Unexpected Answer %02X %02X Dropped.", rx[1], rx[2]);
+        reporter_.addLogLine(text);
+        skippingStray_ = true;
+        from = 1;
+    }
+    // Skip to the pending request's answer; the stray's later bytes may still come.
+    std::uint32_t at = from;
+    while (at < state_.RxFill && !beginsAnswer(at))
+        ++at;
+    std::copy(rx.begin() + at, rx.begin() + state_.RxFill, rx.begin());
+    state_.RxFill -= at;
+    std::fill(rx.begin() + state_.RxFill, rx.end(), std::uint8_t{0});
+    if (state_.RxFill >= ResponseHeadBytes)
+        skippingStray_ = false;
 }
 
 void DeviceLink::DispatchResponse() {
@@ -225,6 +297,7 @@ void DeviceLink::Uart_Api_Send(std::uint8_t rw, std::uint16_t type, std::uint16_
     // set, that dispatch would run against this request and reset it.
     state_.LinkFlags &= ~LinkFlag::ResponseComplete;
     lastAcknowledged_ = false;
+    skippingStray_ = false;
     clearRxBuffer();
     if (rw != ApiWrite || count == 0 || data == nullptr)
         return;

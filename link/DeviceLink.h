@@ -85,6 +85,9 @@ private:
     void setConnection(Connection connection);
     void watchdogTick();
     void collectReceived();
+    void dropStrayAnswers();
+    void portFailed(QSerialPort::SerialPortError error);
+    void closeLostLine();
 
     Reporter& reporter_;
     LinkView& view_;
@@ -93,6 +96,11 @@ private:
     Connection connection_ = Connection::NotConnected;
     bool handleValid_ = false; // false until a port opened, and after a failed open
     bool lastAcknowledged_ = false;
+    // Bytes of an answer that is not the pending request's are being skipped.
+    bool skippingStray_ = false;
+    // Read errors since the last bytes read; a hung-up line repeats them endlessly.
+    int readErrors_ = 0;
+    bool lineCloseQueued_ = false;
     QStringList portOverride_;
     // Guarded: the window's timers may be destroyed before the link.
     QPointer<QTimer> rxTimer_;

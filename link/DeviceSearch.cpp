@@ -6,11 +6,16 @@
 #include "PortNames.h"
 #include "Reporter.h"
 
+#include <QFile>
 #include <QTimer>
 
 #include <algorithm>
 #include <cstring>
 #include <string>
+
+#ifdef Q_OS_LINUX
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -39,6 +44,15 @@ private:
     LinkView& view_;
     bool shown_ = false;
 };
+
+#ifdef Q_OS_LINUX
+// Why a port the system refused could not be opened. The refusal also covers a port that
+// another program holds: then this user may read and write the device node.
+const char* refusalReason(const QString& path) {
+    const bool allowed = ::access(QFile::encodeName(path).constData(), R_OK | W_OK) == 0;
+    return allowed ? "Port busy.\r\n" : "Permission denied: join group dialout.\r\n";
+}
+#endif
 
 } // namespace
 
@@ -69,11 +83,12 @@ bool DeviceSearch::openAndConfigure(const QString& name) {
         link_.reporter_.appendLog("Open " + shownName + " Failed.\r\n");
 #ifdef Q_OS_LINUX
         if (port.error() == QSerialPort::PermissionError)
-            link_.reporter_.appendLog("Permission denied: join group dialout.\r\n");
+            link_.reporter_.appendLog(refusalReason(path));
 #endif
         return false;
     }
     link_.handleValid_ = true;
+    link_.readErrors_ = 0;
     link_.reporter_.appendLog("Check " + shownName + "\r\n");
     const bool configured =
         port.setBaudRate(QSerialPort::Baud57600) && port.setDataBits(QSerialPort::Data8) &&

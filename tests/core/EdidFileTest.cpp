@@ -52,10 +52,6 @@ protected:
     std::string dir_;
 };
 
-Bytes BytesOf(const EdidImage& image, std::size_t n = 256) {
-    return Bytes(image.begin(), image.begin() + static_cast<std::ptrdiff_t>(n));
-}
-
 TEST_F(EdidFileTest, EmptyFileReadsAsFillerAndFailsWithBadHeaderOnly) {
     EdidInfo info{};
     ASSERT_TRUE(ReadEdidFile(write("empty.bin", {}), info.Image));

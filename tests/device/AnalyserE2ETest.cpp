@@ -14,7 +14,6 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
-#include <QTimer>
 
 using namespace EdidTestFiles;
 
@@ -24,6 +23,7 @@ const char* const AnalysisRadios[] = {"RadioButton_Analysis_IntEdid",
                                       "RadioButton_Analysis_ExtEdid",
                                       "RadioButton_Analysis_UserEdid", "RadioButton_Analysis_Bin"};
 const QByteArray SelectWrite = Frame({0x81, 0x08, 0x01, 0x0D});
+const QByteArray Block0Read = Frame({0x01, 0x05, 0x80, 0x0D});
 const EdidImage Internal = RichEdid("INTERNAL");
 const EdidImage External = PlainEdid("EXTERNAL");
 const EdidImage User = RichEdid("USER");
@@ -192,16 +192,19 @@ TEST_F(AnalyserE2E, ADownloadOrModePressDuringAnAnalysisDoesNotStart) {
     window->prompts().saveAnswers.push_back(path("never.bin").toStdString());
 
     bool radiosDisabled = false;
-    QTimer::singleShot(150, [&] {
-        radiosDisabled = !window->enabled("RadioButton_Analysis_ExtEdid") &&
-                         !window->enabled("RadioButton_Analysis_Bin");
-        QTest::mousePress(externalMode, Qt::LeftButton);
-        QTest::mouseRelease(externalMode, Qt::LeftButton);
-        window->control<QPushButton>("Button_DL_IntEdid")->click();
-    });
     const qsizetype before = sentSize();
+    // Pressed while the analysis reads the EDID.
+    RunWhen during([&] { return sentSince(before).contains(Block0Read); },
+                   [&] {
+                       radiosDisabled = !window->enabled("RadioButton_Analysis_ExtEdid") &&
+                                        !window->enabled("RadioButton_Analysis_Bin");
+                       QTest::mousePress(externalMode, Qt::LeftButton);
+                       QTest::mouseRelease(externalMode, Qt::LeftButton);
+                       window->control<QPushButton>("Button_DL_IntEdid")->click();
+                   });
     window->click("RadioButton_Analysis_UserEdid");
 
+    EXPECT_TRUE(during.ran());
     EXPECT_TRUE(radiosDisabled);
     EXPECT_EQ(window->prompts().saveCalls, 0);
     EXPECT_TRUE(internalMode->isChecked());
@@ -239,8 +242,11 @@ TEST_F(AnalyserE2E, TheKeyboardMovesNoSelectionWhileAnotherOperationRuns) {
 
 TEST_F(AnalyserE2E, ADisconnectDuringAnAnalysisLeavesTheRadiosDisabled) {
     ASSERT_NO_FATAL_FAILURE(connectThree());
-    QTimer::singleShot(150, [&] { window->click("BitBtn_Disconnect"); });
+    const qsizetype before = sentSize();
+    RunWhen disconnect([&] { return sentSince(before).contains(Block0Read); },
+                       [&] { window->click("BitBtn_Disconnect"); });
     window->click("RadioButton_Analysis_IntEdid");
+    EXPECT_TRUE(disconnect.ran());
     EXPECT_EQ(window->link().connection(), Connection::NotConnected);
     for (const char* radio : AnalysisRadios)
         EXPECT_FALSE(window->enabled(radio)) << radio;

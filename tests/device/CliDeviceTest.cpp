@@ -3,6 +3,8 @@
 #include "CliRunner.h"
 #include "DevsimProcess.h"
 #include "EdidTestFiles.h"
+#include "FirmwareFiles.h"
+#include "TestBytes.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -33,6 +35,7 @@ QStringList lines(const QString& text) {
 const QByteArray ModeWrite = Frame({0x81, 0x01, 0x01, 0x0D});
 const QByteArray Block0Write = Frame({0x81, 0x05, 0x80, 0x0D});
 const QByteArray LoaderWrite = Frame({0x86});
+const QByteArray SelectUser = Frame({0x81, 0x08, 0x01, 0x0D, 0x00});
 
 // A devsim for one test, with files in a directory of the test's own.
 class CliDevice : public ::testing::Test {
@@ -102,6 +105,26 @@ TEST_F(CliDevice, InfoWithoutADeviceFailsWithTheSearchLog) {
     result = runCli({"info", "--port", missing});
     EXPECT_EQ(result.status, 1);
     EXPECT_TRUE(result.err.contains("Open " + missing + " Failed.\n"));
+}
+
+TEST_F(CliDevice, InfoTakesNoAnswerForAnotherRequestAndFailsWithoutModelOrVersion) {
+    // Each answer comes after the search stopped waiting for it, while the next request
+    // is pending.
+    start({"--delay-ms", "200"});
+    CliResult result = run({"info"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(result.out.isEmpty()) << result.out.toStdString();
+    EXPECT_TRUE(result.err.contains("Unexpected Answer 00 01 Dropped.\n"))
+        << result.err.toStdString();
+    EXPECT_TRUE(result.err.endsWith("API Timeout.\n"));
+
+    for (const char* type : {"0x0001", "0x0002"}) {
+        start({"--ignore-type", type});
+        result = run({"info"});
+        EXPECT_EQ(result.status, 1) << type;
+        EXPECT_TRUE(result.out.isEmpty()) << type;
+        EXPECT_TRUE(result.err.endsWith("API Timeout.\n")) << type;
+    }
 }
 
 TEST_F(CliDevice, UsageErrorsExitTwoWithoutTouchingThePort) {
@@ -227,8 +250,36 @@ TEST_F(CliEdids, UploadSendsTheFileShowsProgressAndPresentsIt) {
     EXPECT_EQ(errLines.last(), "100%");
     const QByteArray sent = device->sentStream();
     EXPECT_LT(sent.indexOf(Block0Write), sent.indexOf(ModeWrite + char(0x03)));
+    // Then the User EDID is read back.
+    EXPECT_GT(sent.indexOf(SelectUser, sent.indexOf(ModeWrite + char(0x03))), 0);
     device->stop();
     EXPECT_EQ(ReadBytes(path("user.dump")), Bytes(image));
+}
+
+TEST_F(CliEdids, AnUploadTheDeviceDidNotStoreFailsItsReadBack) {
+    const EdidImage image = RichEdid("NOT STORED");
+    const QString file = path("upload.bin");
+    ASSERT_TRUE(WriteImage(file, image));
+    // Block 0's write is neither stored nor answered; reads are answered.
+    startWithEdids({"--ignore-write", "0x0105"});
+    CliResult result = run({"upload", file});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(
+        result.err.contains("Verify Failed: the device's User EDID differs from " + file + " in "))
+        << result.err.toStdString();
+
+    // Without the check the upload is taken on trust, as the window takes it.
+    const qsizetype before = device->sentStream().size();
+    result = run({"upload", file, "--no-verify"});
+    EXPECT_EQ(result.status, 0) << result.err.toStdString();
+    EXPECT_EQ(device->sentStream().mid(before).indexOf(SelectUser), -1);
+
+    // Block 0 ignored altogether: the read-back gets no answer either.
+    startWithEdids({"--ignore-type", "0x0105"});
+    result = run({"upload", file});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(result.err.endsWith("Verify Failed: the User EDID could not be read back.\n"))
+        << result.err.toStdString();
 }
 
 TEST_F(CliEdids, AnUploadThatCannotBeValidatedSendsNothing) {
@@ -271,37 +322,26 @@ TEST_F(CliEdids, DeviceCommandsFailWhenTheDeviceDoesNotAnswerOrRunsItsLoader) {
     EXPECT_FALSE(QFile::exists(path("isp.bin")));
 }
 
-// Firmware images with the version tag, their bytes a function of the offset.
+// Firmware images of the largest size the update writes, with the version tag unless told.
 class CliFirmware : public CliDevice {
 protected:
-    static constexpr int ImageSize = 0x1F600;
-
     QString writeImage(const char* name, bool tagged = true) {
-        image = QByteArray(ImageSize, 0);
-        for (int i = 0; i < ImageSize; ++i)
-            image[i] = static_cast<char>((i * 7 + i / 512) & 0xFF);
-        if (tagged)
-            image.replace(0x1010, 12, "FW Ver: 2015");
+        image = FirmwareFiles::image(0x1F600);
+        if (!tagged)
+            image[0x1010] = 'X';
         const QString file = path(name);
-        EXPECT_TRUE(WriteBytes(file, image));
+        EXPECT_TRUE(TestBytes::writeFile(file.toStdString(), image));
         return file;
     }
 
-    // The loader's memory holds the image where the update maps it.
-    void expectFlashHoldsImage(const QByteArray& flash) {
-        ASSERT_EQ(flash.size(), 3 * 0x10000);
-        int differences = 0;
-        for (int offset = 0; offset < ImageSize; ++offset) {
-            if (offset >= 0x7000 && offset < 0x8000)
-                continue;
-            const int bank = offset < 0x8000 ? 0 : offset / 0x8000 - 1;
-            const int address = offset < 0x7000 ? offset : 0x8000 + offset % 0x8000;
-            differences += flash[bank * 0x10000 + address] != image[offset];
-        }
-        EXPECT_EQ(differences, 0);
+    // The loader's memory holds the image where the update maps it, erased elsewhere.
+    void expectFlashHoldsImage(const TestBytes::Bytes& flash) {
+        const TestBytes::Bytes expected = FirmwareFiles::expectedFlash(image);
+        ASSERT_EQ(flash.size(), expected.size());
+        EXPECT_TRUE(flash == expected);
     }
 
-    QByteArray image;
+    TestBytes::Bytes image;
 };
 
 TEST_F(CliFirmware, UpdateWritesTheImageWithProgress) {
@@ -313,9 +353,9 @@ TEST_F(CliFirmware, UpdateWritesTheImageWithProgress) {
     EXPECT_TRUE(result.err.contains("\n0%\n"));
     EXPECT_TRUE(result.err.endsWith("\n100%\n"));
     device->stop();
-    QFile flash(path("flash.bin"));
-    ASSERT_TRUE(flash.open(QIODevice::ReadOnly));
-    expectFlashHoldsImage(flash.readAll());
+    const TestBytes::Bytes flash = TestBytes::readFile(path("flash.bin").toStdString());
+    ASSERT_FALSE(flash.empty());
+    expectFlashHoldsImage(flash);
 }
 
 TEST_F(CliFirmware, WithoutVerificationCorruptReadBacksAreAccepted) {

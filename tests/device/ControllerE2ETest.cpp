@@ -156,8 +156,11 @@ TEST_F(ControllerE2E, AFileThatCannotBeWrittenIsLeftAloneAndACancelledDialogSend
 
     // The folder vanishes during the transfer: the write fails and leaves nothing.
     ASSERT_TRUE(QDir(dir.path()).mkdir("gone"));
-    QTimer::singleShot(100, [&] { QDir(path("gone")).removeRecursively(); });
+    const qsizetype transfer = sentSize();
+    RunWhen vanish([&] { return sentSince(transfer).contains(header(0x0206, 0x00)); },
+                   [&] { QDir(path("gone")).removeRecursively(); });
     download(1, path("gone/x.bin"));
+    EXPECT_TRUE(vanish.ran());
     EXPECT_TRUE(logStartsWith("Edid Open OK.\r\n"));
     EXPECT_NE(window->log().find("Edid Write Fail.\r\n"), std::string::npos);
     EXPECT_FALSE(QFile::exists(path("gone")));
@@ -245,7 +248,7 @@ TEST_F(ControllerE2E, AModePressSendsItsCodeOnceAndTheKeyboardSendsNothing) {
     QTest::mouseRelease(external, Qt::LeftButton);
     EXPECT_TRUE(external->isChecked());
     ASSERT_TRUE(waitUntil([&] { return sentSince(before).contains(ModeWrite + Frame({0x02})); }));
-    runEventsFor(300);
+    ASSERT_TRUE(device->waitForLaterPoll());
     EXPECT_EQ(sentSince(before).count(ModeWrite), 1);
 
     // Arrow keys move the choice; only a mouse press tells the device.
@@ -253,7 +256,7 @@ TEST_F(ControllerE2E, AModePressSendsItsCodeOnceAndTheKeyboardSendsNothing) {
     external->setFocus();
     QTest::keyClick(external, Qt::Key_Right);
     QTest::keyClick(window->control<QRadioButton>("RadioButton_Set_UserEdid"), Qt::Key_Left);
-    runEventsFor(300);
+    ASSERT_TRUE(device->waitForLaterPoll());
     EXPECT_FALSE(sentSince(afterPress).contains(ModeWrite));
 }
 

@@ -1,5 +1,6 @@
 // The creator's "Upload" against devsim: the built image goes out as the User EDID and is
 // presented; an image that fails validation sends nothing; a running operation refuses it.
+#include "CreatorBindings.h"
 #include "CreatorFiles.h"
 #include "DeviceLink.h"
 #include "DevsimProcess.h"
@@ -52,7 +53,8 @@ protected:
 TEST_F(CreatorUploadE2E, TheBuiltImageIsSentAsTheUserEdidAndPresented) {
     // The connection enabled the creator's buttons: press and click them as the user does.
     QTest::mousePress(window->control<QRadioButton>("RadioButton_Brand_New"), Qt::LeftButton);
-    window->control<QLineEdit>("Edit_Creator_Monitor_Name")->setText(QStringLiteral("UPLOADED"));
+    window->control<QLineEdit>(CreatorBindings::editName(CreatorEdit::MonitorName))
+        ->setText(QStringLiteral("UPLOADED"));
     const qsizetype before = device->sentStream().size();
     window->click("Button_Upload_Created");
 
@@ -75,13 +77,13 @@ TEST_F(CreatorUploadE2E, TheBuiltImageIsSentAsTheUserEdidAndPresented) {
 
 TEST_F(CreatorUploadE2E, AnImageWithoutHeaderIsNotSent) {
     // Nothing loaded: the record's image is all zero, so the build has no header.
-    for (const char* name : {"Edit_Creator_Product_Code", "Edit_Creator_Serial_Number",
-                             "Edit_Creator_Manufac_Year", "Edit_Creator_Manufac_Week"})
-        window->control<QLineEdit>(name)->setText(QStringLiteral("0"));
+    for (CreatorEdit edit : {CreatorEdit::ProductCode, CreatorEdit::SerialNumber,
+                             CreatorEdit::ManufacYear, CreatorEdit::ManufacWeek})
+        window->control<QLineEdit>(CreatorBindings::editName(edit))->setText(QStringLiteral("0"));
     const qsizetype before = device->sentStream().size();
     EXPECT_EQ(files->Button_Upload_CreatedClick(), CreatorOutcome::NotValid);
     EXPECT_EQ(label3(), "Illegal Edid Header.");
-    runEventsFor(300);
+    ASSERT_TRUE(device->waitForLaterPoll());
     EXPECT_FALSE(device->sentStream().mid(before).contains(Block0Write));
 }
 
@@ -93,12 +95,13 @@ TEST_F(CreatorUploadE2E, AConversionFailureOrARunningOperationSendsNothing) {
         ASSERT_TRUE(operation);
         EXPECT_EQ(files->Button_Upload_CreatedClick(), CreatorOutcome::Refused);
     }
-    window->control<QLineEdit>("Edit_Creator_Product_Code")->setText(QStringLiteral("x"));
+    window->control<QLineEdit>(CreatorBindings::editName(CreatorEdit::ProductCode))
+        ->setText(QStringLiteral("x"));
     window->prompts().errors.clear();
     EXPECT_EQ(files->Button_Upload_CreatedClick(), CreatorOutcome::ConversionFailed);
     EXPECT_EQ(window->prompts().errors,
               std::vector<std::string>{"'x' is not a valid integer value"});
-    runEventsFor(300);
+    ASSERT_TRUE(device->waitForLaterPoll());
     EXPECT_FALSE(device->sentStream().mid(before).contains(Block0Write));
     EXPECT_FALSE(window->link().operationRunning());
 }

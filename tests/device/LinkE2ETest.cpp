@@ -8,11 +8,13 @@
 #include "ScriptedPrompts.h"
 #include "TestWindow.h"
 
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
-#include <QTimer>
 #include <gtest/gtest.h>
+
+#include <time.h>
 
 namespace {
 
@@ -20,6 +22,13 @@ using EdidTestFiles::Frame;
 
 const QByteArray Probe = Frame({0x00, 0x09, 0x03, 0x0D});
 const QByteArray StatusPoll = Frame({0x01, 0x01, 0x01, 0x0D});
+
+// CPU time this process has used, in milliseconds.
+double cpuMs() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
+}
 
 bool contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
@@ -82,12 +91,27 @@ TEST(LinkE2E, SearchConnectsAndShowsTheDevice) {
     EXPECT_TRUE(contains(window.log(), "Got One Device!\r\nManufac: VRN\r\n"));
     EXPECT_EQ(window.control<QWidget>("BitBtn_Search")->cursor().shape(), Qt::ArrowCursor);
 
-    // About one status poll a second, each answered.
+    // About one status poll a second, each answered before the next goes out.
     const int before = device.countRequests(StatusPoll);
-    runEventsFor(3500);
-    const int polls = device.countRequests(StatusPoll) - before;
-    EXPECT_GE(polls, 2);
-    EXPECT_LE(polls, 5);
+    ASSERT_TRUE(waitUntil([&] { return device.countRequests(StatusPoll) >= before + 3; }, 30000));
+    const QByteArray pollAnswer = Frame({0xA1, 0x01, 0x01});
+    long lastPoll = -1;
+    bool awaitingAnswer = false;
+    int unanswered = 0;
+    for (const DevsimProcess::TraceLine& line : device.trace()) {
+        if (line.fromHost && line.bytes.startsWith(StatusPoll)) {
+            unanswered += awaitingAnswer ? 1 : 0;
+            // The poll's timer (1 s, which may fire a little early) starts at the answer.
+            if (lastPoll >= 0) {
+                EXPECT_GE(line.ms - lastPoll, 900);
+            }
+            lastPoll = line.ms;
+            awaitingAnswer = true;
+        } else if (!line.fromHost && line.bytes.startsWith(pollAnswer)) {
+            awaitingAnswer = false;
+        }
+    }
+    EXPECT_EQ(unanswered, 0);
     expectConnected(window);
 }
 
@@ -176,8 +200,9 @@ TEST(LinkE2E, StreamingLoaderIsIspMode) {
         EXPECT_EQ(window.link().connection(), Connection::Isp);
         EXPECT_TRUE(contains(window.log(), "No Device Detected.\r\n"));
 
-        // Held by ISP mode, the watchdog leaves it alone.
-        runEventsFor(3500);
+        // Held by ISP mode, the watchdog leaves it alone: more receive ticks than it counts
+        // before a disconnect.
+        ASSERT_TRUE(waitForTicks(window.link().rxTimer(), 35));
         EXPECT_EQ(window.link().connection(), Connection::Isp);
 
         window.click("BitBtn_Disconnect");
@@ -207,10 +232,13 @@ TEST(LinkE2E, SecondSearchInsideTheFirstIsRefused) {
     DevsimProcess late({"--delay-ms", "600"});
     DevsimProcess device;
     TestWindow window({late.path(), device.path()});
-    QTimer::singleShot(100, [&] { window.click("BitBtn_Search"); });
-    window.search();
-    expectConnected(window);
     const std::string check = "Check " + late.path().toStdString();
+    // Pressed again while the first search waits for the late port's answer.
+    RunWhen second([&] { return contains(window.log(), check); },
+                   [&] { window.click("BitBtn_Search"); });
+    window.search();
+    EXPECT_TRUE(second.ran());
+    expectConnected(window);
     EXPECT_EQ(window.log().find(check), window.log().rfind(check)) << "probed once only";
 }
 
@@ -223,11 +251,11 @@ TEST(LinkE2E, DisconnectDuringAnOperationCancelsItAndThePollWaits) {
     BusyGuard::Operation operation = link.tryBeginOperation();
     ASSERT_TRUE(operation);
 
-    // While an operation owns the line the status poll sends nothing.
-    runEventsFor(300);
-    const int polls = device.countRequests(StatusPoll);
-    runEventsFor(2500);
-    EXPECT_EQ(device.countRequests(StatusPoll), polls);
+    // While an operation owns the line the status poll sends nothing, however often its
+    // timer fires.
+    const int polls = writesOf(link, StatusPoll);
+    ASSERT_TRUE(waitForTicks(link.pollTimer(), 2));
+    EXPECT_EQ(writesOf(link, StatusPoll), polls);
     EXPECT_FALSE(operation.cancelled());
 
     // Disconnect is never refused; the operation learns its port is gone.
@@ -235,21 +263,52 @@ TEST(LinkE2E, DisconnectDuringAnOperationCancelsItAndThePollWaits) {
     expectStartState(window);
     EXPECT_TRUE(operation.cancelled());
     const auto sent = device.requests().size();
+    const auto written = link.journal().entries().size();
     link.Uart_Api_Send(ApiRead, Api_Model_Name, 5);
-    runEventsFor(100);
-    EXPECT_EQ(device.requests().size(), sent) << "nothing goes out on a closed port";
+    EXPECT_EQ(link.journal().entries().size(), written) << "nothing goes out on a closed port";
+    EXPECT_EQ(device.requests().size(), sent);
 }
 
 TEST(LinkE2E, ClosingTheWindowMidSearchEndsItCleanly) {
     DevsimProcess late({"--delay-ms", "2000"});
     auto window = std::make_unique<TestWindow>(QStringList{late.path()});
-    QTimer::singleShot(100, [&] { window->form().close(); });
+    // Closed while the search waits for the port's late answer.
+    RunWhen close([&] { return contains(window->log(), "Check "); },
+                  [&] { window->form().close(); });
     QElapsedTimer clock;
     clock.start();
     window->search();
     EXPECT_LT(clock.elapsed(), 5000);
     EXPECT_TRUE(window->link().isShutDown());
+    EXPECT_TRUE(close.ran());
     window.reset();
+}
+
+TEST(LinkE2E, AHungUpLineIsClosedAtOnceAndSpinsNothing) {
+    for (const bool isp : {false, true}) {
+        SCOPED_TRACE(isp ? "ISP mode" : "connected");
+        DevsimProcess device(isp ? QStringList{"--isp"} : QStringList{});
+        TestWindow window({device.path()});
+        window.search();
+        ASSERT_EQ(window.link().connection(), isp ? Connection::Isp : Connection::Connected);
+
+        QElapsedTimer wall;
+        wall.start();
+        const double cpuBefore = cpuMs();
+        device.kill();
+        ASSERT_TRUE(waitUntil([&] { return !window.link().portOpen(); }));
+        // Connected, the port is closed at once and the watchdog then disconnects the
+        // silent line; in ISP mode, which holds the watchdog, the hang-up is a disconnect.
+        EXPECT_EQ(window.link().connection(),
+                  isp ? Connection::NotConnected : Connection::Connected);
+        if (!isp) {
+            ASSERT_TRUE(waitUntil([&] { return window.enabled("BitBtn_Search"); }, 15000));
+        }
+        expectStartState(window);
+        ASSERT_TRUE(waitForTicks(window.link().rxTimer(), 10));
+        // A line read in a loop takes well over half a core; an idle window a few percent.
+        EXPECT_LT(cpuMs() - cpuBefore, wall.elapsed() * 0.25);
+    }
 }
 
 } // namespace

@@ -52,7 +52,9 @@ TEST(Loader, StreamsItsBannerAsNonZeroTextUntilSynchronised) {
     EXPECT_EQ(std::count(banner.begin(), banner.end(), 0), 0);
     EXPECT_FALSE(contains(banner, "KQB707"));
     synchronise(sim);
-    EXPECT_TRUE(sim.readFor(300).empty());
+    // The banner has stopped: the next byte is the next command's answer.
+    sim.send({0x81});
+    EXPECT_EQ(sim.read(1), Bytes{0x81});
 }
 
 TEST(Loader, BannerOptionAnnouncesKqb707) {
@@ -119,7 +121,7 @@ TEST(Loader, ReadBackTimeoutLeavesOtherCommandsAnswered) {
     ASSERT_TRUE(sim.started());
     synchronise(sim);
     sim.send({0x85});
-    EXPECT_TRUE(sim.readFor(500).empty());
+    // The read-back never comes: the next byte is the next command's answer.
     sim.send({0x81});
     EXPECT_EQ(sim.read(1), Bytes{0x81});
 }

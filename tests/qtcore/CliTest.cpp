@@ -12,6 +12,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 using namespace TestEdids;
@@ -25,12 +26,13 @@ std::string Quote(const std::string& s) {
     return q + "'";
 }
 
-// The arguments as the tests below write them.
-CliRun RunCli(const std::vector<std::string>& args) {
+// The arguments as the tests below write them; `input`, when given, is the file standard
+// input reads.
+CliRun RunCli(const std::vector<std::string>& args, const std::string& input = "") {
     QStringList list;
     for (const std::string& a : args)
         list << QString::fromStdString(a);
-    return runCli(list);
+    return runCli(list, QString::fromStdString(input));
 }
 
 class CliTest : public ::testing::Test {
@@ -254,6 +256,99 @@ TEST_F(CliTest, DoubleDashEndsOptions) {
     EXPECT_EQ(run.status, 1); // "--json" relative to the working folder does not exist
     // In the test's folder "--json" is the file written above.
     EXPECT_EQ(runCli({"validate", "--", "--json"}, {}, QString::fromStdString(dir_)).status, 0);
+}
+
+TEST_F(CliTest, ExportWritesEachFormatAndReadsHexTextAndStandardInput) {
+    const EdidImage image = RichImage();
+    const std::string bin = WriteImage("rich.bin", image);
+    const CliRun hex = RunCli({"export", bin});
+    EXPECT_EQ(hex.status, 0);
+    EXPECT_EQ(hex.out.substr(0, 48), "00 ff ff ff ff ff ff 00 04 43 34 12 ef cd ab 89\n");
+
+    // The hex text, from a file and from standard input, gives back the 256 bytes.
+    const std::string text = WriteBytes("rich.txt", Bytes(hex.out.begin(), hex.out.end()));
+    for (const auto& [file, input] : {std::pair{text, std::string()}, {"-", text}}) {
+        const CliRun raw = RunCli({"export", "--format", "bin", file}, input);
+        EXPECT_EQ(raw.status, 0);
+        EXPECT_EQ(raw.out, std::string(image.begin(), image.end()));
+    }
+    const CliRun c = RunCli({"export", "--format", "c", "-", "-o", dir_ + "/rich.c"}, bin);
+    EXPECT_EQ(c.status, 0);
+    EXPECT_EQ(c.out, "");
+    const std::string written = TestBytes::readText(dir_ + "/rich.c");
+    EXPECT_EQ(written.substr(0, 47), "static const unsigned char edid[256] = {\n    0x");
+}
+
+TEST_F(CliTest, ExportFailuresAndUsage) {
+    const std::string bin = WriteImage("rich.bin", RichImage());
+    const std::string shortText = WriteBytes("short.txt", {'0', '0', ' ', 'f', 'f', '\n'});
+    EXPECT_EQ(RunCli({"export", shortText}).status, 1);
+    EXPECT_EQ(RunCli({"export", dir_ + "/none.bin"}).status, 1);
+    // -o into a folder that does not exist: nothing written, status 1.
+    EXPECT_EQ(RunCli({"export", bin, "-o", dir_ + "/no/such/out.hex"}).status, 1);
+    // A read-only target is left as it was.
+    const std::string kept = WriteBytes("kept.hex", {'k'});
+    ASSERT_EQ(::chmod(kept.c_str(), 0444), 0);
+    EXPECT_EQ(RunCli({"export", bin, "-o", kept}).status, 1);
+    EXPECT_EQ(TestBytes::readText(kept), "k");
+
+    EXPECT_EQ(RunCli({"export"}).status, 2);
+    EXPECT_EQ(RunCli({"export", bin, bin}).status, 2);
+    EXPECT_EQ(RunCli({"export", bin, "--format", "xml"}).status, 2);
+    EXPECT_EQ(RunCli({"export", bin, "-o"}).status, 2);
+    EXPECT_EQ(RunCli({"export", "--help"}).status, 0);
+}
+
+TEST_F(CliTest, DiffExitsZeroOneOrTwoAndShowsWhatDiffers) {
+    const EdidImage a = RichImage();
+    EdidImage b = a;
+    b[9] = 0x44; // manufacturer "ABD"
+    FixChecksums(b);
+    const std::string fileA = WriteImage("a.bin", a);
+    const std::string fileB = WriteImage("b.bin", b);
+    const CliRun hexA = RunCli({"export", fileA});
+    const std::string textA = WriteBytes("a.txt", Bytes(hexA.out.begin(), hexA.out.end()));
+
+    // The same EDID as binary and as hex text from standard input: equal, silent.
+    CliRun run = RunCli({"diff", fileA, "-"}, textA);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "");
+
+    run = RunCli({"diff", fileA, fileB});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.out.find("Block 0 (offset: A B):\n  0x09: 43 44\n  0x7f: "), std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("Manufac_Name: \"ABC\" | \"ABD\""), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("Manufacturer"), std::string::npos) << run.out;
+
+    run = RunCli({"diff", "--json", fileA, fileB});
+    EXPECT_EQ(run.status, 1);
+    ASSERT_TRUE(run.allJson) << run.out;
+    ASSERT_EQ(run.lines.size(), 1u);
+    const QJsonObject diff = run.lines[0];
+    EXPECT_FALSE(diff.value("equal").toBool(true));
+    const QJsonArray blocks = diff.value("blocks").toArray();
+    ASSERT_EQ(blocks.size(), 1); // the manufacturer and the checksum, both in block 0
+    const QJsonObject first = blocks.at(0).toObject().value("bytes").toArray().at(0).toObject();
+    EXPECT_EQ(first.value("offset").toInt(), 9);
+    EXPECT_EQ(first.value("a").toInt(), 0x43);
+    EXPECT_EQ(first.value("b").toInt(), 0x44);
+    EXPECT_EQ(blocks.at(0).toObject().value("block").toInt(), 0);
+    const QJsonObject field = diff.value("fields").toArray().at(0).toObject();
+    EXPECT_EQ(field.value("name").toString(), "Manufac_Name");
+    EXPECT_EQ(field.value("b").toString(), "ABD");
+    const QJsonObject item = diff.value("items").toArray().at(0).toObject();
+    EXPECT_EQ(item.value("item").toString(), "manufacturer");
+    EXPECT_EQ(item.value("a").toString(), "ABC");
+
+    EXPECT_EQ(RunCli({"diff", fileA, dir_ + "/none.bin"}).status, 2);
+    EXPECT_EQ(RunCli({"diff", fileA}).status, 2);
+    EXPECT_EQ(RunCli({"diff", fileA, fileB, fileB}).status, 2);
+    EXPECT_EQ(RunCli({"diff", "-", "-"}, textA).status, 2);
+    const CliRun help = RunCli({"diff", "--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("0 when the EDIDs are equal, 1 when they differ, 2"),
+              std::string::npos);
 }
 
 } // namespace

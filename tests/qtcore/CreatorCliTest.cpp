@@ -134,6 +134,32 @@ TEST_F(CreatorCliTest, AnInvalidFileIsSavedFromTheResetPanel) {
     EXPECT_EQ(QFile(path("out.bin")).size(), 256);
 }
 
+// -d: each input through its own fresh creator, into the folder under its own base name,
+// as -o would write it; a failure is a line naming its input and ends in exit 1, and the
+// other inputs are still written. The command needs no window: nothing else on stderr.
+TEST_F(CreatorCliTest, RoundtripIntoAFolderWritesOneFilePerInput) {
+    write(path("a.bin"), BrandNewEdid);
+    EdidImage broken = BrandNewEdid;
+    broken[255] ^= 1;
+    write(path("b.bin"), broken);
+    ASSERT_TRUE(QDir(dir.path()).mkdir("out"));
+    CliRun run = runCli({"roundtrip", path("a.bin"), path("b.bin"), "-d", path("out")});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    for (const char* name : {"a.bin", "b.bin"}) {
+        const QString single = path("single.bin");
+        ASSERT_EQ(runCli({"roundtrip", path(name), "-o", single}).status, 0);
+        EXPECT_EQ(read(dir.filePath(QStringLiteral("out/") + name)), read(single)) << name;
+    }
+
+    QFile::remove(dir.filePath("out/a.bin"));
+    run = runCli({"roundtrip", path("missing.bin"), path("a.bin"), dir.path(), "-d", path("out")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, path("missing.bin").toStdString() + ": Edid Open Fail.\n" +
+                           dir.path().toStdString() + ": Edid Open Fail.\n");
+    EXPECT_TRUE(QFile::exists(dir.filePath("out/a.bin")));
+}
+
 TEST_F(CreatorCliTest, UsageErrorsExitWithTwo) {
     write(path("in.bin"), BrandNewEdid);
     const QStringList cases[] = {
@@ -152,6 +178,10 @@ TEST_F(CreatorCliTest, UsageErrorsExitWithTwo) {
         {"brandnew", "-o", path("out.bin"), "--today"},
         {"brandnew", "-o", path("out.bin"), "--json"},
         {"brandnew", path("in.bin"), "-o", path("out.bin")},
+        {"roundtrip", "-d", dir.path()},
+        {"roundtrip", path("in.bin"), "-d"},
+        {"roundtrip", path("in.bin"), "-d", dir.path(), "-o", path("out.bin")},
+        {"brandnew", "-d", dir.path()},
     };
     for (const QStringList& args : cases) {
         EXPECT_EQ(runCli(args).status, 2) << args.join(' ').toStdString();

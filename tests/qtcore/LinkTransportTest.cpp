@@ -40,6 +40,13 @@ protected:
         link.Timer_UART_RxTimer();
     }
 
+    // A byte the device sends now arrives alone: nothing received earlier still waits.
+    void expectOnlyNewBytesWaiting() {
+        pty.send(Frame({0x5A}));
+        ASSERT_TRUE(waitUntil([&] { return link.comHandle().bytesAvailable() > 0; }));
+        EXPECT_EQ(link.comHandle().bytesAvailable(), 1);
+    }
+
     QByteArray sentByHost() {
         QByteArray all;
         waitUntil(
@@ -108,7 +115,7 @@ TEST_F(LinkTransport, BlockUploadShowsProgressBeforeEachByte) {
 
 TEST_F(LinkTransport, ModelNameAnswerTurnsTheLedGreen) {
     link.Uart_Api_Send(ApiRead, Api_Model_Name, 5);
-    deliver(Frame({0xA1, 0x02, 0x01, 'A', 'B', 'C', 'D', 0x00}));
+    deliver(Frame({0xA1, 0x00, 0x01, 'A', 'B', 'C', 'D', 0x00}));
     EXPECT_TRUE(link.state().LinkFlags & LinkFlag::ResponseComplete);
     link.DispatchResponse();
     EXPECT_EQ(view.led, Colour::Green);
@@ -120,8 +127,8 @@ TEST_F(LinkTransport, ModelNameAnswerTurnsTheLedGreen) {
     EXPECT_TRUE(link.lastResponseAcknowledged());
     // The payload stays for the handler that waits after its request.
     EXPECT_EQ(rx(3, 4), "ABCD");
-    // The log gets the received text up to its first zero byte.
-    EXPECT_EQ(reporter.log, "\xA1\x02\x01\x41\x42\x43\x44");
+    // The log gets the received text up to its first zero byte, here the type's high byte.
+    EXPECT_EQ(reporter.log, "\xA1");
 }
 
 TEST_F(LinkTransport, ManufacturerAnswerIsStoredNotShown) {
@@ -147,6 +154,38 @@ TEST_F(LinkTransport, PresentedEdidAnswerChecksItsButton) {
     link.DispatchResponse();
     EXPECT_EQ(view.presented, PresentedEdid::External) << "an unknown value changes nothing";
     EXPECT_TRUE(link.state().LinkFlags & LinkFlag::LinkAlive) << "but is a sign of life";
+}
+
+TEST_F(LinkTransport, AnswerToAnotherRequestIsLoggedDroppedAndTheRequestStillAwaited) {
+    link.Uart_Api_Send(ApiRead, Api_Fw_Version, 4);
+    // The model name's late answer: long enough to complete the version request.
+    deliver(Frame({0xA1, 0x00, 0x01, 'E', 'M', '-', '0', '1'}));
+    EXPECT_NE(reporter.log.find("Unexpected Answer 00 01 Dropped.\r\n"), std::string::npos);
+    EXPECT_FALSE(link.state().LinkFlags & LinkFlag::ResponseComplete);
+    EXPECT_EQ(link.state().RxFill, 0u);
+    EXPECT_EQ(link.state().RxBuffer[0], 0) << "no acknowledge left for a waiting handler";
+    EXPECT_EQ(link.state().LastRequestType, Api_Fw_Version);
+
+    deliver(Frame({0xA1, 0x00, 0x02, '1', '.', '2', '3'}));
+    link.DispatchResponse();
+    EXPECT_EQ(view.firmwareVersion, "Current Version : v1.23");
+    EXPECT_TRUE(link.lastResponseAcknowledged());
+}
+
+TEST_F(LinkTransport, StrayAnswerSplitOverTicksIsSkippedUpToTheAwaitedOne) {
+    link.Uart_Api_Send(ApiRead, Api_Edid_Mode, 1);
+    deliver(Frame({0xA1, 0x00, 0x02, '1'}));
+    // The stray's rest, then the awaited answer, in one tick.
+    deliver(Frame({'.', '2', '3', 0xA1, 0x01, 0x01, 0x02}));
+    EXPECT_EQ(rx(0, 4), "\xA1\x01\x01\x02");
+    ASSERT_TRUE(link.state().LinkFlags & LinkFlag::ResponseComplete);
+    link.DispatchResponse();
+    EXPECT_EQ(view.presented, PresentedEdid::External);
+
+    // A write's answer may carry the write bit, as its request does.
+    link.Uart_Api_Send(ApiWrite, Api_Edid_Select, 0);
+    deliver(Frame({0xA1, 0x81, 0x08, 0x00}));
+    EXPECT_FALSE(link.WaitForAck(2));
 }
 
 TEST_F(LinkTransport, ResponseWithoutAcknowledgeIsDropped) {
@@ -208,8 +247,7 @@ TEST_F(LinkTransport, FloodKeepsSixteenBytesAndEmptiesTheQueue) {
     EXPECT_EQ(link.state().RxFill, 10u);
     EXPECT_EQ(reporter.log, logBefore);
     EXPECT_FALSE(link.state().LinkFlags & LinkFlag::ResponseComplete);
-    runEventsFor(100);
-    EXPECT_EQ(link.comHandle().bytesAvailable(), 0);
+    expectOnlyNewBytesWaiting();
 }
 
 TEST_F(LinkTransport, ChattyDeviceNeverWritesPastTheBuffer) {
@@ -219,13 +257,12 @@ TEST_F(LinkTransport, ChattyDeviceNeverWritesPastTheBuffer) {
         deliver(QByteArray(600, 'z'));
     EXPECT_EQ(link.state().RxFill, RxCapacity);
     EXPECT_EQ(link.state().RxBuffer[RxCapacity], 0);
-    runEventsFor(50);
-    EXPECT_EQ(link.comHandle().bytesAvailable(), 0) << "the excess is discarded";
+    expectOnlyNewBytesWaiting(); // the excess is discarded
 }
 
 TEST_F(LinkTransport, WaitForAckClearsTheBufferOnAcknowledge) {
     link.Uart_Api_Send(ApiWrite, Api_Edid_Select, 0);
-    QTimer::singleShot(30, [&] { pty.send(Frame({0xA1, 0x01, 0x08, 0x55})); });
+    pty.send(Frame({0xA1, 0x01, 0x08, 0x55})); // collected by a tick inside the wait
     link.rxTimer().setInterval(10);
     QObject::connect(&link.rxTimer(), &QTimer::timeout, &link, &DeviceLink::Timer_UART_RxTimer);
     link.rxTimer().start();
@@ -254,8 +291,8 @@ TEST_F(LinkTransport, NotConnectedLinkNeitherPollsNorDisconnects) {
     EXPECT_TRUE(link.portOpen());
 }
 
-// The search's log for one port, as seen by a user without the right to open it.
-std::string searchLogWithoutPermission(const QString& path) {
+// The search's log for one port.
+std::string searchLog(const QString& path) {
     RecordingReporter reporter;
     RecordingLinkView view;
     DeviceLink link(reporter, view);
@@ -274,7 +311,7 @@ TEST(LinkSearch, PortWithoutPermissionSaysWhichGroupToJoin) {
     const std::string expected =
         "Open " + path.toStdString() + " Failed.\r\nPermission denied: join group dialout.\r\n";
     if (geteuid() != 0) {
-        EXPECT_EQ(searchLogWithoutPermission(path), expected);
+        EXPECT_EQ(searchLog(path), expected);
         return;
     }
     // Root may open anything: look as an unprivileged user, in a child process.
@@ -282,11 +319,21 @@ TEST(LinkSearch, PortWithoutPermissionSaysWhichGroupToJoin) {
     ASSERT_GE(child, 0);
     if (child == 0) {
         const bool dropped = setgid(65534) == 0 && setuid(65534) == 0;
-        _exit(dropped && searchLogWithoutPermission(path) == expected ? 0 : 1);
+        _exit(dropped && searchLog(path) == expected ? 0 : 1);
     }
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
+TEST(LinkSearch, PortHeldByAnotherProgramIsBusyNotForbidden) {
+    PtyPair pty;
+    ASSERT_TRUE(pty.ok());
+    QSerialPort holder;
+    holder.setPortName(pty.slavePath());
+    ASSERT_TRUE(holder.open(QIODevice::ReadWrite));
+    EXPECT_EQ(searchLog(pty.slavePath()),
+              "Open " + pty.slavePath().toStdString() + " Failed.\r\nPort busy.\r\n");
 }
 
 TEST(LinkWaits, WaitHandlesEventsAndLastsAtLeastItsTime) {

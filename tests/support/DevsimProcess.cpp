@@ -1,5 +1,7 @@
 #include "DevsimProcess.h"
 
+#include "EventWait.h"
+
 #include <QFile>
 #include <QTextStream>
 
@@ -29,6 +31,11 @@ void DevsimProcess::stop() {
         process_.kill();
         process_.waitForFinished(10000);
     }
+}
+
+void DevsimProcess::kill() {
+    process_.kill();
+    process_.waitForFinished(10000);
 }
 
 std::vector<DevsimProcess::TraceLine> DevsimProcess::trace() const {
@@ -61,6 +68,12 @@ int DevsimProcess::countRequests(const QByteArray& frame) const {
     for (const QByteArray& bytes : requests())
         count += bytes.startsWith(frame) ? 1 : 0;
     return count;
+}
+
+bool DevsimProcess::waitForLaterPoll() const {
+    const QByteArray poll("\x01\x01\x01\x0d", 4);
+    const int seen = countRequests(poll);
+    return waitUntil([&] { return countRequests(poll) >= seen + 2; }, 30000);
 }
 
 QByteArray DevsimProcess::sentStream() const {

@@ -26,6 +26,8 @@ public:
     const QString& path() const { return path_; }
     bool running() const { return process_.state() == QProcess::Running; }
     void stop();
+    // Ends devsim at once (SIGKILL), as a pulled cable ends the line: no goodbye.
+    void kill();
 
     std::vector<TraceLine> trace() const;
     // What the program sent, one entry per read devsim made, in order.
@@ -34,6 +36,10 @@ public:
     QByteArray sentStream() const;
     // How many requests begin with `frame` (e.g. the status poll 00 01 01 0d... by header).
     int countRequests(const QByteArray& frame) const;
+    // Waits until a status poll that the program sent after this call has come: all it
+    // sent before has arrived, and it has gone on with its polling. At most one poll is
+    // on its way at a time (the next waits for the answer), so two more are awaited.
+    bool waitForLaterPoll() const;
 
 private:
     QTemporaryDir dir_;

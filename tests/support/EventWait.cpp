@@ -23,9 +23,31 @@ bool waitUntil(const std::function<bool()>& done, int timeoutMs) {
     return true;
 }
 
+bool waitForTicks(QTimer& timer, int ticks, int timeoutMs) {
+    int fired = 0;
+    const QMetaObject::Connection counting =
+        QObject::connect(&timer, &QTimer::timeout, [&fired] { ++fired; });
+    const bool done = waitUntil([&] { return fired >= ticks; }, timeoutMs);
+    QObject::disconnect(counting);
+    return done;
+}
+
 void runEventsFor(int ms) {
     QElapsedTimer clock;
     clock.start();
     while (clock.elapsed() < ms)
         runOnce(5);
+}
+
+RunWhen::RunWhen(std::function<bool()> ready, std::function<void()> action) {
+    poll_.setInterval(1);
+    QObject::connect(&poll_, &QTimer::timeout,
+                     [this, ready = std::move(ready), action = std::move(action)] {
+                         if (ran_ || !ready())
+                             return;
+                         ran_ = true;
+                         poll_.stop();
+                         action();
+                     });
+    poll_.start();
 }

@@ -61,3 +61,10 @@ std::uint32_t TestWindow::led() {
 QString TestWindow::text(const char* label) {
     return control<QLabel>(label)->text();
 }
+
+int writesOf(const DeviceLink& link, const QByteArray& bytes) {
+    int count = 0;
+    for (const WriteJournal::Entry& entry : link.journal().entries())
+        count += entry.bytes == bytes ? 1 : 0;
+    return count;
+}

@@ -36,5 +36,9 @@ private:
     std::unique_ptr<TForm1> form_;
 };
 
+// How many of the link's writes to the port were exactly `bytes` (devsim's reads may join
+// writes that follow each other closely).
+int writesOf(const DeviceLink& link, const QByteArray& bytes);
+
 // The 17 controls a connection enables.
 extern const char* const DeviceControlNames[17];

@@ -2,6 +2,7 @@
 // scripted dialogs.
 #include "CreatorFiles.h"
 #include "BrandNewEdid.h"
+#include "CreatorBindings.h"
 #include "DeviceLink.h"
 #include "EdidFile.h"
 #include "EdidValidation.h"
@@ -26,6 +27,8 @@ using namespace TestEdids;
 
 namespace {
 
+using E = CreatorEdit;
+using F = BoxFamily;
 using Sad = std::array<std::uint8_t, 3>;
 
 // 2021-01-01 lies in ISO week 53 of 2020; the year shown is still the calendar year.
@@ -45,20 +48,22 @@ protected:
 
     std::string path(const char* name) const { return dir.filePath(name).toStdString(); }
 
-    std::string text(const char* name) const {
-        return form->control<QLineEdit>(name)->text().toStdString();
+    // The controls, reached through the editor's binding of each to its model field.
+    QLineEdit* edit(CreatorEdit e) const {
+        return form->control<QLineEdit>(CreatorBindings::editName(e));
     }
-    void setText(const char* name, const char* value) const {
-        form->control<QLineEdit>(name)->setText(QString::fromLatin1(value));
+    std::string text(CreatorEdit e) const { return edit(e)->text().toStdString(); }
+    void setText(CreatorEdit e, const char* value) const {
+        edit(e)->setText(QString::fromLatin1(value));
     }
-    bool checked(const std::string& name) const {
-        return form->control<QCheckBox>(name.c_str())->isChecked();
+    bool checked(CreatorBox box) const {
+        return form->control<QCheckBox>(CreatorBindings::boxName(box).constData())->isChecked();
     }
-    void setChecked(const std::string& name, bool on) const {
-        form->control<QCheckBox>(name.c_str())->setChecked(on);
+    void setChecked(CreatorBox box, bool on) const {
+        form->control<QCheckBox>(CreatorBindings::boxName(box).constData())->setChecked(on);
     }
     std::string warning() const {
-        return form->control<QLabel>("Label_EdidCreator_Warning")->text().toStdString();
+        return form->control<QLabel>(CreatorBindings::WarningLabel)->text().toStdString();
     }
 
     CreatorOutcome load(const EdidImage& image, const char* name = "in.bin") {
@@ -114,48 +119,50 @@ Bytes HdmiBlock(std::uint8_t ab, std::uint8_t cd, Bytes hdmiVics = {}) {
 
 TEST_F(CreatorFilesTest, BrandNewShowsTheTemplateWithTodaysYearAndWeek) {
     ASSERT_EQ(files->RadioButton_Brand_NewMouseDown(), CreatorOutcome::Done);
-    EXPECT_EQ(text("Edit_Creator_Manufac_Name"), "NEW");
-    EXPECT_EQ(text("Edit_Creator_Monitor_Name"), "BrandNewEdid");
-    EXPECT_EQ(text("Edit_Creator_Product_Code"), "0");
-    EXPECT_EQ(text("Edit_Creator_Serial_Number"), "0");
-    EXPECT_EQ(text("Edit_Creator_Manufac_Year"), "2021");
-    EXPECT_EQ(text("Edit_Creator_Manufac_Week"), "53");
+    EXPECT_EQ(text(E::ManufacName), "NEW");
+    EXPECT_EQ(text(E::MonitorName), "BrandNewEdid");
+    EXPECT_EQ(text(E::ProductCode), "0");
+    EXPECT_EQ(text(E::SerialNumber), "0");
+    EXPECT_EQ(text(E::ManufacYear), "2021");
+    EXPECT_EQ(text(E::ManufacWeek), "53");
     for (int n = 1; n <= 17; ++n)
-        EXPECT_EQ(checked("CheckBox_EstablishTiming_" + std::to_string(n)), n == 3 || n == 8) << n;
+        EXPECT_EQ(checked({F::EstablishTiming, n}), n == 3 || n == 8) << n;
     for (int n = 1; n <= 5; ++n)
-        EXPECT_FALSE(checked("CheckBox_StandardTiming_" + std::to_string(n)));
+        EXPECT_FALSE(checked({F::StandardTiming, n}));
     for (int vic : {6, 3, 21, 18, 60, 61, 62, 19, 4, 20, 5, 32, 33, 34, 31, 16, 93, 94, 95, 96, 97})
-        EXPECT_EQ(checked("CheckBox_VideoIdCode_" + std::to_string(vic)), vic == 16) << vic;
-    EXPECT_FALSE(checked("CheckBox_YUV420VDB_96"));
-    EXPECT_FALSE(checked("CheckBox_YUV420VDB_97"));
-    EXPECT_TRUE(checked("CheckBox_ColorSpace_1"));
-    EXPECT_TRUE(checked("CheckBox_ColorSpace_2"));
-    EXPECT_FALSE(checked("CheckBox_ColorSpace_3"));
+        EXPECT_EQ(checked({F::VideoIdCode, vic}), vic == 16) << vic;
+    EXPECT_FALSE(checked({F::Yuv420Vdb, 96}));
+    EXPECT_FALSE(checked({F::Yuv420Vdb, 97}));
+    EXPECT_TRUE(checked({F::ColorSpace, 1}));
+    EXPECT_TRUE(checked({F::ColorSpace, 2}));
+    EXPECT_FALSE(checked({F::ColorSpace, 3}));
     for (int n = 1; n <= 8; ++n)
-        EXPECT_FALSE(checked("CheckBox_Colorimetry_" + std::to_string(n)));
+        EXPECT_FALSE(checked({F::Colorimetry, n}));
     for (int n = 1; n <= 3; ++n) {
-        EXPECT_FALSE(checked("CheckBox_ColorDepth_" + std::to_string(n)));
-        EXPECT_FALSE(checked("CheckBox_HDR_" + std::to_string(n)));
-        EXPECT_FALSE(checked("CheckBox_HDR_EOTF_" + std::to_string(n)));
-        EXPECT_EQ(text(("Edit_HDR_DCLD_" + std::to_string(n)).c_str()), "    0");
+        EXPECT_FALSE(checked({F::ColorDepth, n}));
+        EXPECT_FALSE(checked({F::HdrDeepColour, n}));
+        EXPECT_FALSE(checked({F::HdrEotf, n}));
     }
-    EXPECT_FALSE(checked("CheckBox_3D_Present"));
-    EXPECT_TRUE(checked("CheckBox_AudioFormat_1"));
-    EXPECT_EQ(text("Edit_AudioLPCM_MaxCh"), "2");
+    for (CreatorEdit dcld : {E::HdrDcld1, E::HdrDcld2, E::HdrDcld3})
+        EXPECT_EQ(text(dcld), "    0");
+    EXPECT_FALSE(checked({F::Present3D, 1}));
+    EXPECT_TRUE(checked({F::AudioFormat, 1}));
+    EXPECT_EQ(text(E::LpcmMaxCh), "2");
     for (int n = 1; n <= 7; ++n)
-        EXPECT_EQ(checked("CheckBox_AudioLPCM_Freq_" + std::to_string(n)), n >= 5) << n;
-    EXPECT_FALSE(checked("CheckBox_AudioLPCM_SamBit_1"));
-    EXPECT_TRUE(checked("CheckBox_AudioLPCM_SamBit_2"));
-    EXPECT_TRUE(checked("CheckBox_AudioLPCM_SamBit_3"));
-    for (const char* key : {"AC3", "EAC3", "MAT", "DTS", "DTSHD", "AAC", "OBA"}) {
-        EXPECT_FALSE(checked(std::string("CheckBox_AudDetail_") + key)) << key;
-        EXPECT_EQ(text(("Edit_Audio" + std::string(key) + "_MaxCh").c_str()), "0") << key;
-    }
+        EXPECT_EQ(checked({F::LpcmFreq, n}), n >= 5) << n;
+    EXPECT_FALSE(checked({F::LpcmSampleSize, 1}));
+    EXPECT_TRUE(checked({F::LpcmSampleSize, 2}));
+    EXPECT_TRUE(checked({F::LpcmSampleSize, 3}));
+    for (CreatorEdit maxCh : {E::Ac3MaxCh, E::Eac3MaxCh, E::MatMaxCh, E::DtsMaxCh, E::DtshdMaxCh,
+                              E::AacMaxCh, E::ObaMaxCh})
+        EXPECT_EQ(text(maxCh), "0") << static_cast<int>(maxCh);
     for (int v = 3; v <= 9; ++v)
-        EXPECT_FALSE(checked("CheckBox_AudioFormat_" + std::to_string(v)));
+        EXPECT_FALSE(checked({F::AudioDetail, v})) << v;
+    for (int v = 3; v <= 9; ++v)
+        EXPECT_FALSE(checked({F::AudioFormat, v}));
     for (int n = 1; n <= 11; ++n)
-        EXPECT_FALSE(checked("CheckBox_SpeakerPosition_" + std::to_string(n)));
-    EXPECT_EQ(text("Edit_Creator_CEC_Address"), "1000");
+        EXPECT_FALSE(checked({F::Speaker, n}));
+    EXPECT_EQ(text(E::CecAddress), "1000");
     EXPECT_EQ(warning(), "");
     EXPECT_TRUE(files->settings().Status & EdidStatus::BrandNew);
 }
@@ -163,10 +170,10 @@ TEST_F(CreatorFilesTest, BrandNewShowsTheTemplateWithTodaysYearAndWeek) {
 TEST_F(CreatorFilesTest, APressOnTheEnabledButtonLoadsAndADisabledOneDoesNothing) {
     auto* brandNew = form->control<QRadioButton>("RadioButton_Brand_New");
     QTest::mousePress(brandNew, Qt::LeftButton);
-    EXPECT_EQ(text("Edit_Creator_Manufac_Name"), "");
+    EXPECT_EQ(text(E::ManufacName), "");
     brandNew->setEnabled(true);
     QTest::mousePress(brandNew, Qt::RightButton);
-    EXPECT_EQ(text("Edit_Creator_Manufac_Name"), "NEW");
+    EXPECT_EQ(text(E::ManufacName), "NEW");
 }
 
 TEST_F(CreatorFilesTest, BinModifiyOpensItsDialogAfterThePressAndCancellingKeepsTheTemplate) {
@@ -177,7 +184,7 @@ TEST_F(CreatorFilesTest, BinModifiyOpensItsDialogAfterThePressAndCancellingKeeps
     EXPECT_EQ(prompts->openCalls, 0);
     QCoreApplication::processEvents();
     EXPECT_EQ(prompts->openCalls, 1);
-    EXPECT_EQ(text("Edit_Creator_Monitor_Name"), "BrandNewEdid");
+    EXPECT_EQ(text(E::MonitorName), "BrandNewEdid");
     EXPECT_TRUE(files->settings().Status & EdidStatus::BrandNew);
     EXPECT_EQ(files->settings().Image, BrandNewEdid);
 }
@@ -185,8 +192,8 @@ TEST_F(CreatorFilesTest, BinModifiyOpensItsDialogAfterThePressAndCancellingKeeps
 TEST_F(CreatorFilesTest, TheTemplateFromAFileShowsItsOwnYearAndWeek) {
     ASSERT_EQ(load(BrandNewEdid), CreatorOutcome::Done);
     EXPECT_EQ(form->logText(), "Edid Open OK.\r\n");
-    EXPECT_EQ(text("Edit_Creator_Manufac_Year"), "2015");
-    EXPECT_EQ(text("Edit_Creator_Manufac_Week"), "15");
+    EXPECT_EQ(text(E::ManufacYear), "2015");
+    EXPECT_EQ(text(E::ManufacWeek), "15");
     EXPECT_FALSE(files->settings().Status & EdidStatus::BrandNew);
 }
 
@@ -195,7 +202,7 @@ TEST_F(CreatorFilesTest, AFileThatCannotBeOpenedChangesNothing) {
     prompts->openAnswers.push_back(path("missing.bin"));
     EXPECT_EQ(files->RadioButton_Bin_ModifiyMouseDown(), CreatorOutcome::OpenFailed);
     EXPECT_EQ(form->logText(), "Edid Open Fail.\r\n");
-    EXPECT_EQ(text("Edit_Creator_Manufac_Name"), "NEW");
+    EXPECT_EQ(text(E::ManufacName), "NEW");
     EXPECT_TRUE(files->settings().Status & EdidStatus::BrandNew);
     EXPECT_EQ(files->settings().Image, BrandNewEdid);
 }
@@ -220,31 +227,28 @@ TEST_F(CreatorFilesTest, EveryKindOfValidationFailureResetsThePanel) {
     for (const auto& [what, image] : cases) {
         SCOPED_TRACE(what);
         files->RadioButton_Brand_NewMouseDown();
-        setChecked("CheckBox_AudioFormat_3", true);
-        setChecked("CheckBox_AudDetail_AC3", true);
-        setChecked("CheckBox_SpeakerPosition_8", true);
+        setChecked({F::AudioFormat, 3}, true);
+        setChecked({F::AudioDetail, 3}, true);
+        setChecked({F::Speaker, 8}, true);
         ASSERT_EQ(load(image), CreatorOutcome::Done);
-        EXPECT_EQ(text("Edit_Creator_Manufac_Name"), "Error.");
-        EXPECT_EQ(text("Edit_Creator_Monitor_Name"), "Error.");
-        for (const char* name : {"Edit_Creator_Product_Code", "Edit_Creator_Serial_Number",
-                                 "Edit_Creator_Manufac_Year", "Edit_Creator_Manufac_Week",
-                                 "Edit_AudioLPCM_MaxCh", "Edit_AudioAC3_MaxCh"})
-            EXPECT_EQ(text(name), "0") << name;
-        EXPECT_EQ(text("Edit_Creator_CEC_Address"), "0000");
-        EXPECT_EQ(text("Edit_AudioAC3_BitRate"), "     0");
-        EXPECT_FALSE(checked("CheckBox_EstablishTiming_3"));
-        EXPECT_FALSE(checked("CheckBox_VideoIdCode_16"));
-        EXPECT_FALSE(checked("CheckBox_ColorSpace_1"));
-        EXPECT_FALSE(checked("CheckBox_AudioFormat_1"));
-        EXPECT_FALSE(checked("CheckBox_AudioLPCM_Freq_5"));
-        EXPECT_FALSE(checked("CheckBox_SpeakerPosition_8r"));
+        EXPECT_EQ(text(E::ManufacName), "Error.");
+        EXPECT_EQ(text(E::MonitorName), "Error.");
+        for (CreatorEdit name : {E::ProductCode, E::SerialNumber, E::ManufacYear, E::ManufacWeek,
+                                 E::LpcmMaxCh, E::Ac3MaxCh})
+            EXPECT_EQ(text(name), "0") << static_cast<int>(name);
+        EXPECT_EQ(text(E::CecAddress), "0000");
+        EXPECT_EQ(text(E::Ac3BitRate), "     0");
+        EXPECT_FALSE(checked({F::EstablishTiming, 3}));
+        EXPECT_FALSE(checked({F::VideoIdCode, 16}));
+        EXPECT_FALSE(checked({F::ColorSpace, 1}));
+        EXPECT_FALSE(checked({F::AudioFormat, 1}));
+        EXPECT_FALSE(checked({F::LpcmFreq, 5}));
+        EXPECT_FALSE(checked({F::SpeakerRight, 8}));
         // The row collapses through the "Yes" rule.
-        EXPECT_FALSE(checked("CheckBox_AudioFormat_3"));
-        EXPECT_FALSE(checked("CheckBox_AudDetail_AC3"));
+        EXPECT_FALSE(checked({F::AudioFormat, 3}));
+        EXPECT_FALSE(checked({F::AudioDetail, 3}));
         // "Error." is over the manufacturer's limit; later rules of the reset decide the line.
-        EXPECT_EQ(
-            form->control<QLineEdit>("Edit_Creator_Manufac_Name")->palette().color(QPalette::Text),
-            QColor(Qt::red));
+        EXPECT_EQ(edit(E::ManufacName)->palette().color(QPalette::Text), QColor(Qt::red));
         EXPECT_EQ(files->settings().Image, image);
     }
 }
@@ -252,16 +256,16 @@ TEST_F(CreatorFilesTest, EveryKindOfValidationFailureResetsThePanel) {
 TEST_F(CreatorFilesTest, AnImageWithoutExtensionShowsTheExtensionEmptyButKeepsLpcm) {
     files->RadioButton_Brand_NewMouseDown();
     ASSERT_EQ(load(Base()), CreatorOutcome::Done);
-    EXPECT_EQ(text("Edit_Creator_Manufac_Name"), "ABC");
-    EXPECT_EQ(text("Edit_Creator_Monitor_Name"), "TESTMON");
-    EXPECT_EQ(text("Edit_Creator_Product_Code"), "4660");
-    EXPECT_EQ(text("Edit_Creator_Manufac_Year"), "2020");
-    EXPECT_EQ(text("Edit_Creator_CEC_Address"), "0000");
-    EXPECT_TRUE(checked("CheckBox_StandardTiming_1"));
-    EXPECT_FALSE(checked("CheckBox_VideoIdCode_16"));
-    EXPECT_FALSE(checked("CheckBox_AudioFormat_1"));
-    EXPECT_EQ(text("Edit_AudioLPCM_MaxCh"), "2");
-    EXPECT_TRUE(checked("CheckBox_AudioLPCM_Freq_5"));
+    EXPECT_EQ(text(E::ManufacName), "ABC");
+    EXPECT_EQ(text(E::MonitorName), "TESTMON");
+    EXPECT_EQ(text(E::ProductCode), "4660");
+    EXPECT_EQ(text(E::ManufacYear), "2020");
+    EXPECT_EQ(text(E::CecAddress), "0000");
+    EXPECT_TRUE(checked({F::StandardTiming, 1}));
+    EXPECT_FALSE(checked({F::VideoIdCode, 16}));
+    EXPECT_FALSE(checked({F::AudioFormat, 1}));
+    EXPECT_EQ(text(E::LpcmMaxCh), "2");
+    EXPECT_TRUE(checked({F::LpcmFreq, 5}));
 }
 
 // ---- Identification round trips -----------------------------------------------------
@@ -279,16 +283,14 @@ TEST_F(CreatorFilesTest, SerialNumbersWithTheTopBitSetSurviveALoadAndASave) {
     }
     // The last one loaded: 11 characters raise the serial rule's warning during the load,
     // and the later rules of the load clear the line again.
-    EXPECT_EQ(text("Edit_Creator_Serial_Number"), "-2147483648");
-    EXPECT_EQ(
-        form->control<QLineEdit>("Edit_Creator_Serial_Number")->palette().color(QPalette::Text),
-        QColor(Qt::red));
+    EXPECT_EQ(text(E::SerialNumber), "-2147483648");
+    EXPECT_EQ(edit(E::SerialNumber)->palette().color(QPalette::Text), QColor(Qt::red));
 
     EdidImage minusOne = BrandNewEdid;
     minusOne[12] = minusOne[13] = minusOne[14] = minusOne[15] = 0xFF;
     FixChecksums(minusOne);
     load(minusOne);
-    EXPECT_EQ(text("Edit_Creator_Serial_Number"), "-1");
+    EXPECT_EQ(text(E::SerialNumber), "-1");
 }
 
 TEST_F(CreatorFilesTest, YearAndWeekBytesFFShowAndSaveAsTheyWere) {
@@ -296,13 +298,11 @@ TEST_F(CreatorFilesTest, YearAndWeekBytesFFShowAndSaveAsTheyWere) {
     image[16] = 0xFF;
     image[17] = 0xFF;
     FixChecksums(image);
-    setChecked("CheckBox_AudioFormat_1", true); // so the week rule is not the last to run
+    setChecked({F::AudioFormat, 1}, true); // so the week rule is not the last to run
     ASSERT_EQ(load(image), CreatorOutcome::Done);
-    EXPECT_EQ(text("Edit_Creator_Manufac_Year"), "2245");
-    EXPECT_EQ(text("Edit_Creator_Manufac_Week"), "255");
-    EXPECT_EQ(
-        form->control<QLineEdit>("Edit_Creator_Manufac_Week")->palette().color(QPalette::Text),
-        QColor(Qt::red));
+    EXPECT_EQ(text(E::ManufacYear), "2245");
+    EXPECT_EQ(text(E::ManufacWeek), "255");
+    EXPECT_EQ(edit(E::ManufacWeek)->palette().color(QPalette::Text), QColor(Qt::red));
     const EdidImage saved = save();
     EXPECT_EQ(saved[16], 0xFF);
     EXPECT_EQ(saved[17], 0xFF);
@@ -314,7 +314,7 @@ TEST_F(CreatorFilesTest, ALowerCaseLetterSetByALoadIsKeptAndSaved) {
     image[9] = 0x43;
     FixChecksums(image);
     ASSERT_EQ(load(image), CreatorOutcome::Done);
-    EXPECT_EQ(text("Edit_Creator_Manufac_Name"), "aBC");
+    EXPECT_EQ(text(E::ManufacName), "aBC");
     const EdidImage saved = save();
     EXPECT_EQ(saved[8], 0x84);
     EXPECT_EQ(saved[9], 0x43);
@@ -336,10 +336,10 @@ TEST_F(CreatorFilesTest, AnUnchangedSaveOfTheTemplateFileKeepsItsContent) {
 
 TEST_F(CreatorFilesTest, NumbersAreReadWithTheOneConversionIncludingHex) {
     files->RadioButton_Brand_NewMouseDown();
-    setText("Edit_Creator_Product_Code", "$1234");
-    setText("Edit_Creator_Serial_Number", "0x10");
-    setText("Edit_Creator_Manufac_Year", "2016");
-    setText("Edit_Creator_Manufac_Week", "  7");
+    setText(E::ProductCode, "$1234");
+    setText(E::SerialNumber, "0x10");
+    setText(E::ManufacYear, "2016");
+    setText(E::ManufacWeek, "  7");
     const EdidImage saved = save();
     EXPECT_EQ(saved[10], 0x34);
     EXPECT_EQ(saved[11], 0x12);
@@ -350,8 +350,8 @@ TEST_F(CreatorFilesTest, NumbersAreReadWithTheOneConversionIncludingHex) {
 
 TEST_F(CreatorFilesTest, AConversionFailureEndsTheSaveButKeepsWhatWasReadBeforeIt) {
     files->RadioButton_Brand_NewMouseDown();
-    setText("Edit_Creator_Manufac_Name", "XYZ");
-    setText("Edit_Creator_Serial_Number", "12a"); // the serial rule's own box
+    setText(E::ManufacName, "XYZ");
+    setText(E::SerialNumber, "12a"); // the serial rule's own box
     prompts->errors.clear();
     prompts->saveAnswers.push_back(path("never.bin"));
     EXPECT_EQ(files->Button_Save_CreatedClick(), CreatorOutcome::ConversionFailed);
@@ -367,14 +367,14 @@ TEST_F(CreatorFilesTest, AConversionFailureEndsTheSaveButKeepsWhatWasReadBeforeI
 
 TEST_F(CreatorFilesTest, TheCecAddressIsReadBackAsHexadecimalDigits) {
     ASSERT_EQ(load(WithExtension({HdmiBlock(0xA1, 0x2F)})), CreatorOutcome::Done);
-    EXPECT_EQ(text("Edit_Creator_CEC_Address"), "A12F");
+    EXPECT_EQ(text(E::CecAddress), "A12F");
     EdidImage saved = save();
     EXPECT_EQ(saved[132 + 4], 0xA1);
     EXPECT_EQ(saved[132 + 5], 0x2F);
 
-    setText("Edit_Creator_CEC_Address", "1000");
+    setText(E::CecAddress, "1000");
     EXPECT_EQ(build().Cec_Address, (std::array<std::uint8_t, 2>{0x10, 0x00}));
-    setText("Edit_Creator_CEC_Address", "b0c0x"); // set, not typed: kept lower case
+    setText(E::CecAddress, "b0c0x"); // set, not typed: kept lower case
     EXPECT_EQ(build().Cec_Address, (std::array<std::uint8_t, 2>{0xB0, 0xC0}));
 }
 
@@ -385,7 +385,7 @@ TEST_F(CreatorFilesTest, ACecCharacterThatIsNoDigitOrAShortTextFailsTheConversio
         {"1 00", "' ' is not a valid integer value"},
         {"100", "'' is not a valid integer value"}};
     for (const auto& [cec, message] : cases) {
-        setText("Edit_Creator_CEC_Address", cec);
+        setText(E::CecAddress, cec);
         prompts->errors.clear();
         EXPECT_EQ(files->Button_Save_CreatedClick(), CreatorOutcome::ConversionFailed) << cec;
         ASSERT_EQ(prompts->errors.size(), 1u);
@@ -397,8 +397,8 @@ TEST_F(CreatorFilesTest, ACecCharacterThatIsNoDigitOrAShortTextFailsTheConversio
 
 TEST_F(CreatorFilesTest, StandardTimingBoxesTakeTheFirstFreeSlotAndGiveItBack) {
     ASSERT_EQ(load(Base()), CreatorOutcome::Done); // slot 0 holds 81 80
-    setChecked("CheckBox_StandardTiming_1", false);
-    setChecked("CheckBox_StandardTiming_3", true);
+    setChecked({F::StandardTiming, 1}, false);
+    setChecked({F::StandardTiming, 3}, true);
     EdidInfo& info = build();
     // 81 80 became 01 01, A9 40 went to slot 0, then the encoder's one pass.
     EXPECT_EQ(info.Standard_Timing[0], 0xA940);
@@ -407,9 +407,9 @@ TEST_F(CreatorFilesTest, StandardTimingBoxesTakeTheFirstFreeSlotAndGiveItBack) {
 
 TEST_F(CreatorFilesTest, HdmiVicsTickThe2160pBoxesAndAreRebuiltFromThem) {
     ASSERT_EQ(load(WithExtension({HdmiBlock(0x10, 0x00, {4, 1})})), CreatorOutcome::Done);
-    EXPECT_TRUE(checked("CheckBox_VideoIdCode_93"));
-    EXPECT_FALSE(checked("CheckBox_VideoIdCode_94"));
-    EXPECT_TRUE(checked("CheckBox_VideoIdCode_95"));
+    EXPECT_TRUE(checked({F::VideoIdCode, 93}));
+    EXPECT_FALSE(checked({F::VideoIdCode, 94}));
+    EXPECT_TRUE(checked({F::VideoIdCode, 95}));
     EdidInfo& info = build();
     EXPECT_EQ(info.Hdmi_Vic, (std::array<std::uint8_t, 4>{3, 1, 0, 0}));
     // The 2160p boxes also name their VICs in the video list.
@@ -422,16 +422,16 @@ TEST_F(CreatorFilesTest, ANativeVicTicksItsBoxAndAFullVideoListTakesNoMore) {
     for (std::uint8_t v = 1; v <= 24; ++v)
         vics.push_back(v == 16 ? 0x90 : v);
     ASSERT_EQ(load(WithExtension({Block(0x40, vics)})), CreatorOutcome::Done);
-    EXPECT_TRUE(checked("CheckBox_VideoIdCode_16"));
+    EXPECT_TRUE(checked({F::VideoIdCode, 16}));
     const auto before = files->settings().Video_Id_Code;
-    setChecked("CheckBox_VideoIdCode_96", true);
+    setChecked({F::VideoIdCode, 96}, true);
     EXPECT_EQ(build().Video_Id_Code, before);
 
     files->settings().Video_Id_Code[23] = 130; // a code the creator cannot name is free
     EdidInfo& info = build();
     EXPECT_EQ(info.Video_Id_Code[23], 96);
 
-    setChecked("CheckBox_VideoIdCode_16", false);
+    setChecked({F::VideoIdCode, 16}, false);
     EXPECT_EQ(std::count(build().Video_Id_Code.begin(), build().Video_Id_Code.end(), 16), 0);
 }
 
@@ -440,46 +440,46 @@ TEST_F(CreatorFilesTest, ANativeVicTicksItsBoxAndAFullVideoListTakesNoMore) {
 TEST_F(CreatorFilesTest, TheLastOfTwoAc3DescriptorsIsShownWithPaddedBitRates) {
     ASSERT_EQ(load(WithExtension({Block(0x20, {0x15, 0x07, 0x50, 0x11, 0x04, 0xC0})})),
               CreatorOutcome::Done);
-    EXPECT_TRUE(checked("CheckBox_AudioFormat_3"));
-    EXPECT_FALSE(checked("CheckBox_AudDetail_AC3")); // ticked, still collapsed
-    EXPECT_EQ(text("Edit_AudioAC3_MaxCh"), "2");
-    EXPECT_EQ(text("Edit_AudioAC3_BitRate"), " 1536");
+    EXPECT_TRUE(checked({F::AudioFormat, 3}));
+    EXPECT_FALSE(checked({F::AudioDetail, 3})); // ticked, still collapsed
+    EXPECT_EQ(text(E::Ac3MaxCh), "2");
+    EXPECT_EQ(text(E::Ac3BitRate), " 1536");
     for (int n = 1; n <= 7; ++n)
-        EXPECT_EQ(checked("CheckBox_AudioAC3_Freq_" + std::to_string(n)), n == 5) << n;
+        EXPECT_EQ(checked({F::Ac3Freq, n}), n == 5) << n;
 
     load(WithExtension({Block(0x20, {0x15, 0x07, 0x50})}));
-    EXPECT_EQ(text("Edit_AudioAC3_BitRate"), "  640");
+    EXPECT_EQ(text(E::Ac3BitRate), "  640");
     load(WithExtension({Block(0x20, {0x15, 0x07, 0x00})}));
-    EXPECT_EQ(text("Edit_AudioAC3_BitRate"), "  0");
+    EXPECT_EQ(text(E::Ac3BitRate), "  0");
 }
 
 TEST_F(CreatorFilesTest, LuminanceCodesAreRightAligned) {
     ASSERT_EQ(load(WithExtension({Block(0xE0, {0x06, 0x05, 0x01, 5, 50, 200})})),
               CreatorOutcome::Done);
-    EXPECT_EQ(text("Edit_HDR_DCLD_1"), "    5");
-    EXPECT_EQ(text("Edit_HDR_DCLD_2"), "   50");
-    EXPECT_EQ(text("Edit_HDR_DCLD_3"), "  200");
-    EXPECT_TRUE(checked("CheckBox_HDR_EOTF_1"));
-    EXPECT_TRUE(checked("CheckBox_HDR_EOTF_3"));
-    EXPECT_TRUE(checked("CheckBox_HDR_Despt_1"));
+    EXPECT_EQ(text(E::HdrDcld1), "    5");
+    EXPECT_EQ(text(E::HdrDcld2), "   50");
+    EXPECT_EQ(text(E::HdrDcld3), "  200");
+    EXPECT_TRUE(checked({F::HdrEotf, 1}));
+    EXPECT_TRUE(checked({F::HdrEotf, 3}));
+    EXPECT_TRUE(checked({F::HdrDespt, 1}));
     EXPECT_EQ(build().Hdr_Dcld, (std::array<std::uint8_t, 3>{5, 50, 200}));
 }
 
 TEST_F(CreatorFilesTest, LpcmControlsCarryOverAnImageWithoutLpcm) {
     ASSERT_EQ(load(WithExtension({Block(0x20, {0x0F, 0x7F, 0x07})})), CreatorOutcome::Done);
-    EXPECT_EQ(text("Edit_AudioLPCM_MaxCh"), "8");
-    EXPECT_TRUE(checked("CheckBox_AudioLPCM_Freq_1"));
+    EXPECT_EQ(text(E::LpcmMaxCh), "8");
+    EXPECT_TRUE(checked({F::LpcmFreq, 1}));
     load(WithExtension({Block(0x20, {0x15, 0x07, 0x50})}));
-    EXPECT_EQ(text("Edit_AudioLPCM_MaxCh"), "8");
-    EXPECT_TRUE(checked("CheckBox_AudioLPCM_Freq_1"));
-    EXPECT_FALSE(checked("CheckBox_AudioFormat_1"));
+    EXPECT_EQ(text(E::LpcmMaxCh), "8");
+    EXPECT_TRUE(checked({F::LpcmFreq, 1}));
+    EXPECT_FALSE(checked({F::AudioFormat, 1}));
 }
 
 TEST_F(CreatorFilesTest, FormatsWithoutAControlShowNothingAndAreKept) {
     ASSERT_EQ(load(WithExtension({Block(0x20, {0x18, 0x07, 0x00, 0x70, 0x07, 0x00})})),
               CreatorOutcome::Done);
     for (int v = 1; v <= 9; ++v)
-        EXPECT_FALSE(checked("CheckBox_AudioFormat_" + std::to_string(v)));
+        EXPECT_FALSE(checked({F::AudioFormat, v}));
     EdidInfo& info = build();
     EXPECT_TRUE(holdsSad(info, {0x18, 0x07, 0x00}));
     EXPECT_TRUE(holdsSad(info, {0x70, 0x07, 0x00}));
@@ -487,19 +487,19 @@ TEST_F(CreatorFilesTest, FormatsWithoutAControlShowNothingAndAreKept) {
 
 TEST_F(CreatorFilesTest, MultichannelLpcmIsAddedAboveTwoChannelsAndRemovedAtTwo) {
     files->RadioButton_Brand_NewMouseDown();
-    setText("Edit_AudioLPCM_MaxCh", "6");
+    setText(E::LpcmMaxCh, "6");
     EdidInfo& info = build();
     EXPECT_TRUE(holdsSad(info, {0x09, 0x07, 0x03})); // "Basic" keeps its 2 channels
     EXPECT_TRUE(holdsSad(info, {0x0D, 0x07, 0x03}));
     EXPECT_TRUE(info.Audio_Formats & 0x0002);
 
-    setText("Edit_AudioLPCM_MaxCh", "2");
+    setText(E::LpcmMaxCh, "2");
     build();
     EXPECT_EQ(countFirstByte(info, 0x0D), 0);
     EXPECT_TRUE(holdsSad(info, {0x09, 0x07, 0x03}));
     EXPECT_FALSE(info.Audio_Formats & 0x0002);
 
-    setChecked("CheckBox_AudioFormat_1", false);
+    setChecked({F::AudioFormat, 1}, false);
     build();
     EXPECT_EQ(countFirstByte(info, 0x09), 0);
 }
@@ -507,7 +507,7 @@ TEST_F(CreatorFilesTest, MultichannelLpcmIsAddedAboveTwoChannelsAndRemovedAtTwo)
 TEST_F(CreatorFilesTest, LpcmWithMaxChannelsZeroHasItsChannelBitsCleared) {
     ASSERT_EQ(load(WithExtension({Block(0x20, {0x0D, 0x07, 0x01, 0x0F, 0x07, 0x01})})),
               CreatorOutcome::Done);
-    setText("Edit_AudioLPCM_MaxCh", "0");
+    setText(E::LpcmMaxCh, "0");
     EdidInfo& info = build();
     // The first multichannel descriptor is removed; the other keeps no channel count.
     EXPECT_EQ(countFirstByte(info, 0x0D), 0);
@@ -517,24 +517,24 @@ TEST_F(CreatorFilesTest, LpcmWithMaxChannelsZeroHasItsChannelBitsCleared) {
 
 TEST_F(CreatorFilesTest, DolbyDigitalTakesItsDefaultsOrItsPanel) {
     files->RadioButton_Brand_NewMouseDown();
-    setChecked("CheckBox_AudioFormat_3", true);
+    setChecked({F::AudioFormat, 3}, true);
     EXPECT_TRUE(holdsSad(build(), {0x15, 0x07, 0x50}));
 
-    setText("Edit_AudioAC3_MaxCh", "2");
-    setText("Edit_AudioAC3_BitRate", "640");
-    setChecked("CheckBox_AudioAC3_Freq_5", true);
+    setText(E::Ac3MaxCh, "2");
+    setText(E::Ac3BitRate, "640");
+    setChecked({F::Ac3Freq, 5}, true);
     EXPECT_TRUE(holdsSad(build(), {0x11, 0x04, 0x50}));
 
-    setChecked("CheckBox_AudioFormat_3", false);
+    setChecked({F::AudioFormat, 3}, false);
     EXPECT_EQ(countFirstByte(build(), 0x11), 0);
 }
 
 TEST_F(CreatorFilesTest, AMaxChannelAboveEightIsWrittenAsEight) {
     files->RadioButton_Brand_NewMouseDown();
-    setChecked("CheckBox_AudioFormat_3", true);
-    setText("Edit_AudioAC3_MaxCh", "9");
+    setChecked({F::AudioFormat, 3}, true);
+    setText(E::Ac3MaxCh, "9");
     EXPECT_EQ(warning(), "8 MaxCH Limited!");
-    setText("Edit_AudioLPCM_MaxCh", "9");
+    setText(E::LpcmMaxCh, "9");
     EdidInfo& info = build();
     EXPECT_EQ(countFirstByte(info, 0x17), 1); // still Dolby Digital, 8 channels
     EXPECT_EQ(countFirstByte(info, 0x0F), 1); // L-PCM, 8 channels
@@ -542,26 +542,26 @@ TEST_F(CreatorFilesTest, AMaxChannelAboveEightIsWrittenAsEight) {
 
 TEST_F(CreatorFilesTest, TheBitRateByteIsTheQuotientTruncatedTowardZero) {
     files->RadioButton_Brand_NewMouseDown();
-    setChecked("CheckBox_AudioFormat_6", true);
-    setText("Edit_AudioDTS_MaxCh", "6");
+    setChecked({F::AudioFormat, 6}, true);
+    setText(E::DtsMaxCh, "6");
     const std::pair<const char*, std::uint8_t> cases[] = {
         {"  1536", 0xC0}, {"2047", 0xFF}, {"2048", 0x00}, {"-15", 0xFF}, {"$20", 0x04}};
     for (const auto& [rate, byte3] : cases) {
-        setText("Edit_AudioDTS_BitRate", rate);
+        setText(E::DtsBitRate, rate);
         EXPECT_TRUE(holdsSad(build(), {0x3D, 0x00, byte3})) << rate;
     }
 }
 
 TEST_F(CreatorFilesTest, SpeakerBoxesFillTheAllocationPayload) {
     files->RadioButton_Brand_NewMouseDown();
-    setChecked("CheckBox_SpeakerPosition_8", true);
-    setChecked("CheckBox_SpeakerPosition_7", true);
-    setChecked("CheckBox_SpeakerPosition_11r", true);
+    setChecked({F::Speaker, 8}, true);
+    setChecked({F::Speaker, 7}, true);
+    setChecked({F::SpeakerRight, 11}, true);
     EXPECT_EQ(build().Speaker_Alloc, 0x030100u);
     ASSERT_EQ(load(save()), CreatorOutcome::Done);
-    EXPECT_TRUE(checked("CheckBox_SpeakerPosition_8r"));
-    EXPECT_TRUE(checked("CheckBox_SpeakerPosition_11"));
-    EXPECT_TRUE(checked("CheckBox_SpeakerPosition_7"));
+    EXPECT_TRUE(checked({F::SpeakerRight, 8}));
+    EXPECT_TRUE(checked({F::Speaker, 11}));
+    EXPECT_TRUE(checked({F::Speaker, 7}));
 }
 
 // ---- Saving ------------------------------------------------------------------------------
@@ -570,8 +570,7 @@ TEST_F(CreatorFilesTest, SaveBeforeAnyLoadWritesTheEncodingOfAnEmptyImage) {
     EXPECT_EQ(files->Button_Save_CreatedClick(), CreatorOutcome::ConversionFailed);
     EXPECT_EQ(prompts->errors.at(0), "'' is not a valid integer value");
 
-    for (const char* name : {"Edit_Creator_Product_Code", "Edit_Creator_Serial_Number",
-                             "Edit_Creator_Manufac_Year", "Edit_Creator_Manufac_Week"})
+    for (CreatorEdit name : {E::ProductCode, E::SerialNumber, E::ManufacYear, E::ManufacWeek})
         setText(name, "0");
     const EdidImage saved = save();
     EXPECT_FALSE(std::equal(EdidHeader.begin(), EdidHeader.end(), saved.begin()));
@@ -597,7 +596,7 @@ TEST_F(CreatorFilesTest, SaveWritesWholeOrNotAtAllUnderTheNameGiven) {
 
     // A read-only file is refused and kept as it was.
     QFile::setPermissions(QString::fromStdString(plain), QFileDevice::ReadOwner);
-    setText("Edit_Creator_Product_Code", "77");
+    setText(E::ProductCode, "77");
     prompts->saveAnswers.push_back(plain);
     EXPECT_EQ(files->Button_Save_CreatedClick(), CreatorOutcome::OpenFailed);
     EdidImage kept{};
@@ -616,13 +615,13 @@ TEST_F(CreatorFilesTest, BlocksLeftOutForLackOfRoomAreNamedInTheWarningLine) {
                                   Block(0x60, forum)})),
               CreatorOutcome::Done);
     for (int n = 1; n <= 8; ++n)
-        setChecked("CheckBox_Colorimetry_" + std::to_string(n), true);
-    setChecked("CheckBox_HDR_EOTF_1", true);
-    setText("Edit_HDR_DCLD_3", "9");
-    setChecked("CheckBox_SpeakerPosition_1", true);
-    setChecked("CheckBox_YUV420VDB_96", true);
-    setChecked("CheckBox_YUV420VDB_97", true);
-    setChecked("CheckBox_3D_Present", true);
+        setChecked({F::Colorimetry, n}, true);
+    setChecked({F::HdrEotf, 1}, true);
+    setText(E::HdrDcld3, "9");
+    setChecked({F::Speaker, 1}, true);
+    setChecked({F::Yuv420Vdb, 96}, true);
+    setChecked({F::Yuv420Vdb, 97}, true);
+    setChecked({F::Present3D, 1}, true);
     files->settings().Hdmi_3D_Len = 14;
     files->settings().Hdmi_3D_Byte = 0x80;
 
@@ -635,11 +634,11 @@ TEST_F(CreatorFilesTest, BlocksLeftOutForLackOfRoomAreNamedInTheWarningLine) {
     EXPECT_TRUE(ValidateEdid(check));
 
     // Once everything fits again the warning is withdrawn.
-    setChecked("CheckBox_3D_Present", false);
+    setChecked({F::Present3D, 1}, false);
     for (int n = 1; n <= 8; ++n)
-        setChecked("CheckBox_Colorimetry_" + std::to_string(n), false);
-    setChecked("CheckBox_HDR_EOTF_1", false);
-    setChecked("CheckBox_SpeakerPosition_1", false);
+        setChecked({F::Colorimetry, n}, false);
+    setChecked({F::HdrEotf, 1}, false);
+    setChecked({F::Speaker, 1}, false);
     save();
     EXPECT_TRUE(files->lastEncoding().notWritten.empty());
     EXPECT_EQ(warning(), "");

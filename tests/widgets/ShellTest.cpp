@@ -1,3 +1,4 @@
+#include "CreatorBindings.h"
 #include "DeviceLink.h"
 #include "EdidValidation.h"
 #include "LedShape.h"
@@ -56,7 +57,7 @@ const ControlAtStart kControls[] = {
     {"Button_Save_Created", "Save", false, false},
     {"Button_Upload_Created", "Upload", false, false},
     {"Label3", "0%", true, false},
-    {"Label_EdidCreator_Warning", "", true, false},
+    {CreatorBindings::WarningLabel, "", true, false},
     {"GroupBox4", "Firmware", true, false},
     {"Label_FW_Version", "Current Version : ", true, false},
     {"Button_Open_Fw", "Open", true, false},

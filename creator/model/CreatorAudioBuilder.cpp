@@ -1,7 +1,7 @@
 #include "CreatorAudioBuilder.h"
 
-#include "CreatorControls.h"
 #include "CreatorItems.h"
+#include "CreatorModel.h"
 #include "SadFormats.h"
 
 #include <EdidInfo.h>
@@ -33,8 +33,8 @@ Sad* firstFree(EdidInfo& info) {
     return nullptr;
 }
 
-std::int32_t readInt(const CreatorControls& controls, const std::string& edit) {
-    return StrToInt(controls.text(edit));
+std::int32_t readInt(const CreatorModel& model, CreatorEdit edit) {
+    return StrToInt(model.text(edit).toStdString());
 }
 
 void addMultichannelLpcm(EdidInfo& info, std::int32_t lpcmMaxCh) {
@@ -45,10 +45,10 @@ void addMultichannelLpcm(EdidInfo& info, std::int32_t lpcmMaxCh) {
         (*sad)[0] = static_cast<std::uint8_t>(std::min(lpcmMaxCh, MaxChannels) + 7);
 }
 
-void addTicked(const CreatorControls& controls, EdidInfo& info) {
+void addTicked(const CreatorModel& model, EdidInfo& info) {
     for (const SadFormat& format : SadFormats) {
         const std::uint16_t bit = formatBit(format.v);
-        if (!controls.checked(AudioFormatBoxPrefix, format.v) || (info.Audio_Formats & bit))
+        if (!model.checked(BoxFamily::AudioFormat, format.v) || (info.Audio_Formats & bit))
             continue;
         info.Audio_Formats |= bit;
         if (Sad* sad = firstFree(info))
@@ -68,10 +68,10 @@ void removeMultichannelLpcm(EdidInfo& info, std::int32_t lpcmMaxCh) {
     }
 }
 
-void removeUnticked(const CreatorControls& controls, EdidInfo& info) {
+void removeUnticked(const CreatorModel& model, EdidInfo& info) {
     for (const SadFormat& format : SadFormats) {
         const std::uint16_t bit = formatBit(format.v);
-        if (controls.checked(AudioFormatBoxPrefix, format.v) || !(info.Audio_Formats & bit))
+        if (model.checked(BoxFamily::AudioFormat, format.v) || !(info.Audio_Formats & bit))
             continue;
         info.Audio_Formats &= static_cast<std::uint16_t>(~bit);
         for (Sad& sad : info.Audio_Sad) {
@@ -91,16 +91,15 @@ void setChannels(Sad& sad, std::int32_t maxCh, std::uint8_t fallback) {
         sad[0] |= fallback;
 }
 
-void fill(const CreatorControls& controls, const SadFormat& format, Sad& sad) {
-    const std::int32_t maxCh = readInt(controls, MaxChEdit(format));
-    const std::string frequencies = FrequencyPrefix(format);
+void fill(const CreatorModel& model, const SadFormat& format, Sad& sad) {
+    const std::int32_t maxCh = readInt(model, format.maxCh);
     const auto rates =
-        static_cast<std::uint8_t>(ReadBits(controls, FrequencyBoxes(frequencies.c_str())));
+        static_cast<std::uint8_t>(ReadBits(model, FrequencyBoxes(format.frequencies)));
     if (format.code == LpcmCode) {
         if ((sad[0] & 0x07) != 1)
             setChannels(sad, maxCh, 0);
         sad[1] = rates;
-        sad[2] = static_cast<std::uint8_t>(ReadBits(controls, CreatorBits::LpcmSampleSize));
+        sad[2] = static_cast<std::uint8_t>(ReadBits(model, CreatorBits::LpcmSampleSize));
         return;
     }
     if (maxCh <= 0) {
@@ -112,23 +111,23 @@ void fill(const CreatorControls& controls, const SadFormat& format, Sad& sad) {
     setChannels(sad, maxCh, 0);
     sad[1] = rates;
     if (format.byte3Kind == AudioByte3::BitRate)
-        sad[2] = static_cast<std::uint8_t>(readInt(controls, BitRateEdit(format)) / 8);
+        sad[2] = static_cast<std::uint8_t>(readInt(model, format.bitRate) / 8);
     else
         sad[2] = format.byte3;
 }
 
 } // namespace
 
-void ReadAudioControls(const CreatorControls& controls, EdidInfo& CreatorSettings) {
-    const std::int32_t lpcmMaxCh = readInt(controls, MaxChEdit(*FindSadFormat(LpcmCode)));
+void ReadBackAudio(const CreatorModel& model, EdidInfo& CreatorSettings) {
+    const std::int32_t lpcmMaxCh = readInt(model, CreatorEdit::LpcmMaxCh);
     addMultichannelLpcm(CreatorSettings, lpcmMaxCh);
-    addTicked(controls, CreatorSettings);
+    addTicked(model, CreatorSettings);
     removeMultichannelLpcm(CreatorSettings, lpcmMaxCh);
-    removeUnticked(controls, CreatorSettings);
+    removeUnticked(model, CreatorSettings);
     for (Sad& sad : CreatorSettings.Audio_Sad) {
         if (isFree(sad))
             continue;
         if (const SadFormat* format = FindSadFormat((sad[0] >> 3) & 0x0F))
-            fill(controls, *format, sad);
+            fill(model, *format, sad);
     }
 }

@@ -1,13 +1,15 @@
 #pragma once
+#include "CreatorFields.h"
+
 #include <array>
 #include <cstdint>
 
-class CreatorControls;
+class CreatorModel;
 
 // A numbered family of check boxes that stand for the bits of one value: box `first`
 // stands for `firstMask`, each following box for the next lower bit.
 struct BitBoxFamily {
-    const char* prefix;
+    BoxFamily family;
     int first;
     int last;
     std::uint32_t firstMask;
@@ -17,37 +19,33 @@ struct BitBoxFamily {
 
 namespace CreatorBits {
 // Established timings: box 1 is byte 23h bit 7, box 17 byte 25h bit 7.
-constexpr BitBoxFamily EstablishTiming{"CheckBox_EstablishTiming_", 1, 17, 0x800000};
-constexpr BitBoxFamily ColorDepth{"CheckBox_ColorDepth_", 1, 3, 0x40};
-constexpr BitBoxFamily Colorimetry{"CheckBox_Colorimetry_", 1, 8, 0x80};
+constexpr BitBoxFamily EstablishTiming{BoxFamily::EstablishTiming, 1, 17, 0x800000};
+constexpr BitBoxFamily ColorDepth{BoxFamily::ColorDepth, 1, 3, 0x40};
+constexpr BitBoxFamily Colorimetry{BoxFamily::Colorimetry, 1, 8, 0x80};
 // 4:2:0 deep colour of the HDMI Forum block.
-constexpr BitBoxFamily HdrDeepColour{"CheckBox_HDR_", 1, 3, 0x04};
-constexpr BitBoxFamily HdrEotf{"CheckBox_HDR_EOTF_", 1, 3, 0x04};
+constexpr BitBoxFamily HdrDeepColour{BoxFamily::HdrDeepColour, 1, 3, 0x04};
+constexpr BitBoxFamily HdrEotf{BoxFamily::HdrEotf, 1, 3, 0x04};
 // Speaker allocation payload bytes 1 and 2.
-constexpr BitBoxFamily SpeakerByte1{"CheckBox_SpeakerPosition_", 1, 8, 0x800000};
-constexpr BitBoxFamily SpeakerByte2{"CheckBox_SpeakerPosition_", 9, 11, 0x400};
-constexpr BitBoxFamily LpcmSampleSize{"CheckBox_AudioLPCM_SamBit_", 1, 3, 0x04};
+constexpr BitBoxFamily SpeakerByte1{BoxFamily::Speaker, 1, 8, 0x800000};
+constexpr BitBoxFamily SpeakerByte2{BoxFamily::Speaker, 9, 11, 0x400};
+constexpr BitBoxFamily LpcmSampleSize{BoxFamily::LpcmSampleSize, 1, 3, 0x04};
 } // namespace CreatorBits
 
 // Every format's frequency boxes 1-7 stand for SAD byte 2 bits 6..0.
-constexpr BitBoxFamily FrequencyBoxes(const char* prefix) {
-    return BitBoxFamily{prefix, 1, 7, 0x40};
+constexpr BitBoxFamily FrequencyBoxes(BoxFamily family) {
+    return BitBoxFamily{family, 1, 7, 0x40};
 }
 
 // Ticks each box of the family exactly when its bit is set in `value`, in box order.
-void ShowBits(const CreatorControls& controls, const BitBoxFamily& family, std::uint32_t value);
+void ShowBits(CreatorModel& model, const BitBoxFamily& family, std::uint32_t value);
 // Unticks every box of the family, in box order.
-void ClearBits(const CreatorControls& controls, const BitBoxFamily& family);
+void ClearBits(CreatorModel& model, const BitBoxFamily& family);
 // The bits of the ticked boxes.
-std::uint32_t ReadBits(const CreatorControls& controls, const BitBoxFamily& family);
+std::uint32_t ReadBits(const CreatorModel& model, const BitBoxFamily& family);
 
-// The two-byte standard timing codes of CheckBox_StandardTiming_1..5.
-constexpr const char* StandardTimingPrefix = "CheckBox_StandardTiming_";
+// The two-byte standard timing codes of the standard-timing boxes 1..5.
 constexpr std::array<std::uint16_t, 5> StandardTimingCodes = {0x8180, 0x818A, 0xA940, 0xA94A,
                                                               0xA94F};
-
-constexpr const char* VideoBoxPrefix = "CheckBox_VideoIdCode_";
-constexpr const char* Yuv420BoxPrefix = "CheckBox_YUV420VDB_";
 
 // The 2160p boxes and the HDMI_VIC each one stands for, in the order the HDMI list is
 // filled.

@@ -1,0 +1,209 @@
+// The reader of EDID inputs (binary files and hex texts) and the export writers.
+#include "EdidInput.h"
+#include "EdidExport.h"
+#include "EdidFile.h"
+#include "TestBytes.h"
+#include "TestEdids.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <unistd.h>
+
+using namespace TestEdids;
+
+namespace {
+
+EdidImage TvImage() {
+    return WithExtension({Block(0x40, {16, 97}), Block(0x20, {0x09, 7, 7}),
+                          Block(0x60, {0x03, 0x0C, 0x00, 0x21, 0x00})});
+}
+
+Bytes BytesOfText(const std::string& text) {
+    return Bytes(text.begin(), text.end());
+}
+
+std::string TextOf(const Bytes& bytes) {
+    return std::string(bytes.begin(), bytes.end());
+}
+
+// `count` bytes of `bytes` as hex, `perLine` a line, each written `before` + two
+// digits + `after`; lines start with `indent`.
+std::string Hex(const Bytes& bytes, std::size_t perLine, const std::string& before,
+                const std::string& after, const std::string& indent = "") {
+    std::string text;
+    char pair[3];
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (i % perLine == 0)
+            text += indent;
+        std::snprintf(pair, sizeof pair, "%02x", bytes[i]);
+        text += before + pair + after;
+        if (i % perLine == perLine - 1)
+            text += "\n";
+    }
+    return text;
+}
+
+void ExpectText(const std::string& text, EdidInputForm form, const EdidImage& image) {
+    const EdidInput input = ParseEdidInput(BytesOfText(text));
+    EXPECT_EQ(input.status, EdidInputStatus::Read) << text;
+    EXPECT_EQ(input.form, form) << text;
+    EXPECT_EQ(input.image, image) << text;
+}
+
+TEST(EdidInputTest, EachHexFormReadsTheBytesOfTheBinary) {
+    const EdidImage image = TvImage();
+    const Bytes bytes = BytesOf(image);
+    const Bytes block0 = BytesOf(image, 128);
+    const Bytes block1(bytes.begin() + 128, bytes.end());
+
+    // A decoder's report: its dump after the marker, blocks apart, then the decoding.
+    const std::string dump = Hex(block0, 16, "", " ") + "\n" + Hex(block1, 16, "", " ");
+    ExpectText("edid-decode (hex):\n\n" + dump + "\n----------------\n\nBlock 0, Base EDID:\n",
+               EdidInputForm::DecoderHex, image);
+    ExpectText("Some header\r\nEDID (hex):\r\n" + dump + "\r\nEDID conformity: PASS\r\n",
+               EdidInputForm::DecoderHex, image);
+
+    // A display server's verbose listing: the first EDID block counts, not the second.
+    const std::string listing = "Screen 0: minimum 8 x 8\nHDMI-1 connected 1920x1080+0+0\n"
+                                "\tEDID: \n" +
+                                Hex(bytes, 16, "", "", "\t\t") +
+                                "\tBorderDimensions: 8\n"
+                                "DP-1 connected\n\tEDID:\n" +
+                                Hex(Bytes(256, 0x11), 16, "", "", "\t\t");
+    ExpectText(listing, EdidInputForm::ListingHex, image);
+
+    // Plain pairs: a C array's body, one line run together, pairs on lines.
+    ExpectText(Hex(bytes, 12, "0x", ", ", "    "), EdidInputForm::PlainHex, image);
+    ExpectText(Hex(bytes, 256, "", "") + "\n", EdidInputForm::PlainHex, image);
+    ExpectText(Hex(bytes, 16, "0X", ",") + ",", EdidInputForm::PlainHex, image);
+    ExpectText(Hex(bytes, 8, "", "\t"), EdidInputForm::PlainHex, image);
+}
+
+TEST(EdidInputTest, TextOfOneOrThreeBlocksReadsLikeAFileOfThoseBytes) {
+    const EdidImage image = TvImage();
+    // One block: the rest reads as 0xFF, as a 128-byte file does.
+    ExpectText(Hex(BytesOf(image, 128), 16, "", " "), EdidInputForm::PlainHex,
+               EdidImageFromBytes(BytesOf(image, 128)));
+    // Three blocks: the third is ignored, as a long file's extra bytes are.
+    Bytes three = BytesOf(image);
+    three.insert(three.end(), 128, 0x5A);
+    ExpectText("edid-decode (hex):\n\n" + Hex(three, 16, "", " "), EdidInputForm::DecoderHex,
+               image);
+}
+
+TEST(EdidInputTest, DetectionTellsBinaryFromText) {
+    // The header makes it binary, whatever text follows.
+    Bytes headed = BytesOf(TvImage(), 8);
+    const std::string text = "\nEDID:\n" + Hex(Bytes(128, 0), 16, "", "");
+    headed.insert(headed.end(), text.begin(), text.end());
+    EdidInput input = ParseEdidInput(headed);
+    EXPECT_EQ(input.form, EdidInputForm::Binary);
+    EXPECT_EQ(input.image, EdidImageFromBytes(headed));
+
+    // Not hex at all, empty, blank, or hex with a stray word or an odd digit: binary,
+    // read by the file rule, so a broken binary still fails on its header.
+    for (const Bytes& binary :
+         {Bytes{0x00, 0xFF, 0xFF, 0x12}, Bytes{}, BytesOfText(" \n\t"),
+          BytesOfText(Hex(Bytes(128, 0), 16, "", " ") + "zz"), BytesOfText("00 ff f"),
+          BytesOfText("0x100 00"), BytesOfText("0x 00")}) {
+        input = ParseEdidInput(binary);
+        EXPECT_EQ(input.status, EdidInputStatus::Read) << TextOf(binary);
+        EXPECT_EQ(input.form, EdidInputForm::Binary) << TextOf(binary);
+        EXPECT_EQ(input.image, EdidImageFromBytes(binary)) << TextOf(binary);
+    }
+
+    // Beyond the size any hex text has, a buffer is binary.
+    std::string huge;
+    while (huge.size() <= kEdidTextLimit)
+        huge += "00 ";
+    EXPECT_EQ(ParseEdidInput(BytesOfText(huge)).form, EdidInputForm::Binary);
+}
+
+TEST(EdidInputTest, TextOfTheWrongLengthIsRefusedWithItsByteCount) {
+    EdidInput input = ParseEdidInput(BytesOfText(Hex(Bytes(130, 0xAB), 16, "0x", ",")));
+    EXPECT_EQ(input.status, EdidInputStatus::WrongLength);
+    EXPECT_EQ(input.form, EdidInputForm::PlainHex);
+    EXPECT_EQ(input.textBytes, 130u);
+    EXPECT_EQ(EdidInputMessage(input),
+              "Hex text holds 130 bytes, not a whole number of 128-byte blocks.");
+
+    // A marker with a short block, or none at all after it.
+    input = ParseEdidInput(BytesOfText("\tEDID:\n\t\t00ffffffffffff00\n\tBorder: 0\n"));
+    EXPECT_EQ(input.status, EdidInputStatus::WrongLength);
+    EXPECT_EQ(input.form, EdidInputForm::ListingHex);
+    EXPECT_EQ(input.textBytes, 8u);
+    input = ParseEdidInput(BytesOfText("edid-decode (hex):\n\nno dump here\n"));
+    EXPECT_EQ(input.status, EdidInputStatus::WrongLength);
+    EXPECT_EQ(input.textBytes, 0u);
+}
+
+TEST(EdidInputTest, ReadsFilesAndReportsThoseThatCannotBeOpened) {
+    char pattern[] = "/tmp/redaviv-input-XXXXXX";
+    ASSERT_NE(::mkdtemp(pattern), nullptr);
+    const std::string dir = pattern;
+    const std::string hex = dir + "/tv.hex";
+    ASSERT_TRUE(WriteFileWhole(hex, ExportEdid(TvImage(), EdidExportFormat::Hex)));
+
+    EdidInput input = ReadEdidInput(hex);
+    EXPECT_EQ(input.status, EdidInputStatus::Read);
+    EXPECT_EQ(input.form, EdidInputForm::PlainHex);
+    EXPECT_EQ(input.image, TvImage());
+    EXPECT_EQ(EdidInputMessage(input), "");
+
+    for (const std::string& unreadable : {dir + "/missing.bin", dir}) {
+        input = ReadEdidInput(unreadable);
+        EXPECT_EQ(input.status, EdidInputStatus::CannotOpen) << unreadable;
+        EXPECT_EQ(EdidInputMessage(input), "Edid Open Fail.");
+    }
+    EXPECT_EQ(std::system(("rm -rf '" + dir + "'").c_str()), 0);
+}
+
+TEST(EdidExportTest, WritesTheDecoderDumpACArrayAndTheBytes) {
+    const EdidImage image = TvImage();
+    const std::string hex = TextOf(ExportEdid(image, EdidExportFormat::Hex));
+    EXPECT_EQ(hex.substr(0, 48), "00 ff ff ff ff ff ff 00 04 43 34 12 ef cd ab 89\n");
+    // Sixteen lines of sixteen pairs, a blank line between the blocks.
+    EXPECT_EQ(hex.size(), 256u * 3 + 1);
+    EXPECT_EQ(hex.substr(8 * 48, 1), "\n");
+    EXPECT_EQ(hex.substr(8 * 48 + 1, 6), "02 03 ");
+    ExpectText(hex, EdidInputForm::PlainHex, image);
+
+    const std::string c = TextOf(ExportEdid(image, EdidExportFormat::C));
+    const std::string head = "static const unsigned char edid[256] = {\n";
+    ASSERT_EQ(c.substr(0, head.size()), head);
+    EXPECT_EQ(c.substr(c.size() - 3), "};\n");
+    EXPECT_NE(c.find("\n    0x00, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0x00, 0x04,"),
+              std::string::npos);
+    // Its body is one of the hex texts the reader takes.
+    ExpectText(c.substr(head.size(), c.size() - head.size() - 3), EdidInputForm::PlainHex, image);
+
+    EXPECT_EQ(ExportEdid(image, EdidExportFormat::Bin), BytesOf(image));
+    EXPECT_EQ(EdidExportFormatNamed("c"), EdidExportFormat::C);
+    EXPECT_EQ(EdidExportFormatNamed("HEX"), std::nullopt);
+}
+
+// The hex dump is the decoder's own: it reads it back to the same bytes.
+TEST(EdidExportTest, TheDecoderReadsTheHexDumpBackToTheSameBytes) {
+    if (std::system("command -v edid-decode >/dev/null 2>&1") != 0)
+        GTEST_SKIP() << "edid-decode is not installed";
+    char pattern[] = "/tmp/redaviv-export-XXXXXX";
+    ASSERT_NE(::mkdtemp(pattern), nullptr);
+    const std::string dir = pattern;
+    // A base block with its filler block, and an EDID with an extension.
+    const EdidImage images[] = {EdidImageFromBytes(BytesOf(Base(), 128)), TvImage()};
+    for (const EdidImage& image : images) {
+        const std::string hex = dir + "/edid.hex";
+        const std::string raw = dir + "/edid.raw";
+        ASSERT_TRUE(WriteFileWhole(hex, ExportEdid(image, EdidExportFormat::Hex)));
+        const std::string command =
+            "edid-decode '" + hex + "' '" + raw + "' -o raw >/dev/null 2>&1";
+        EXPECT_EQ(std::system(command.c_str()), 0);
+        EXPECT_EQ(TestBytes::readFile(raw), BytesOf(image));
+    }
+    EXPECT_EQ(std::system(("rm -rf '" + dir + "'").c_str()), 0);
+}
+
+} // namespace
