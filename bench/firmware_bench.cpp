@@ -6,6 +6,7 @@
 #include "DevsimProcess.h"
 #include "FirmwareFiles.h"
 #include "ScriptedPrompts.h"
+#include "TestBytes.h"
 #include "TestWindow.h"
 
 #include <QElapsedTimer>
@@ -41,7 +42,7 @@ double cpuSeconds() {
 void BM_FirmwareUpdateOverWire(benchmark::State& state) {
     QTemporaryDir dir;
     const std::string image = dir.filePath("fw.bin").toStdString();
-    FirmwareFiles::write(image, FirmwareFiles::image(FirmwareFiles::FullSize));
+    TestBytes::writeFile(image, FirmwareFiles::image(FirmwareFiles::FullSize));
     double wallMs = 0;
     double cpuPercent = 0;
     for (auto _ : state) {

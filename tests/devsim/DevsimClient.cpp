@@ -10,8 +10,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <thread>
 
 namespace {
@@ -234,20 +232,4 @@ std::string tempPath(const std::string& name) {
     const char* folder = std::getenv("TMPDIR");
     return std::string(folder != nullptr ? folder : "/tmp") + "/devsim_test_" +
            std::to_string(getpid()) + "_" + name;
-}
-
-Bytes readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void writeFile(const std::string& path, const Bytes& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-}
-
-std::string readText(const std::string& path) {
-    std::ifstream in(path);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }

@@ -1,11 +1,13 @@
 #pragma once
+#include "TestBytes.h"
+
 #include <sys/types.h>
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-using Bytes = std::vector<std::uint8_t>;
+using TestBytes::Bytes;
 
 // Starts devsim with the given options and talks to it over its pty, as the program
 // would: raw bytes on the slave side. Every wait has a generous limit so a slow
@@ -52,6 +54,3 @@ int runDevsim(const std::vector<std::string>& options, std::string& output);
 
 // A unique path in the test's temporary folder.
 std::string tempPath(const std::string& name);
-Bytes readFile(const std::string& path);
-void writeFile(const std::string& path, const Bytes& bytes);
-std::string readText(const std::string& path);

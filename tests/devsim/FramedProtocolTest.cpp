@@ -102,7 +102,7 @@ TEST(FramedProtocol, EdidFilesReplaceTheBuiltInOnesAndShortFilesReadAsFF) {
     Bytes block0 = builtinEdid(EdidSlot::Stored);
     block0.resize(128);
     const std::string internal = tempPath("internal.bin");
-    writeFile(internal, block0);
+    TestBytes::writeFile(internal, block0);
     DevsimClient sim({"--internal", internal});
     ASSERT_TRUE(sim.started());
     Bytes expected = block0;
@@ -124,7 +124,7 @@ TEST(FramedProtocol, UploadedUserEdidIsStoredAndDumpedAtExit) {
     EXPECT_EQ(writeAndAnswer(sim, 0x0108, {0x00}), answer(0x81, 0x08, {0x00}));
     EXPECT_EQ(readEdid(sim, 0x0105, 0x0106), upload);
     EXPECT_EQ(sim.stop(), 0);
-    EXPECT_EQ(readFile(dump), upload);
+    EXPECT_EQ(TestBytes::readFile(dump), upload);
     std::remove(dump.c_str());
 }
 

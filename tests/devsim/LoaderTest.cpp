@@ -84,7 +84,7 @@ TEST(Loader, ProgramsBlocksReadsThemBackAndDumpsTheMemory) {
     EXPECT_EQ(Bytes(response.begin() + 2, response.end()), second);
 
     EXPECT_EQ(sim.stop(), 0);
-    const Bytes memory = readFile(dump);
+    const Bytes memory = TestBytes::readFile(dump);
     ASSERT_EQ(memory.size(), 3 * kBankSize);
     Bytes expected(3 * kBankSize, 0xFF);
     std::copy(first.begin(), first.end(), expected.begin());

@@ -67,7 +67,7 @@ TEST(Trace, RecordsEveryReadAndWriteWithItsTime) {
     ASSERT_EQ(sim.read(131).size(), 131u);
     EXPECT_EQ(sim.stop(), 0);
 
-    const std::vector<TraceLine> lines = parseTrace(readText(trace));
+    const std::vector<TraceLine> lines = parseTrace(TestBytes::readText(trace));
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ(lines.front().bytes, "00 09 03 0d");
     for (std::size_t i = 1; i < lines.size(); ++i) {

@@ -2,6 +2,7 @@
 #include "EdidInfo.h"
 #include "EdidValidation.h"
 #include "FedFifo.h"
+#include "TestBytes.h"
 #include "TestEdids.h"
 
 #include <gtest/gtest.h>
@@ -9,13 +10,12 @@
 #include <climits>
 #include <cstdio>
 #include <dirent.h>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
 
 using namespace TestEdids;
+using TestBytes::readFile;
 
 namespace {
 
@@ -35,14 +35,8 @@ protected:
 
     std::string write(const std::string& name, const Bytes& bytes) const {
         const std::string p = path(name);
-        std::ofstream out(p, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(bytes.data()),
-                  static_cast<std::streamsize>(bytes.size()));
+        TestBytes::writeFile(p, bytes);
         return p;
-    }
-    static Bytes contents(const std::string& p) {
-        std::ifstream in(p, std::ios::binary);
-        return Bytes(std::istreambuf_iterator<char>(in), {});
     }
     // How many entries `folder` holds: a temporary file left behind shows here.
     static int entries(const std::string& folder) {
@@ -57,10 +51,6 @@ protected:
 
     std::string dir_;
 };
-
-Bytes BytesOf(const EdidImage& image, std::size_t n = 256) {
-    return Bytes(image.begin(), image.begin() + static_cast<std::ptrdiff_t>(n));
-}
 
 TEST_F(EdidFileTest, EmptyFileReadsAsFillerAndFailsWithBadHeaderOnly) {
     EdidInfo info{};
@@ -123,10 +113,10 @@ TEST_F(EdidFileTest, DirectoryCountsAsAFileThatCannotBeOpened) {
 TEST_F(EdidFileTest, WriteFileWholeCreatesAndReplaces) {
     const std::string p = path("out.bin");
     ASSERT_TRUE(WriteFileWhole(p, {1, 2, 3}));
-    EXPECT_EQ(contents(p), (Bytes{1, 2, 3}));
+    EXPECT_EQ(readFile(p), (Bytes{1, 2, 3}));
     const Bytes whole = BytesOf(WithExtension({}));
     ASSERT_TRUE(WriteFileWhole(p, whole));
-    EXPECT_EQ(contents(p), whole);
+    EXPECT_EQ(readFile(p), whole);
 }
 
 TEST_F(EdidFileTest, WriteEdidFileWritesTheImage) {
@@ -143,7 +133,7 @@ TEST_F(EdidFileTest, ReadOnlyTargetIsLeftUntouched) {
     ASSERT_EQ(::chmod(p.c_str(), 0444), 0);
     EXPECT_FALSE(CanCreateFile(p));
     EXPECT_FALSE(WriteFileWhole(p, {1, 2, 3, 4}));
-    EXPECT_EQ(contents(p), (Bytes{9, 9, 9}));
+    EXPECT_EQ(readFile(p), (Bytes{9, 9, 9}));
 }
 
 TEST_F(EdidFileTest, DirectoryTargetIsRefused) {
@@ -164,7 +154,7 @@ TEST_F(EdidFileTest, ReplacingKeepsNoTemporaryBehind) {
     const std::string p = write("keep.bin", {5, 5});
     ASSERT_TRUE(WriteFileWhole(p, {6, 6, 6}));
     EXPECT_EQ(entries(dir_), 1);
-    EXPECT_EQ(contents(p), (Bytes{6, 6, 6}));
+    EXPECT_EQ(readFile(p), (Bytes{6, 6, 6}));
 }
 
 TEST_F(EdidFileTest, ReplacingKeepsTheFileMode) {
@@ -209,7 +199,7 @@ TEST_F(EdidFileTest, WritingThroughASymbolicLinkReplacesItsTarget) {
     char link[PATH_MAX] = {};
     ASSERT_GT(::readlink(path("link.bin").c_str(), link, sizeof link - 1), 0);
     EXPECT_STREQ(link, "sub/target.bin");
-    EXPECT_EQ(contents(target), (Bytes{1, 2, 3}));
+    EXPECT_EQ(readFile(target), (Bytes{1, 2, 3}));
     ASSERT_EQ(::stat(target.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
     EXPECT_EQ(entries(dir_), 2);
@@ -240,7 +230,7 @@ TEST_F(EdidFileTest, EveryNameTheFolderAllowsCanBeWritten) {
     for (const std::string& name : names) {
         ASSERT_TRUE(WriteFileWhole(path(name), {1})) << name.size();
         ASSERT_TRUE(WriteFileWhole(path(name), {2, 2})) << name.size();
-        EXPECT_EQ(contents(path(name)), (Bytes{2, 2}));
+        EXPECT_EQ(readFile(path(name)), (Bytes{2, 2}));
     }
     EXPECT_EQ(entries(dir_), static_cast<int>(names.size()));
     EXPECT_FALSE(WriteFileWhole(path(std::string(longest + 1, 'n')), {1}));

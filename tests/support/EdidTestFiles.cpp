@@ -1,8 +1,7 @@
 #include "EdidTestFiles.h"
 
+#include "TestBytes.h"
 #include "TestEdids.h"
-
-#include <QFile>
 
 namespace EdidTestFiles {
 
@@ -40,9 +39,7 @@ EdidImage PlainEdid(const std::string& name) {
 }
 
 bool WriteBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           file.write(bytes) == bytes.size();
+    return TestBytes::writeFile(path.toStdString(), TestBytes::Bytes(bytes.begin(), bytes.end()));
 }
 
 bool WriteImage(const QString& path, const EdidImage& image) {
@@ -50,13 +47,21 @@ bool WriteImage(const QString& path, const EdidImage& image) {
 }
 
 QByteArray ReadBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    const TestBytes::Bytes bytes = TestBytes::readFile(path.toStdString());
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                      static_cast<qsizetype>(bytes.size()));
 }
 
 QByteArray Bytes(const EdidImage& image) {
     return QByteArray(reinterpret_cast<const char*>(image.data()),
                       static_cast<qsizetype>(image.size()));
+}
+
+QByteArray Frame(std::initializer_list<int> values) {
+    QByteArray out;
+    for (int v : values)
+        out.append(static_cast<char>(v));
+    return out;
 }
 
 } // namespace EdidTestFiles

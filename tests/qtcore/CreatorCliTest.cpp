@@ -1,6 +1,7 @@
-// Runs redaviv-cli roundtrip and brandnew (the cli's path is the first argument after
-// the gtest options) on files the test writes, and checks files and exit statuses.
+// Runs redaviv-cli roundtrip and brandnew on files the test writes, and checks files and
+// exit statuses.
 #include "BrandNewEdid.h"
+#include "CliRunner.h"
 #include "EdidFile.h"
 #include "EdidInfo.h"
 #include "EdidValidation.h"
@@ -10,7 +11,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -18,21 +18,6 @@
 using namespace TestEdids;
 
 namespace {
-
-QString gCli;
-
-struct CliRun {
-    int status = -1;
-    std::string err;
-};
-
-CliRun runCli(const QStringList& args) {
-    QProcess process;
-    process.start(gCli, args);
-    EXPECT_TRUE(process.waitForFinished(60000));
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardError().toStdString()};
-}
 
 bool contains(const std::string& text, const char* part) {
     return text.find(part) != std::string::npos;
@@ -206,13 +191,3 @@ TEST_F(CreatorCliTest, UsageErrorsExitWithTwo) {
 }
 
 } // namespace
-
-int main(int argc, char** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: creator_cli_tests [gtest options] REDAVIV_CLI\n");
-        return 2;
-    }
-    gCli = QString::fromLocal8Bit(argv[1]);
-    return RUN_ALL_TESTS();
-}

@@ -31,6 +31,4 @@ protected:
     std::unique_ptr<TestWindow> window;
 };
 
-// Bytes from their values, e.g. Frame({0x81, 0x01, 0x01, 0x0D}).
-QByteArray Frame(std::initializer_list<int> values);
 int Occurrences(const std::string& text, const std::string& part);

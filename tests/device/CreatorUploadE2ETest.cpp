@@ -5,6 +5,7 @@
 #include "DeviceLink.h"
 #include "DevsimProcess.h"
 #include "EdidFile.h"
+#include "EdidTestFiles.h"
 #include "EventWait.h"
 #include "ScriptedPrompts.h"
 #include "TestWindow.h"
@@ -21,18 +22,10 @@
 
 namespace {
 
-QByteArray frame(std::initializer_list<int> values) {
-    QByteArray out;
-    for (int v : values)
-        out.append(static_cast<char>(v));
-    return out;
-}
+using EdidTestFiles::Bytes;
+using EdidTestFiles::Frame;
 
-QByteArray bytes(const EdidImage& image, int from, int count) {
-    return QByteArray(reinterpret_cast<const char*>(image.data()) + from, count);
-}
-
-const QByteArray Block0Write = frame({0x81, 0x05, 0x80, 0x0D});
+const QByteArray Block0Write = Frame({0x81, 0x05, 0x80, 0x0D});
 
 class CreatorUploadE2E : public ::testing::Test {
 protected:
@@ -66,10 +59,10 @@ TEST_F(CreatorUploadE2E, TheBuiltImageIsSentAsTheUserEdidAndPresented) {
     window->click("Button_Upload_Created");
 
     const EdidImage image = files->settings().Image;
-    EXPECT_EQ(bytes(image, 0x5F, 9), QByteArray("UPLOADED\n"));
-    const QByteArray expected = Block0Write + bytes(image, 0, 128) +
-                                frame({0x81, 0x06, 0x80, 0x0D}) + bytes(image, 128, 128) +
-                                frame({0x81, 0x01, 0x01, 0x0D, 0x03});
+    EXPECT_EQ(Bytes(image).mid(0x5F, 9), QByteArray("UPLOADED\n"));
+    const QByteArray expected = Block0Write + Bytes(image).mid(0, 128) +
+                                Frame({0x81, 0x06, 0x80, 0x0D}) + Bytes(image).mid(128, 128) +
+                                Frame({0x81, 0x01, 0x01, 0x0D, 0x03});
     // A status poll sent just before the click may come first; nothing comes in between.
     EXPECT_TRUE(waitUntil([&] { return device->sentStream().mid(before).contains(expected); }));
     EXPECT_TRUE(window->control<QRadioButton>("RadioButton_Set_UserEdid")->isChecked());

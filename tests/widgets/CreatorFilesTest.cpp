@@ -1,8 +1,8 @@
 // The creator's loads, builds and saves, driven through the window's own handlers with
 // scripted dialogs.
+#include "CreatorFiles.h"
 #include "BrandNewEdid.h"
 #include "CreatorBindings.h"
-#include "CreatorFiles.h"
 #include "DeviceLink.h"
 #include "EdidFile.h"
 #include "EdidValidation.h"

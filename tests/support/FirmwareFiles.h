@@ -1,6 +1,5 @@
 #pragma once
 #include <cstdint>
-#include <string>
 #include <vector>
 
 // Firmware images for the tests, and the loader memory an update must leave behind.
@@ -13,8 +12,6 @@ constexpr std::size_t Banks = 3;
 // `size` pseudo-random non-0xFF bytes (so padding shows), with the tag
 // "FW Ver: 2015" at 0x1010 when the size leaves room for it.
 std::vector<std::uint8_t> image(std::size_t size, unsigned seed = 1);
-bool write(const std::string& path, const std::vector<std::uint8_t>& bytes);
-std::vector<std::uint8_t> read(const std::string& path);
 
 // Three erased 64 KiB banks with the image's blocks where the update maps them:
 // file 0x0000-0x6FFF to bank 0 0x0000, 0x8000-0xFFFF to bank 0 0x8000, 0x10000-0x17FFF

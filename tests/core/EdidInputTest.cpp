@@ -2,14 +2,13 @@
 #include "EdidInput.h"
 #include "EdidExport.h"
 #include "EdidFile.h"
+#include "TestBytes.h"
 #include "TestEdids.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <unistd.h>
 
@@ -47,10 +46,6 @@ std::string Hex(const Bytes& bytes, std::size_t perLine, const std::string& befo
     return text;
 }
 
-Bytes ImageBytes(const EdidImage& image, std::size_t n = kEdidSize) {
-    return Bytes(image.begin(), image.begin() + static_cast<std::ptrdiff_t>(n));
-}
-
 void ExpectText(const std::string& text, EdidInputForm form, const EdidImage& image) {
     const EdidInput input = ParseEdidInput(BytesOfText(text));
     EXPECT_EQ(input.status, EdidInputStatus::Read) << text;
@@ -60,8 +55,8 @@ void ExpectText(const std::string& text, EdidInputForm form, const EdidImage& im
 
 TEST(EdidInputTest, EachHexFormReadsTheBytesOfTheBinary) {
     const EdidImage image = TvImage();
-    const Bytes bytes = ImageBytes(image);
-    const Bytes block0 = ImageBytes(image, 128);
+    const Bytes bytes = BytesOf(image);
+    const Bytes block0 = BytesOf(image, 128);
     const Bytes block1(bytes.begin() + 128, bytes.end());
 
     // A decoder's report: its dump after the marker, blocks apart, then the decoding.
@@ -90,10 +85,10 @@ TEST(EdidInputTest, EachHexFormReadsTheBytesOfTheBinary) {
 TEST(EdidInputTest, TextOfOneOrThreeBlocksReadsLikeAFileOfThoseBytes) {
     const EdidImage image = TvImage();
     // One block: the rest reads as 0xFF, as a 128-byte file does.
-    ExpectText(Hex(ImageBytes(image, 128), 16, "", " "), EdidInputForm::PlainHex,
-               EdidImageFromBytes(ImageBytes(image, 128)));
+    ExpectText(Hex(BytesOf(image, 128), 16, "", " "), EdidInputForm::PlainHex,
+               EdidImageFromBytes(BytesOf(image, 128)));
     // Three blocks: the third is ignored, as a long file's extra bytes are.
-    Bytes three = ImageBytes(image);
+    Bytes three = BytesOf(image);
     three.insert(three.end(), 128, 0x5A);
     ExpectText("edid-decode (hex):\n\n" + Hex(three, 16, "", " "), EdidInputForm::DecoderHex,
                image);
@@ -101,7 +96,7 @@ TEST(EdidInputTest, TextOfOneOrThreeBlocksReadsLikeAFileOfThoseBytes) {
 
 TEST(EdidInputTest, DetectionTellsBinaryFromText) {
     // The header makes it binary, whatever text follows.
-    Bytes headed = ImageBytes(TvImage(), 8);
+    Bytes headed = BytesOf(TvImage(), 8);
     const std::string text = "\nEDID:\n" + Hex(Bytes(128, 0), 16, "", "");
     headed.insert(headed.end(), text.begin(), text.end());
     EdidInput input = ParseEdidInput(headed);
@@ -185,7 +180,7 @@ TEST(EdidExportTest, WritesTheDecoderDumpACArrayAndTheBytes) {
     // Its body is one of the hex texts the reader takes.
     ExpectText(c.substr(head.size(), c.size() - head.size() - 3), EdidInputForm::PlainHex, image);
 
-    EXPECT_EQ(ExportEdid(image, EdidExportFormat::Bin), ImageBytes(image));
+    EXPECT_EQ(ExportEdid(image, EdidExportFormat::Bin), BytesOf(image));
     EXPECT_EQ(EdidExportFormatNamed("c"), EdidExportFormat::C);
     EXPECT_EQ(EdidExportFormatNamed("HEX"), std::nullopt);
 }
@@ -198,7 +193,7 @@ TEST(EdidExportTest, TheDecoderReadsTheHexDumpBackToTheSameBytes) {
     ASSERT_NE(::mkdtemp(pattern), nullptr);
     const std::string dir = pattern;
     // A base block with its filler block, and an EDID with an extension.
-    const EdidImage images[] = {EdidImageFromBytes(ImageBytes(Base(), 128)), TvImage()};
+    const EdidImage images[] = {EdidImageFromBytes(BytesOf(Base(), 128)), TvImage()};
     for (const EdidImage& image : images) {
         const std::string hex = dir + "/edid.hex";
         const std::string raw = dir + "/edid.raw";
@@ -206,8 +201,7 @@ TEST(EdidExportTest, TheDecoderReadsTheHexDumpBackToTheSameBytes) {
         const std::string command =
             "edid-decode '" + hex + "' '" + raw + "' -o raw >/dev/null 2>&1";
         EXPECT_EQ(std::system(command.c_str()), 0);
-        std::ifstream in(raw, std::ios::binary);
-        EXPECT_EQ(Bytes(std::istreambuf_iterator<char>(in), {}), ImageBytes(image));
+        EXPECT_EQ(TestBytes::readFile(raw), BytesOf(image));
     }
     EXPECT_EQ(std::system(("rm -rf '" + dir + "'").c_str()), 0);
 }

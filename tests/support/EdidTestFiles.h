@@ -1,10 +1,12 @@
 #pragma once
-// EDID images and files for the controller and analyser tests.
+// EDID images, and the Qt face of the tests' bytes helpers (TestBytes.h): paths as
+// QString, bytes as QByteArray.
 #include "EdidImage.h"
 
 #include <QByteArray>
 #include <QString>
 
+#include <initializer_list>
 #include <string>
 
 namespace EdidTestFiles {
@@ -20,5 +22,7 @@ bool WriteBytes(const QString& path, const QByteArray& bytes);
 bool WriteImage(const QString& path, const EdidImage& image);
 QByteArray ReadBytes(const QString& path);
 QByteArray Bytes(const EdidImage& image);
+// Bytes from their values, e.g. Frame({0x81, 0x01, 0x01, 0x0D}).
+QByteArray Frame(std::initializer_list<int> values);
 
 } // namespace EdidTestFiles

@@ -7,6 +7,7 @@
 #include "PtyPair.h"
 #include "RecordingLinkView.h"
 #include "RecordingReporter.h"
+#include "TestBytes.h"
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>
@@ -25,7 +26,7 @@ protected:
         port.setPortName(pty.slavePath());
         ASSERT_TRUE(port.open(QIODevice::ReadWrite));
         link.state().LinkFlags |= LinkFlag::IspMode;
-        ASSERT_TRUE(FirmwareFiles::write(path, FirmwareFiles::image(0x2000)));
+        ASSERT_TRUE(TestBytes::writeFile(path, FirmwareFiles::image(0x2000)));
     }
 
     // Runs the update while `loader` is called every few milliseconds with what the

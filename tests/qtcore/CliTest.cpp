@@ -1,40 +1,23 @@
-// Runs redaviv-cli (its path is the first argument after the gtest options) on EDID
-// files the test writes, and checks its JSON and exit statuses.
+// Runs redaviv-cli on EDID files the test writes, and checks its JSON and exit statuses.
+#include "CliRunner.h"
 #include "EdidFile.h"
 #include "FedFifo.h"
+#include "TestBytes.h"
 #include "TestEdids.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 
 #include <gtest/gtest.h>
 
-#include <climits>
-#include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
-#include <sstream>
 #include <string>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 using namespace TestEdids;
 
 namespace {
-
-std::string gCli;
-
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-    std::vector<QJsonObject> lines; // stdout parsed line by line
-    bool allJson = true;
-};
 
 std::string Quote(const std::string& s) {
     std::string q = "'";
@@ -43,45 +26,13 @@ std::string Quote(const std::string& s) {
     return q + "'";
 }
 
-// `input`, when given, is the file standard input reads.
+// The arguments as the tests below write them; `input`, when given, is the file standard
+// input reads.
 CliRun RunCli(const std::vector<std::string>& args, const std::string& input = "") {
-    std::string command = Quote(gCli);
+    QStringList list;
     for (const std::string& a : args)
-        command += " " + Quote(a);
-    char errPath[] = "/tmp/redaviv-cli-stderr-XXXXXX";
-    const int errFd = ::mkstemp(errPath);
-    if (errFd >= 0)
-        ::close(errFd);
-    if (!input.empty())
-        command += " <" + Quote(input);
-    command += " 2>" + Quote(errPath);
-    CliRun run;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe)
-        return run;
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        run.out.append(buffer, n);
-    const int raw = ::pclose(pipe);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    if (FILE* err = std::fopen(errPath, "rb")) {
-        while ((n = std::fread(buffer, 1, sizeof buffer, err)) > 0)
-            run.err.append(buffer, n);
-        std::fclose(err);
-    }
-    ::unlink(errPath);
-    std::istringstream lines(run.out);
-    for (std::string line; std::getline(lines, line);) {
-        QJsonParseError error{};
-        const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(line), &error);
-        if (error.error != QJsonParseError::NoError || !doc.isObject()) {
-            run.allJson = false;
-            continue;
-        }
-        run.lines.push_back(doc.object());
-    }
-    return run;
+        list << QString::fromStdString(a);
+    return runCli(list, QString::fromStdString(input));
 }
 
 class CliTest : public ::testing::Test {
@@ -102,7 +53,7 @@ protected:
     }
     std::string WriteBytes(const std::string& name, const Bytes& bytes) {
         const std::string p = dir_ + "/" + name;
-        EXPECT_TRUE(WriteFileWhole(p, bytes));
+        EXPECT_TRUE(TestBytes::writeFile(p, bytes));
         return p;
     }
     std::string dir_;
@@ -303,8 +254,8 @@ TEST_F(CliTest, DoubleDashEndsOptions) {
     WriteImage("--json", RichImage());
     const CliRun run = RunCli({"validate", "--", "--json"});
     EXPECT_EQ(run.status, 1); // "--json" relative to the working folder does not exist
-    const std::string cd = "cd " + Quote(dir_) + " && " + Quote(gCli) + " validate -- --json";
-    EXPECT_EQ(std::system(cd.c_str()), 0);
+    // In the test's folder "--json" is the file written above.
+    EXPECT_EQ(runCli({"validate", "--", "--json"}, {}, QString::fromStdString(dir_)).status, 0);
 }
 
 TEST_F(CliTest, ExportWritesEachFormatAndReadsHexTextAndStandardInput) {
@@ -324,8 +275,7 @@ TEST_F(CliTest, ExportWritesEachFormatAndReadsHexTextAndStandardInput) {
     const CliRun c = RunCli({"export", "--format", "c", "-", "-o", dir_ + "/rich.c"}, bin);
     EXPECT_EQ(c.status, 0);
     EXPECT_EQ(c.out, "");
-    std::ifstream in(dir_ + "/rich.c");
-    const std::string written{std::istreambuf_iterator<char>(in), {}};
+    const std::string written = TestBytes::readText(dir_ + "/rich.c");
     EXPECT_EQ(written.substr(0, 47), "static const unsigned char edid[256] = {\n    0x");
 }
 
@@ -340,8 +290,7 @@ TEST_F(CliTest, ExportFailuresAndUsage) {
     const std::string kept = WriteBytes("kept.hex", {'k'});
     ASSERT_EQ(::chmod(kept.c_str(), 0444), 0);
     EXPECT_EQ(RunCli({"export", bin, "-o", kept}).status, 1);
-    std::ifstream in(kept);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "k");
+    EXPECT_EQ(TestBytes::readText(kept), "k");
 
     EXPECT_EQ(RunCli({"export"}).status, 2);
     EXPECT_EQ(RunCli({"export", bin, bin}).status, 2);
@@ -403,14 +352,3 @@ TEST_F(CliTest, DiffExitsZeroOneOrTwoAndShowsWhatDiffers) {
 }
 
 } // namespace
-
-int main(int argc, char** argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: %s [gtest options] PATH-TO-redaviv-cli\n", argv[0]);
-        return 2;
-    }
-    char resolved[PATH_MAX];
-    gCli = ::realpath(argv[1], resolved) ? resolved : argv[1];
-    return RUN_ALL_TESTS();
-}

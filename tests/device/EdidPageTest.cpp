@@ -17,13 +17,6 @@ void EdidPageTest::connect(std::initializer_list<std::pair<const char*, EdidImag
     ASSERT_EQ(window->link().connection(), Connection::Connected);
 }
 
-QByteArray Frame(std::initializer_list<int> values) {
-    QByteArray out;
-    for (int v : values)
-        out.append(static_cast<char>(v));
-    return out;
-}
-
 int Occurrences(const std::string& text, const std::string& part) {
     int n = 0;
     for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))

@@ -1,9 +1,9 @@
 // The creator's editor pages: every field of the model has its control, the controls
 // mirror the model both ways, and the view's own behaviour (rows, focus, wheel).
+#include "CreatorPanel.h"
 #include "AudioRows.h"
 #include "CaptionPanel.h"
 #include "CreatorBindings.h"
-#include "CreatorPanel.h"
 #include "ScriptedPrompts.h"
 #include "User_interface.h"
 

@@ -1,6 +1,7 @@
 #pragma once
 // Builders for the EDIDs the unit tests use.
 #include "EdidImage.h"
+#include "TestBytes.h"
 
 #include <cstdint>
 #include <initializer_list>
@@ -9,7 +10,12 @@
 
 namespace TestEdids {
 
-using Bytes = std::vector<std::uint8_t>;
+using Bytes = TestBytes::Bytes;
+
+// The first `n` bytes of `image`, as a file of that length holds them.
+inline Bytes BytesOf(const EdidImage& image, std::size_t n = kEdidSize) {
+    return Bytes(image.begin(), image.begin() + static_cast<std::ptrdiff_t>(n));
+}
 
 // Sets byte 127 (and byte 255 when `extension`) so that each block sums to 0.
 inline void FixChecksums(EdidImage& image, bool extension = true) {

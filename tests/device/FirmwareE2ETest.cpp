@@ -7,6 +7,7 @@
 #include "EventWait.h"
 #include "FirmwareFiles.h"
 #include "ScriptedPrompts.h"
+#include "TestBytes.h"
 #include "TestWindow.h"
 
 #include <QCheckBox>
@@ -65,7 +66,7 @@ protected:
 
     // Writes `bytes` as the firmware file and chooses it with "Open".
     void openImage(const std::vector<std::uint8_t>& bytes, const char* name = "fw.bin") {
-        ASSERT_TRUE(FirmwareFiles::write(file(name), bytes));
+        ASSERT_TRUE(TestBytes::writeFile(file(name), bytes));
         window->prompts().openAnswers.push_back(file(name));
         window->click("Button_Open_Fw");
         ASSERT_TRUE(window->enabled("Button_Update_Fw"));
@@ -78,7 +79,7 @@ protected:
 
     std::vector<std::uint8_t> flash() {
         device->stop();
-        return FirmwareFiles::read(flashPath());
+        return TestBytes::readFile(flashPath());
     }
 
     // Whether Label1 shows the update under way: a percentage past 0% and short of 100%.

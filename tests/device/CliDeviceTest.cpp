@@ -1,10 +1,12 @@
 // redaviv-cli's device commands run as a user runs them, against devsim: what they print,
 // what reaches the device, what is written, and the exit status of every failure.
+#include "CliRunner.h"
 #include "DevsimProcess.h"
 #include "EdidTestFiles.h"
+#include "FirmwareFiles.h"
+#include "TestBytes.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -15,39 +17,25 @@ using namespace EdidTestFiles;
 
 namespace {
 
+// A run's output as text, for the checks of its lines below.
 struct CliResult {
-    int status = -1;
+    CliResult(const CliRun& run)
+        : status(run.status), out(QString::fromStdString(run.out)),
+          err(QString::fromStdString(run.err)) {}
+
+    int status;
     QString out;
     QString err;
 };
-
-CliResult runCli(const QStringList& args) {
-    QProcess cli;
-    cli.start(QStringLiteral(REDAVIV_CLI), args);
-    CliResult result;
-    if (!cli.waitForFinished(120000) || cli.exitStatus() != QProcess::NormalExit)
-        return result;
-    result.status = cli.exitCode();
-    result.out = QString::fromUtf8(cli.readAllStandardOutput());
-    result.err = QString::fromUtf8(cli.readAllStandardError());
-    return result;
-}
 
 QStringList lines(const QString& text) {
     return text.split('\n', Qt::SkipEmptyParts);
 }
 
-QByteArray frame(std::initializer_list<int> values) {
-    QByteArray out;
-    for (int v : values)
-        out.append(static_cast<char>(v));
-    return out;
-}
-
-const QByteArray ModeWrite = frame({0x81, 0x01, 0x01, 0x0D});
-const QByteArray Block0Write = frame({0x81, 0x05, 0x80, 0x0D});
-const QByteArray LoaderWrite = frame({0x86});
-const QByteArray SelectUser = frame({0x81, 0x08, 0x01, 0x0D, 0x00});
+const QByteArray ModeWrite = Frame({0x81, 0x01, 0x01, 0x0D});
+const QByteArray Block0Write = Frame({0x81, 0x05, 0x80, 0x0D});
+const QByteArray LoaderWrite = Frame({0x86});
+const QByteArray SelectUser = Frame({0x81, 0x08, 0x01, 0x0D, 0x00});
 
 // A devsim for one test, with files in a directory of the test's own.
 class CliDevice : public ::testing::Test {
@@ -334,37 +322,26 @@ TEST_F(CliEdids, DeviceCommandsFailWhenTheDeviceDoesNotAnswerOrRunsItsLoader) {
     EXPECT_FALSE(QFile::exists(path("isp.bin")));
 }
 
-// Firmware images with the version tag, their bytes a function of the offset.
+// Firmware images of the largest size the update writes, with the version tag unless told.
 class CliFirmware : public CliDevice {
 protected:
-    static constexpr int ImageSize = 0x1F600;
-
     QString writeImage(const char* name, bool tagged = true) {
-        image = QByteArray(ImageSize, 0);
-        for (int i = 0; i < ImageSize; ++i)
-            image[i] = static_cast<char>((i * 7 + i / 512) & 0xFF);
-        if (tagged)
-            image.replace(0x1010, 12, "FW Ver: 2015");
+        image = FirmwareFiles::image(0x1F600);
+        if (!tagged)
+            image[0x1010] = 'X';
         const QString file = path(name);
-        EXPECT_TRUE(WriteBytes(file, image));
+        EXPECT_TRUE(TestBytes::writeFile(file.toStdString(), image));
         return file;
     }
 
-    // The loader's memory holds the image where the update maps it.
-    void expectFlashHoldsImage(const QByteArray& flash) {
-        ASSERT_EQ(flash.size(), 3 * 0x10000);
-        int differences = 0;
-        for (int offset = 0; offset < ImageSize; ++offset) {
-            if (offset >= 0x7000 && offset < 0x8000)
-                continue;
-            const int bank = offset < 0x8000 ? 0 : offset / 0x8000 - 1;
-            const int address = offset < 0x7000 ? offset : 0x8000 + offset % 0x8000;
-            differences += flash[bank * 0x10000 + address] != image[offset];
-        }
-        EXPECT_EQ(differences, 0);
+    // The loader's memory holds the image where the update maps it, erased elsewhere.
+    void expectFlashHoldsImage(const TestBytes::Bytes& flash) {
+        const TestBytes::Bytes expected = FirmwareFiles::expectedFlash(image);
+        ASSERT_EQ(flash.size(), expected.size());
+        EXPECT_TRUE(flash == expected);
     }
 
-    QByteArray image;
+    TestBytes::Bytes image;
 };
 
 TEST_F(CliFirmware, UpdateWritesTheImageWithProgress) {
@@ -376,9 +353,9 @@ TEST_F(CliFirmware, UpdateWritesTheImageWithProgress) {
     EXPECT_TRUE(result.err.contains("\n0%\n"));
     EXPECT_TRUE(result.err.endsWith("\n100%\n"));
     device->stop();
-    QFile flash(path("flash.bin"));
-    ASSERT_TRUE(flash.open(QIODevice::ReadOnly));
-    expectFlashHoldsImage(flash.readAll());
+    const TestBytes::Bytes flash = TestBytes::readFile(path("flash.bin").toStdString());
+    ASSERT_FALSE(flash.empty());
+    expectFlashHoldsImage(flash);
 }
 
 TEST_F(CliFirmware, WithoutVerificationCorruptReadBacksAreAccepted) {

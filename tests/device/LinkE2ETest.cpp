@@ -3,6 +3,7 @@
 #include "ApiTypes.h"
 #include "DeviceLink.h"
 #include "DevsimProcess.h"
+#include "EdidTestFiles.h"
 #include "EventWait.h"
 #include "ScriptedPrompts.h"
 #include "TestWindow.h"
@@ -17,15 +18,10 @@
 
 namespace {
 
-QByteArray bytes(std::initializer_list<int> values) {
-    QByteArray out;
-    for (int v : values)
-        out.append(static_cast<char>(v));
-    return out;
-}
+using EdidTestFiles::Frame;
 
-const QByteArray Probe = bytes({0x00, 0x09, 0x03, 0x0D});
-const QByteArray StatusPoll = bytes({0x01, 0x01, 0x01, 0x0D});
+const QByteArray Probe = Frame({0x00, 0x09, 0x03, 0x0D});
+const QByteArray StatusPoll = Frame({0x01, 0x01, 0x01, 0x0D});
 
 // CPU time this process has used, in milliseconds.
 double cpuMs() {
@@ -62,7 +58,7 @@ TEST(LinkE2E, ProbeAndWriteFramesGoOutExactlyAndPaced) {
     TestWindow window({device.path()});
     window.search();
     ASSERT_EQ(window.link().connection(), Connection::Connected);
-    EXPECT_TRUE(device.sentStream().startsWith(Probe + bytes({0x00, 0x01, 0x05, 0x0D})));
+    EXPECT_TRUE(device.sentStream().startsWith(Probe + Frame({0x00, 0x01, 0x05, 0x0D})));
 
     {
         BusyGuard::Operation operation = window.link().tryBeginOperation();
@@ -73,12 +69,12 @@ TEST(LinkE2E, ProbeAndWriteFramesGoOutExactlyAndPaced) {
         EXPECT_FALSE(window.link().WaitForAck(20));
         const auto& journal = window.link().journal().entries();
         ASSERT_EQ(journal.size(), 2u);
-        EXPECT_EQ(journal[0].bytes, bytes({0x81, 0x08, 0x01, 0x0D}));
-        EXPECT_EQ(journal[1].bytes, bytes({0x55}));
+        EXPECT_EQ(journal[0].bytes, Frame({0x81, 0x08, 0x01, 0x0D}));
+        EXPECT_EQ(journal[1].bytes, Frame({0x55}));
         EXPECT_GT(journal[1].nsecs - journal[0].nsecs, 50'000'000);
     }
-    ASSERT_TRUE(waitUntil([&] { return device.requests().back() == bytes({0x55}); }));
-    EXPECT_TRUE(device.sentStream().endsWith(bytes({0x81, 0x08, 0x01, 0x0D, 0x55})));
+    ASSERT_TRUE(waitUntil([&] { return device.requests().back() == Frame({0x55}); }));
+    EXPECT_TRUE(device.sentStream().endsWith(Frame({0x81, 0x08, 0x01, 0x0D, 0x55})));
 }
 
 TEST(LinkE2E, SearchConnectsAndShowsTheDevice) {
@@ -98,7 +94,7 @@ TEST(LinkE2E, SearchConnectsAndShowsTheDevice) {
     // About one status poll a second, each answered before the next goes out.
     const int before = device.countRequests(StatusPoll);
     ASSERT_TRUE(waitUntil([&] { return device.countRequests(StatusPoll) >= before + 3; }, 30000));
-    const QByteArray pollAnswer = bytes({0xA1, 0x01, 0x01});
+    const QByteArray pollAnswer = Frame({0xA1, 0x01, 0x01});
     long lastPoll = -1;
     bool awaitingAnswer = false;
     int unanswered = 0;

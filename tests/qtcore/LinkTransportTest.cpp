@@ -2,6 +2,7 @@
 // the receive tick, the dispatch and the waits, without devsim.
 #include "ApiTypes.h"
 #include "DeviceLink.h"
+#include "EdidTestFiles.h"
 #include "EventWait.h"
 #include "PtyPair.h"
 #include "RecordingLinkView.h"
@@ -19,12 +20,7 @@
 
 namespace {
 
-QByteArray bytes(std::initializer_list<int> values) {
-    QByteArray out;
-    for (int v : values)
-        out.append(static_cast<char>(v));
-    return out;
-}
+using EdidTestFiles::Frame;
 
 class LinkTransport : public ::testing::Test {
 protected:
@@ -46,7 +42,7 @@ protected:
 
     // A byte the device sends now arrives alone: nothing received earlier still waits.
     void expectOnlyNewBytesWaiting() {
-        pty.send(bytes({0x5A}));
+        pty.send(Frame({0x5A}));
         ASSERT_TRUE(waitUntil([&] { return link.comHandle().bytesAvailable() > 0; }));
         EXPECT_EQ(link.comHandle().bytesAvailable(), 1);
     }
@@ -75,7 +71,7 @@ protected:
 
 TEST_F(LinkTransport, ReadRequestIsTheHeaderAlone) {
     link.Uart_Api_Send(ApiRead, Api_Manufac_Id, 3);
-    EXPECT_EQ(sentByHost(), bytes({0x00, 0x09, 0x03, 0x0D}));
+    EXPECT_EQ(sentByHost(), Frame({0x00, 0x09, 0x03, 0x0D}));
     EXPECT_EQ(link.state().LastRequestType, Api_Manufac_Id);
     EXPECT_EQ(link.state().LastRequestCount, 3u);
     EXPECT_FALSE(link.pollTimer().isActive());
@@ -84,7 +80,7 @@ TEST_F(LinkTransport, ReadRequestIsTheHeaderAlone) {
 TEST_F(LinkTransport, WriteSendsDataBytesAloneAndPaced) {
     const std::uint8_t data[3] = {0x55, 0x01, 0x02};
     link.Uart_Api_Send(ApiWrite, Api_Edid_Select, 3, data);
-    EXPECT_EQ(sentByHost(), bytes({0x81, 0x08, 0x03, 0x0D, 0x55, 0x01, 0x02}));
+    EXPECT_EQ(sentByHost(), Frame({0x81, 0x08, 0x03, 0x0D, 0x55, 0x01, 0x02}));
 
     const auto& journal = link.journal().entries();
     ASSERT_EQ(journal.size(), 4u);
@@ -119,7 +115,7 @@ TEST_F(LinkTransport, BlockUploadShowsProgressBeforeEachByte) {
 
 TEST_F(LinkTransport, ModelNameAnswerTurnsTheLedGreen) {
     link.Uart_Api_Send(ApiRead, Api_Model_Name, 5);
-    deliver(bytes({0xA1, 0x00, 0x01, 'A', 'B', 'C', 'D', 0x00}));
+    deliver(Frame({0xA1, 0x00, 0x01, 'A', 'B', 'C', 'D', 0x00}));
     EXPECT_TRUE(link.state().LinkFlags & LinkFlag::ResponseComplete);
     link.DispatchResponse();
     EXPECT_EQ(view.led, Colour::Green);
@@ -137,7 +133,7 @@ TEST_F(LinkTransport, ModelNameAnswerTurnsTheLedGreen) {
 
 TEST_F(LinkTransport, ManufacturerAnswerIsStoredNotShown) {
     link.Uart_Api_Send(ApiRead, Api_Manufac_Id, 3);
-    deliver(bytes({0xA1, 0x00, 0x09, 'A', 'B', 'C', 'D', 0x00}));
+    deliver(Frame({0xA1, 0x00, 0x09, 'A', 'B', 'C', 'D', 0x00}));
     link.DispatchResponse();
     const auto& id = link.state().DeviceManufacId;
     EXPECT_EQ(std::string(id.begin(), id.end()), "ABC");
@@ -147,14 +143,14 @@ TEST_F(LinkTransport, ManufacturerAnswerIsStoredNotShown) {
 
 TEST_F(LinkTransport, PresentedEdidAnswerChecksItsButton) {
     link.Uart_Api_Send(ApiRead, Api_Edid_Mode, 1);
-    deliver(bytes({0xA1, 0x01, 0x01, 0x02}));
+    deliver(Frame({0xA1, 0x01, 0x01, 0x02}));
     link.DispatchResponse();
     EXPECT_EQ(view.presented, PresentedEdid::External);
     EXPECT_TRUE(link.state().LinkFlags & LinkFlag::LinkAlive);
 
     link.state().LinkFlags = 0;
     link.Uart_Api_Send(ApiRead, Api_Edid_Mode, 1);
-    deliver(bytes({0xA1, 0x01, 0x01, 0x01}));
+    deliver(Frame({0xA1, 0x01, 0x01, 0x01}));
     link.DispatchResponse();
     EXPECT_EQ(view.presented, PresentedEdid::External) << "an unknown value changes nothing";
     EXPECT_TRUE(link.state().LinkFlags & LinkFlag::LinkAlive) << "but is a sign of life";
@@ -163,14 +159,14 @@ TEST_F(LinkTransport, PresentedEdidAnswerChecksItsButton) {
 TEST_F(LinkTransport, AnswerToAnotherRequestIsLoggedDroppedAndTheRequestStillAwaited) {
     link.Uart_Api_Send(ApiRead, Api_Fw_Version, 4);
     // The model name's late answer: long enough to complete the version request.
-    deliver(bytes({0xA1, 0x00, 0x01, 'E', 'M', '-', '0', '1'}));
+    deliver(Frame({0xA1, 0x00, 0x01, 'E', 'M', '-', '0', '1'}));
     EXPECT_NE(reporter.log.find("Unexpected Answer 00 01 Dropped.\r\n"), std::string::npos);
     EXPECT_FALSE(link.state().LinkFlags & LinkFlag::ResponseComplete);
     EXPECT_EQ(link.state().RxFill, 0u);
     EXPECT_EQ(link.state().RxBuffer[0], 0) << "no acknowledge left for a waiting handler";
     EXPECT_EQ(link.state().LastRequestType, Api_Fw_Version);
 
-    deliver(bytes({0xA1, 0x00, 0x02, '1', '.', '2', '3'}));
+    deliver(Frame({0xA1, 0x00, 0x02, '1', '.', '2', '3'}));
     link.DispatchResponse();
     EXPECT_EQ(view.firmwareVersion, "Current Version : v1.23");
     EXPECT_TRUE(link.lastResponseAcknowledged());
@@ -178,9 +174,9 @@ TEST_F(LinkTransport, AnswerToAnotherRequestIsLoggedDroppedAndTheRequestStillAwa
 
 TEST_F(LinkTransport, StrayAnswerSplitOverTicksIsSkippedUpToTheAwaitedOne) {
     link.Uart_Api_Send(ApiRead, Api_Edid_Mode, 1);
-    deliver(bytes({0xA1, 0x00, 0x02, '1'}));
+    deliver(Frame({0xA1, 0x00, 0x02, '1'}));
     // The stray's rest, then the awaited answer, in one tick.
-    deliver(bytes({'.', '2', '3', 0xA1, 0x01, 0x01, 0x02}));
+    deliver(Frame({'.', '2', '3', 0xA1, 0x01, 0x01, 0x02}));
     EXPECT_EQ(rx(0, 4), "\xA1\x01\x01\x02");
     ASSERT_TRUE(link.state().LinkFlags & LinkFlag::ResponseComplete);
     link.DispatchResponse();
@@ -188,13 +184,13 @@ TEST_F(LinkTransport, StrayAnswerSplitOverTicksIsSkippedUpToTheAwaitedOne) {
 
     // A write's answer may carry the write bit, as its request does.
     link.Uart_Api_Send(ApiWrite, Api_Edid_Select, 0);
-    deliver(bytes({0xA1, 0x81, 0x08, 0x00}));
+    deliver(Frame({0xA1, 0x81, 0x08, 0x00}));
     EXPECT_FALSE(link.WaitForAck(2));
 }
 
 TEST_F(LinkTransport, ResponseWithoutAcknowledgeIsDropped) {
     link.Uart_Api_Send(ApiRead, Api_Model_Name, 5);
-    deliver(bytes({0x00, 0x00, 0x01, 'A', 'B', 'C', 'D', 0x00}));
+    deliver(Frame({0x00, 0x00, 0x01, 'A', 'B', 'C', 'D', 0x00}));
     link.DispatchResponse();
     EXPECT_EQ(view.modelName, "Not Found.");
     EXPECT_FALSE(link.pollTimer().isActive());
@@ -205,9 +201,9 @@ TEST_F(LinkTransport, ResponseWithoutAcknowledgeIsDropped) {
 
 TEST_F(LinkTransport, CompletionCountsHeadAndPayloadBytes) {
     link.Uart_Api_Send(ApiRead, Api_Edid_Mode, 1);
-    deliver(bytes({0xA1, 0x01, 0x01}));
+    deliver(Frame({0xA1, 0x01, 0x01}));
     EXPECT_FALSE(link.state().LinkFlags & LinkFlag::ResponseComplete);
-    deliver(bytes({0x00}));
+    deliver(Frame({0x00}));
     EXPECT_TRUE(link.state().LinkFlags & LinkFlag::ResponseComplete);
     link.DispatchResponse();
 
@@ -220,10 +216,10 @@ TEST_F(LinkTransport, CompletionCountsHeadAndPayloadBytes) {
 
 TEST_F(LinkTransport, ResponseSplitOverTwoTicksStaysWhole) {
     link.Uart_Api_Send(ApiRead, Api_Model_Name, 5);
-    deliver(bytes({0xA1, 0x00, 0x01, 'M'}));
+    deliver(Frame({0xA1, 0x00, 0x01, 'M'}));
     EXPECT_EQ(link.state().RxFill, 4u);
     EXPECT_FALSE(link.state().LinkFlags & LinkFlag::ResponseComplete);
-    deliver(bytes({'N', 'O', 'P', 0x00}));
+    deliver(Frame({'N', 'O', 'P', 0x00}));
     EXPECT_EQ(link.state().RxFill, 8u);
     EXPECT_EQ(rx(3, 4), "MNOP");
     EXPECT_TRUE(link.state().LinkFlags & LinkFlag::ResponseComplete);
@@ -232,7 +228,7 @@ TEST_F(LinkTransport, ResponseSplitOverTwoTicksStaysWhole) {
 TEST_F(LinkTransport, OtherLinkModesCollectButNeverComplete) {
     link.state().LinkMode = 3;
     link.Uart_Api_Send(ApiRead, Api_Edid_Mode, 1);
-    deliver(bytes({0xA1, 0x01, 0x01, 0x00, 0x22}));
+    deliver(Frame({0xA1, 0x01, 0x01, 0x00, 0x22}));
     EXPECT_EQ(link.state().RxFill, 5u);
     EXPECT_FALSE(link.state().LinkFlags & LinkFlag::ResponseComplete);
 }
@@ -266,7 +262,7 @@ TEST_F(LinkTransport, ChattyDeviceNeverWritesPastTheBuffer) {
 
 TEST_F(LinkTransport, WaitForAckClearsTheBufferOnAcknowledge) {
     link.Uart_Api_Send(ApiWrite, Api_Edid_Select, 0);
-    pty.send(bytes({0xA1, 0x01, 0x08, 0x55})); // collected by a tick inside the wait
+    pty.send(Frame({0xA1, 0x01, 0x08, 0x55})); // collected by a tick inside the wait
     link.rxTimer().setInterval(10);
     QObject::connect(&link.rxTimer(), &QTimer::timeout, &link, &DeviceLink::Timer_UART_RxTimer);
     link.rxTimer().start();
@@ -278,7 +274,7 @@ TEST_F(LinkTransport, WaitForAckClearsTheBufferOnAcknowledge) {
 
 TEST_F(LinkTransport, WaitForAckTimesOutAndKeepsTheBuffer) {
     link.Uart_Api_Send(ApiRead, Api_Model_Name, 5);
-    deliver(bytes({0x22, 0x33}));
+    deliver(Frame({0x22, 0x33}));
     EXPECT_TRUE(link.WaitForAck(20));
     EXPECT_EQ(link.state().RxFill, 2u);
     EXPECT_EQ(rx(0, 2), "\x22\x33");

@@ -7,6 +7,7 @@
 #include "RecordingLinkView.h"
 #include "RecordingReporter.h"
 #include "ScriptedPrompts.h"
+#include "TestBytes.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -72,7 +73,7 @@ TEST(FirmwareImage, UnreadablePathsAreRefused) {
     // Not a regular file: refused before it is opened (a FIFO would block the window).
     EXPECT_FALSE(FirmwareImage::read("/dev/null"));
     const std::string empty = dir.filePath("empty.bin").toStdString();
-    ASSERT_TRUE(FirmwareFiles::write(empty, {}));
+    ASSERT_TRUE(TestBytes::writeFile(empty, {}));
     const auto image = FirmwareImage::read(empty);
     ASSERT_TRUE(image);
     EXPECT_EQ(image->size(), 0u);
@@ -115,14 +116,14 @@ protected:
 };
 
 TEST_F(OpenFirmware, TaggedFileShowsItsVersionAndEnablesUpdate) {
-    ASSERT_TRUE(FirmwareFiles::write(file("fw.bin"), withTag(0x101C, "FW Ver: 2015")));
+    ASSERT_TRUE(TestBytes::writeFile(file("fw.bin"), withTag(0x101C, "FW Ver: 2015")));
     open(file("fw.bin"));
     EXPECT_EQ(reporter.log, "Fw Open OK.\r\n");
     EXPECT_EQ(view->path, file("fw.bin"));
     EXPECT_EQ(view->version, "Target Version : v2.015");
     EXPECT_TRUE(view->updateEnabled);
 
-    ASSERT_TRUE(FirmwareFiles::write(file("plain.bin"), withTag(0x2000, "FW VER: 2015")));
+    ASSERT_TRUE(TestBytes::writeFile(file("plain.bin"), withTag(0x2000, "FW VER: 2015")));
     open(file("plain.bin"));
     EXPECT_EQ(view->version, "Target Version : Illegal !");
     EXPECT_FALSE(view->updateEnabled);
@@ -130,7 +131,7 @@ TEST_F(OpenFirmware, TaggedFileShowsItsVersionAndEnablesUpdate) {
 }
 
 TEST_F(OpenFirmware, UnopenableFileFailsAndLeavesUpdateAsItWas) {
-    ASSERT_TRUE(FirmwareFiles::write(file("fw.bin"), withTag(0x2000, "FW Ver: 2015")));
+    ASSERT_TRUE(TestBytes::writeFile(file("fw.bin"), withTag(0x2000, "FW Ver: 2015")));
     open(file("fw.bin"));
     open(dir.path().toStdString());
     EXPECT_EQ(reporter.log, "Fw Open Fail.\r\n");

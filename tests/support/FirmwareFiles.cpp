@@ -1,6 +1,5 @@
 #include "FirmwareFiles.h"
 
-#include <cstdio>
 #include <cstring>
 #include <random>
 
@@ -15,26 +14,6 @@ std::vector<std::uint8_t> image(std::size_t size, unsigned seed) {
     constexpr std::size_t tagAt = 0x1010;
     if (size >= tagAt + sizeof tag - 1)
         std::memcpy(bytes.data() + tagAt, tag, sizeof tag - 1);
-    return bytes;
-}
-
-bool write(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file)
-        return false;
-    const bool ok =
-        bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return std::fclose(file) == 0 && ok;
-}
-
-std::vector<std::uint8_t> read(const std::string& path) {
-    std::vector<std::uint8_t> bytes;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        return bytes;
-    for (int c = std::fgetc(file); c != EOF; c = std::fgetc(file))
-        bytes.push_back(static_cast<std::uint8_t>(c));
-    std::fclose(file);
     return bytes;
 }
 
