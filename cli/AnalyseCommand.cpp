@@ -54,7 +54,7 @@ const Command AnalyseCommand = {
     "analyse [--json] FILE...",
     "the analyser's fourteen items for each EDID file",
     "Reads each EDID file into a fresh record, decodes it and shows the fourteen items\n"
-    "of the analyser page. " EDID_INPUT_HELP "\n"
+    "of the analyser page.\n" EDID_INPUT_HELP "\n"
     "  --json   one JSON object per line:\n"
     "           {\"file\": ..., \"summary\": {\"edid_header\": ..., ...}}\n"
     "           or {\"file\": ..., \"error\": \"Edid Open Fail.\"} (or the byte count\n"

@@ -21,12 +21,12 @@ bool ParseFileCommandArgs(const Command& command, CommandContext& context, bool 
 void PrintCommandHelp(const Command& command, std::ostream& out);
 void PrintCommandUsage(const Command& command, std::ostream& out);
 
-// What an EDID input may be, for the commands' help (a sentence and its line end).
+// What an EDID input may be, for the commands' help (whole lines).
 #define EDID_INPUT_HELP                                                                            \
-    "Each FILE is a binary EDID\n"                                                                 \
-    "file (256 bytes; missing bytes read as 0xFF), hex text (a decoder's hex dump, the\n"          \
-    "first \"EDID:\" block of a display server's verbose listing, plain hex pairs, a C\n"          \
-    "array or its body), or \"-\" for standard input (once).\n"
+    "Each FILE is a binary EDID file (256 bytes; missing bytes read as 0xFF), hex text\n"          \
+    "(a decoder's hex dump, the first \"EDID:\" block of a display server's verbose\n"             \
+    "listing, plain hex pairs, a C array or its body), or \"-\" for standard input\n"              \
+    "(once).\n"
 
 // The message a file that cannot be opened gets.
 constexpr const char* kOpenFailMessage = "Edid Open Fail.";

@@ -57,7 +57,7 @@ int runDownload(CommandContext& context) {
 
 const Command DownloadCommand = {
     "download",
-    "download internal|external|user|stored -o FILE | all -o DIR [--port PATH]...",
+    "download internal|external|user|stored|all -o FILE|DIR [--port PATH]...",
     "save one of the device's EDIDs to a file, or all four into a folder",
     "Connects to the device and saves its Internal, External, User or Stored EDID\n"
     "(256 bytes, as received) to FILE. The file is written only when the device answered\n"

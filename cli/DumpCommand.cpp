@@ -56,7 +56,7 @@ const Command DumpCommand = {
     "dump [--json] FILE...",
     "every field of the decoded EDID record, as JSON",
     "Reads each EDID file into a fresh record, decodes it and prints one JSON object\n"
-    "per line. " EDID_INPUT_HELP "\n"
+    "per line.\n" EDID_INPUT_HELP "\n"
     "Each line is {\"file\": ..., \"record\": {\"Status\": ..., \"Flags\": ..., \"Image\": [...], "
     "...}}\n"
     "with every field of the record under its name: integers as numbers, byte arrays as\n"

@@ -50,7 +50,7 @@ const Command ValidateCommand = {
     "validate",
     "validate [--json] FILE...",
     "check each EDID file: header, checksums, extension count",
-    "Reads each EDID file and validates it. " EDID_INPUT_HELP "\n"
+    "Reads each EDID file and validates it.\n" EDID_INPUT_HELP "\n"
     "Prints one line per file:\n"
     "\"FILE: valid\" or \"FILE: <message>\", the message being one of\n"
     "\"Illegal Edid Header.\", \"Illegal Edid CheckSum0.\", \"Illegal Edid CheckSum1.\",\n"
