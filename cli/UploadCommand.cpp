@@ -9,7 +9,6 @@
 #include "PortNames.h"
 
 #include <ostream>
-
 #include <string>
 
 namespace {
