@@ -67,6 +67,7 @@ int uploadToEach(CommandContext& context, const DeviceArgs& args, ConsoleReporte
     int failed = 0;
     int empty = 0;
     for (const QString& port : ports) {
+        reporter.forgetMessages(); // a box's result is never an earlier box's message
         DeviceSession session(reporter, QStringList{port});
         const bool connected = session.connect();
         const bool found = session.link().connection() != Connection::NotConnected;
@@ -77,8 +78,11 @@ int uploadToEach(CommandContext& context, const DeviceArgs& args, ConsoleReporte
         const bool ok =
             connected && uploadTo(session, reporter, input, file, !args.noVerify) == ExitStatus::Ok;
         ++(ok ? programmed : failed);
+        std::string outcome = ok ? "Uploaded." : reporter.lastMessage();
+        if (outcome.empty())
+            outcome = "Failed.";
         context.out << port.toStdString() << ": " << (found ? session.view().modelName : "-")
-                    << ": " << (ok ? "Uploaded." : reporter.lastMessage()) << "\n";
+                    << ": " << outcome << "\n";
         context.out.flush();
     }
     context.out << programmed << " of " << (programmed + failed) << " boxes programmed, " << failed

@@ -298,6 +298,12 @@ TEST_F(CliTest, InputsThatAreNotRegularFilesAreRefusedAtOnce) {
             EXPECT_EQ(refused.err.find("Not Found."), std::string::npos) << refused.err;
         }
     }
+    // An EDID to upload may come on standard input: read, then the search fails.
+    const std::string text = WriteBytes("edid.txt", Bytes(3, '0'));
+    const CliRun upload = RunCli({"upload", "-", "--port", port}, text);
+    EXPECT_EQ(upload.status, 1);
+    EXPECT_EQ(upload.err.find("standard input is not read"), std::string::npos) << upload.err;
+    EXPECT_NE(upload.err.find("Not Found."), std::string::npos) << upload.err;
     // A firmware image is no EDID: standard input is not read for it.
     const CliRun firmware = RunCli({"firmware", "-", "--port", port});
     EXPECT_EQ(firmware.status, 1);
