@@ -40,7 +40,7 @@ TEST(CliPagesTest, TheBuildWroteThePagesOfTheCommandTable) {
 TEST(CliPagesTest, TheManPageRendersEveryCommand) {
     if (std::system("command -v man >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "man is not installed";
-    const std::string shown = commandOutput("MANWIDTH=200 man -l '" + kManPage + "' 2>&1 | col -b");
+    const std::string shown = commandOutput("MANWIDTH=200 man -l '" + kManPage + "' 2>&1");
     EXPECT_NE(shown.find("redaviv-cli - EDID files"), std::string::npos) << shown;
     for (const Command* command : CommandTable()) {
         EXPECT_NE(shown.find(command->synopsis), std::string::npos) << command->synopsis;
