@@ -3,7 +3,7 @@
 #include "DeviceEdidRead.h"
 #include "DeviceLink.h"
 #include "EdidDecoder.h"
-#include "EdidFile.h"
+#include "EdidOpenDialog.h"
 #include "Prompts.h"
 #include "Reporter.h"
 
@@ -49,13 +49,15 @@ void EdidAnalyserPage::RadioButton_Analysis_BinMouseDown() {
     radios_[BinRadio]->setChecked(true);
     SetAnalysisBusy(true);
     link_.state().LinkFlags |= LinkFlag::LinkAlive;
-    if (const auto path = prompts_.chooseOpenFile("EDID (*.bin)")) {
+    if (const auto chosen = ChooseEdidFile(prompts_)) {
         EdidInfo file{};
-        if (ReadEdidFile(*path, file.Image)) {
+        const EdidInput input = ReadEdidFileAs(chosen->path, chosen->reading);
+        if (input.status == EdidInputStatus::Read) {
+            file.Image = input.image;
             link_.reporter().replaceLog("Edid Open OK.\r\n");
             AnalyseEdid(file, file.Image);
         } else {
-            link_.reporter().replaceLog("Edid Open Fail.\r\n");
+            link_.reporter().replaceLog(EdidInputMessage(input) + "\r\n");
         }
     }
     SetAnalysisBusy(false);

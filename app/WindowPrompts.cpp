@@ -22,6 +22,19 @@ std::optional<std::string> WindowPrompts::chooseOpenFile(const std::string& filt
                                                QString::fromStdString(filter)));
 }
 
+std::optional<Prompts::OpenChoice>
+WindowPrompts::chooseOpenFileOf(const std::vector<std::string>& filters) {
+    QStringList offered;
+    for (const std::string& filter : filters)
+        offered.append(QString::fromStdString(filter));
+    QString selected;
+    const std::optional<std::string> path = chosen(QFileDialog::getOpenFileName(
+        &window_, QString(), QString(), offered.join(QStringLiteral(";;")), &selected));
+    if (!path)
+        return std::nullopt;
+    return OpenChoice{*path, selected.toStdString()};
+}
+
 std::optional<std::string> WindowPrompts::chooseSaveFile(const std::string& filter,
                                                          const std::string& suggestedName) {
     return chosen(QFileDialog::getSaveFileName(&window_, QString(),

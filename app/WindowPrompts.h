@@ -9,6 +9,7 @@ public:
     explicit WindowPrompts(QWidget& window);
 
     std::optional<std::string> chooseOpenFile(const std::string& filter) override;
+    std::optional<OpenChoice> chooseOpenFileOf(const std::vector<std::string>& filters) override;
     std::optional<std::string> chooseSaveFile(const std::string& filter,
                                               const std::string& suggestedName) override;
     void showError(const std::string& message) override;

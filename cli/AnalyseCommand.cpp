@@ -12,7 +12,8 @@ namespace {
 
 int runAnalyse(CommandContext& context) {
     FileCommandArgs args;
-    if (!ParseFileCommandArgs(AnalyseCommand, context, true, args))
+    if (!ParseFileCommandArgs(AnalyseCommand, context, true, args) ||
+        !CheckOneStandardInput(AnalyseCommand, context, args.files))
         return ExitStatus::Usage;
     if (args.help) {
         PrintCommandHelp(AnalyseCommand, context.out);
@@ -22,13 +23,14 @@ int runAnalyse(CommandContext& context) {
     bool first = true;
     for (const std::string& file : args.files) {
         EdidInfo info;
-        if (!CheckInputFile(AnalyseCommand, context, file) || !ReadFreshRecord(file, info)) {
+        const std::string failure = ReadFreshRecord(AnalyseCommand, context, file, info);
+        if (!failure.empty()) {
             status = ExitStatus::Failed;
             if (args.json)
-                context.out << "{\"file\": " << JsonTextString(file) << ", \"error\": \""
-                            << kOpenFailMessage << "\"}\n";
+                context.out << "{\"file\": " << JsonTextString(file)
+                            << ", \"error\": " << JsonTextString(failure) << "}\n";
             else
-                context.out << (first ? "" : "\n") << file << ": " << kOpenFailMessage << "\n";
+                context.out << (first ? "" : "\n") << file << ": " << failure << "\n";
             first = false;
             continue;
         }
@@ -51,13 +53,13 @@ const Command AnalyseCommand = {
     "analyse",
     "analyse [--json] FILE...",
     "the analyser's fourteen items for each EDID file",
-    "Reads each EDID file (256 bytes; missing bytes read as 0xFF) into a fresh record,\n"
-    "decodes it and shows the fourteen items of the analyser page.\n"
-    "\n"
+    "Reads each EDID file into a fresh record, decodes it and shows the fourteen items\n"
+    "of the analyser page.\n" EDID_INPUT_HELP "\n"
     "  --json   one JSON object per line:\n"
     "           {\"file\": ..., \"summary\": {\"edid_header\": ..., ...}}\n"
-    "           or {\"file\": ..., \"error\": \"Edid Open Fail.\"}\n"
+    "           or {\"file\": ..., \"error\": \"Edid Open Fail.\"} (or the byte count\n"
+    "           of hex text of the wrong length)\n"
     "\n"
-    "Exit status: 0, or 1 when a file could not be opened; 2 on a usage error.\n",
+    "Exit status: 0, or 1 when a file could not be read; 2 on a usage error.\n",
     runAnalyse,
 };

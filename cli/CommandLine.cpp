@@ -1,8 +1,9 @@
 #include "CommandLine.h"
 
-#include "EdidFile.h"
 #include "EdidInfo.h"
+#include "EdidInput.h"
 
+#include <algorithm>
 #include <ostream>
 #include <sys/stat.h>
 
@@ -58,11 +59,6 @@ bool ParseFileCommandArgs(const Command& command, CommandContext& context, bool 
     return true;
 }
 
-bool ReadFreshRecord(const std::string& path, EdidInfo& info) {
-    info = EdidInfo{};
-    return ReadEdidFile(path, info.Image);
-}
-
 bool CheckInputFile(const Command& command, CommandContext& context, const std::string& path) {
     const char* reason = nullptr;
     struct stat st {};
@@ -74,4 +70,29 @@ bool CheckInputFile(const Command& command, CommandContext& context, const std::
         return true;
     context.err << "redaviv-cli " << command.name << ": " << path << ": " << reason << "\n";
     return false;
+}
+
+bool CheckEdidInput(const Command& command, CommandContext& context, const std::string& path) {
+    return path == "-" || CheckInputFile(command, context, path);
+}
+
+bool CheckOneStandardInput(const Command& command, CommandContext& context,
+                           const std::vector<std::string>& inputs) {
+    if (std::count(inputs.begin(), inputs.end(), "-") < 2)
+        return true;
+    context.err << "redaviv-cli " << command.name
+                << ": '-' given more than once: standard input holds one EDID\n";
+    PrintCommandUsage(command, context.err);
+    return false;
+}
+
+std::string ReadFreshRecord(const Command& command, CommandContext& context,
+                            const std::string& path, EdidInfo& info) {
+    info = EdidInfo{};
+    if (!CheckEdidInput(command, context, path))
+        return kOpenFailMessage;
+    const EdidInput input = ReadEdidInput(path);
+    if (input.status == EdidInputStatus::Read)
+        info.Image = input.image;
+    return EdidInputMessage(input);
 }

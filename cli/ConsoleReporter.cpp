@@ -104,6 +104,7 @@ void ConsoleReporter::setStatusText(StatusLabel label, const std::string& text) 
 }
 
 void ConsoleReporter::message(const std::string& text) {
+    lastMessage_ = text;
     endBar();
     err_ << text << '\n';
     err_.flush();

@@ -26,6 +26,10 @@ public:
 
     // A message of the command line's own, on its own line.
     void message(const std::string& text);
+    // The last line `err` was given (a message, or a failure a label showed) since the
+    // last forgetMessages().
+    const std::string& lastMessage() const { return lastMessage_; }
+    void forgetMessages() { lastMessage_.clear(); }
 
 private:
     void logText(const std::string& text);
@@ -38,6 +42,7 @@ private:
     std::optional<StatusLabel> progressLabel_;
     int lastPercent_ = -1;
     bool barOpen_ = false;
+    std::string lastMessage_;
 };
 
 // Whether standard error is a terminal.

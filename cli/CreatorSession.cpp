@@ -8,8 +8,10 @@
 #include <CreatorModel.h>
 #include <EdidFile.h>
 #include <EdidInfo.h>
+#include <EdidInput.h>
 #include <IntegerText.h>
 
+#include <algorithm>
 #include <ostream>
 
 namespace {
@@ -48,8 +50,10 @@ Passage passThrough(const std::string* input, const std::string& output, const Q
     CreatorModel model;
     EdidInfo CreatorSettings{};
     if (input) {
-        if (!ReadEdidFile(*input, CreatorSettings.Image))
-            return {ExitStatus::Failed, kOpenFailMessage, {}};
+        const EdidInput read = ReadEdidInput(*input);
+        if (read.status != EdidInputStatus::Read)
+            return {ExitStatus::Failed, EdidInputMessage(read), {}};
+        CreatorSettings.Image = read.image;
         StartFromFile(model, CreatorSettings, today);
     } else {
         StartBrandNew(model, CreatorSettings, today);
@@ -125,6 +129,9 @@ bool ParseCreatorArgs(const Command& command, CommandContext& context, bool want
         return true;
     if (wantsInput && parsed.inputs.empty())
         return usageError(command, context, "no FILE given");
+    if (!parsed.outputDir.empty() &&
+        std::find(parsed.inputs.begin(), parsed.inputs.end(), "-") != parsed.inputs.end())
+        return usageError(command, context, "-d saves under each FILE's name; '-' has none");
     if (!parsed.output.empty() && !parsed.outputDir.empty())
         return usageError(command, context, "-o and -d exclude each other");
     if (parsed.outputDir.empty() && parsed.inputs.size() > 1)

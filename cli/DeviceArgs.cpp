@@ -42,6 +42,8 @@ bool ParseDeviceArgs(const Command& command, CommandContext& context,
             parsed.json = true;
         } else if (entry.noVerify && arg == "--no-verify") {
             parsed.noVerify = true;
+        } else if (entry.each && arg == "--each") {
+            parsed.each = true;
         } else if (const auto port = valueOf("--port")) {
             parsed.ports.append(QString::fromLocal8Bit(port->c_str()));
         } else if (const auto output = entry.output ? valueOf("-o") : std::nullopt) {

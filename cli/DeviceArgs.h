@@ -14,6 +14,7 @@ struct DeviceCommandShape {
     bool json = false;
     bool output = false; // -o FILE, required
     bool noVerify = false;
+    bool each = false; // --each
 };
 
 // The parsed arguments of a device command. "--" ends the options.
@@ -22,6 +23,7 @@ struct DeviceArgs {
     bool verbose = false;
     bool json = false;
     bool noVerify = false;
+    bool each = false;
     QStringList ports; // --port PATH, in the order given; empty: the platform's ports
     std::string output;
     std::vector<std::string> operands;

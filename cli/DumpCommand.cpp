@@ -26,7 +26,8 @@ std::string recordJson(const EdidInfo& record) {
 
 int runDump(CommandContext& context) {
     FileCommandArgs args;
-    if (!ParseFileCommandArgs(DumpCommand, context, true, args))
+    if (!ParseFileCommandArgs(DumpCommand, context, true, args) ||
+        !CheckOneStandardInput(DumpCommand, context, args.files))
         return ExitStatus::Usage;
     if (args.help) {
         PrintCommandHelp(DumpCommand, context.out);
@@ -36,9 +37,10 @@ int runDump(CommandContext& context) {
     for (const std::string& file : args.files) {
         EdidInfo info;
         context.out << "{\"file\": " << JsonTextString(file);
-        if (!CheckInputFile(DumpCommand, context, file) || !ReadFreshRecord(file, info)) {
+        const std::string failure = ReadFreshRecord(DumpCommand, context, file, info);
+        if (!failure.empty()) {
             status = ExitStatus::Failed;
-            context.out << ", \"error\": \"" << kOpenFailMessage << "\"}\n";
+            context.out << ", \"error\": " << JsonTextString(failure) << "}\n";
             continue;
         }
         DecodeEdid(info);
@@ -54,13 +56,14 @@ const Command DumpCommand = {
     "dump [--json] FILE...",
     "every field of the decoded EDID record, as JSON",
     "Reads each EDID file into a fresh record, decodes it and prints one JSON object\n"
-    "per line: {\"file\": ..., \"record\": {\"Status\": ..., \"Flags\": ..., \"Image\": [...], "
+    "per line.\n" EDID_INPUT_HELP "\n"
+    "Each line is {\"file\": ..., \"record\": {\"Status\": ..., \"Flags\": ..., \"Image\": [...], "
     "...}}\n"
     "with every field of the record under its name: integers as numbers, byte arrays as\n"
     "arrays of numbers, Manufac_Name, Monitor_Name and Max_Resolution as strings (each\n"
     "byte the character of the same code). JSON is the only format; --json is accepted.\n"
     "A file that cannot be opened gives {\"file\": ..., \"error\": \"Edid Open Fail.\"}.\n"
     "\n"
-    "Exit status: 0, or 1 when a file could not be opened; 2 on a usage error.\n",
+    "Exit status: 0, or 1 when a file could not be read; 2 on a usage error.\n",
     runDump,
 };

@@ -2,6 +2,9 @@
 #include "ConsoleReporter.h"
 #include "DeviceCommands.h"
 #include "DeviceSession.h"
+#include "Json.h"
+
+#include <cctype>
 
 #include <ostream>
 
@@ -11,9 +14,46 @@ const std::string VersionCaption = "Current Version : ";
 // The caption once the device's version answer was shown.
 const std::string AnsweredVersionCaption = VersionCaption + "v";
 
+// What Search found; the firmware's own fields are empty in ISP mode.
+struct Found {
+    std::string port;
+    std::string model;
+    int loaderVariant = -1; // ISP mode only
+    std::string firmware;
+    std::string presented;
+};
+
+void printText(std::ostream& out, const Found& found) {
+    out << "Port: " << found.port << "\n";
+    out << "Model: " << found.model << "\n";
+    if (found.loaderVariant >= 0) {
+        out << "Loader variant: " << found.loaderVariant
+            << (found.loaderVariant == 1 ? " (KQB707)" : "") << "\n";
+        return;
+    }
+    out << "Firmware version: " << found.firmware << "\n";
+    out << "Presented EDID: " << found.presented << "\n";
+}
+
+void printJson(std::ostream& out, const Found& found) {
+    out << "{\"port\": " << JsonTextString(found.port)
+        << ", \"model\": " << JsonLatin1String(found.model);
+    if (found.loaderVariant >= 0) {
+        out << ", \"mode\": \"isp\", \"loader_variant\": " << found.loaderVariant << "}\n";
+        return;
+    }
+    std::string presented = found.presented;
+    for (char& c : presented)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    out << ", \"firmware\": " << JsonLatin1String(found.firmware)
+        << ", \"presented\": " << JsonLatin1String(presented) << "}\n";
+}
+
 int runInfo(CommandContext& context) {
+    DeviceCommandShape entry{0};
+    entry.json = true;
     return RunDeviceCommand(
-        InfoCommand, context, {0}, [&](const DeviceArgs& args, ConsoleReporter& reporter) {
+        InfoCommand, context, entry, [&](const DeviceArgs& args, ConsoleReporter& reporter) {
             DeviceSession session(reporter, args.ports);
             if (!session.search())
                 return ExitStatus::Failed;
@@ -26,24 +66,24 @@ int runInfo(CommandContext& context) {
                 reporter.message("API Timeout.");
                 return ExitStatus::Failed;
             }
-            context.out << "Port: " << session.portName() << "\n";
-            context.out << "Model: " << view.modelName << "\n";
+            Found found;
+            found.port = session.portName();
+            found.model = view.modelName;
             if (session.link().connection() == Connection::Isp) {
-                const int variant = session.link().state().IspVariant;
-                context.out << "Loader variant: " << variant << (variant == 1 ? " (KQB707)" : "")
-                            << "\n";
-                return ExitStatus::Ok;
+                found.loaderVariant = session.link().state().IspVariant;
+            } else {
+                found.firmware = view.firmwareVersion.substr(VersionCaption.size());
+                const auto presented = session.awaitPresentedEdid();
+                if (!presented) {
+                    reporter.message("API Timeout.");
+                    return ExitStatus::Failed;
+                }
+                found.presented = PresentedEdidName(*presented);
             }
-            std::string version = view.firmwareVersion;
-            if (version.rfind(VersionCaption, 0) == 0)
-                version.erase(0, VersionCaption.size());
-            context.out << "Firmware version: " << version << "\n";
-            const auto presented = session.awaitPresentedEdid();
-            if (!presented) {
-                reporter.message("API Timeout.");
-                return ExitStatus::Failed;
-            }
-            context.out << "Presented EDID: " << PresentedEdidName(*presented) << "\n";
+            if (args.json)
+                printJson(context.out, found);
+            else
+                printText(context.out, found);
             return ExitStatus::Ok;
         });
 }
@@ -52,7 +92,7 @@ int runInfo(CommandContext& context) {
 
 const Command InfoCommand = {
     "info",
-    "info [--port PATH]...",
+    "info [--json] [--port PATH]...",
     "find the device and show its model, firmware version and presented EDID",
     "Searches the ports as the window's \"Search\" does and prints what it found:\n"
     "  Port: PATH\n"
@@ -62,7 +102,12 @@ const Command InfoCommand = {
     "or, for a device whose firmware loader runs,\n"
     "  Model: ISP Mode.\n"
     "  Loader variant: 0|1 (KQB707)\n"
-    "\n" DEVICE_COMMAND_OPTIONS_HELP "\n"
+    "\n"
+    "  --json          one JSON object instead:\n"
+    "                  {\"port\": ..., \"model\": ..., \"firmware\": \"vX.YZ\",\n"
+    "                   \"presented\": \"internal\"|\"external\"|\"user\"}\n"
+    "                  or {\"port\": ..., \"model\": \"ISP Mode.\", \"mode\": \"isp\",\n"
+    "                   \"loader_variant\": 0|1}\n" DEVICE_COMMAND_OPTIONS_HELP "\n"
     "Exit status: 0, or 1 when no device was found (\"Not Found.\") or it did not answer\n"
     "with its model, version or presented EDID (\"API Timeout.\"); 2 on a usage error.\n",
     runInfo,

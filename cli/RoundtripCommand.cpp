@@ -15,7 +15,7 @@ int runRoundtrip(CommandContext& context) {
         return ExitStatus::Ok;
     }
     // One input is refused with its reason; with -d a refused input is one failure line.
-    if (args.outputDir.empty() && !CheckInputFile(RoundtripCommand, context, args.inputs.front()))
+    if (args.outputDir.empty() && !CheckEdidInput(RoundtripCommand, context, args.inputs.front()))
         return ExitStatus::Failed;
     return RunCreatorSession(context, args);
 }
@@ -31,14 +31,17 @@ const Command RoundtripCommand = {
     "at all. Blocks that did not fit are named on stderr (\"Not Written: ...\").\n"
     "With -d, each FILE goes through its own fresh creator into OUTDIR under its own\n"
     "base name; each failure is a line \"FILE: message\" on stderr.\n"
+    "FILE is a binary EDID file or hex text, as analyse reads it; \"-\" (standard input)\n"
+    "only with -o.\n"
     "\n"
     "  -o OUT              the EDID file to write\n"
     "  -d OUTDIR           the folder to write one file per FILE into\n"
     "  --today YYYY-MM-DD  the date whose year and week a Brand New EDID shows\n"
     "                      (default: the local date)\n"
     "\n"
-    "Exit status: 0 written; 1 FILE cannot be opened or OUT cannot be written\n"
-    "(\"Edid Open Fail.\"); 2 usage error; 3 an edit did not hold a number (its message\n"
-    "is printed, nothing is written). With -d: 0 all written; 1 any FILE failed.\n",
+    "Exit status: 0 written; 1 FILE cannot be read or OUT cannot be written (\"Edid\n"
+    "Open Fail.\", or the byte count of hex text of the wrong length); 2 usage error;\n"
+    "3 an edit did not hold a number (its message is printed, nothing is written).\n"
+    "With -d: 0 all written; 1 any FILE failed.\n",
     runRoundtrip,
 };

@@ -5,7 +5,10 @@
 #include "DeviceSession.h"
 #include "EdidDownload.h"
 #include "EdidFileUpload.h"
+#include "EdidInput.h"
+#include "PortNames.h"
 
+#include <ostream>
 #include <string>
 
 namespace {
@@ -30,52 +33,110 @@ bool verifyUserEdid(DeviceSession& session, ConsoleReporter& reporter, const Edi
     return false;
 }
 
+// Uploads `input` to the device `session` is connected to, has it presented and, unless
+// `verify` is false, reads it back.
+int uploadTo(DeviceSession& session, ConsoleReporter& reporter, const EdidInput& input,
+             const std::string& file, bool verify) {
+    reporter.showProgressOf(StatusLabel::Upload);
+    EdidInfo record{};
+    const FileUploadResult result = UploadEdidInput(session.link(), input, record);
+    if (result != FileUploadResult::Sent) {
+        if (result == FileUploadResult::Cancelled)
+            reporter.message("Upload Edid Failed.");
+        return ExitStatus::Failed;
+    }
+    if (!session.confirmPresentedEdid(PresentedEdid::User))
+        return ExitStatus::Failed;
+    if (verify && !verifyUserEdid(session, reporter, record.Image, file))
+        return ExitStatus::Failed;
+    return ExitStatus::Ok;
+}
+
+// --each: every box on the candidate ports in turn, each in its own session. With
+// --port every port named is a box that must take the upload; without it, ports where
+// nothing answers are no boxes and only counted.
+int uploadToEach(CommandContext& context, const DeviceArgs& args, ConsoleReporter& reporter,
+                 const EdidInput& input) {
+    const std::string& file = args.operands[0];
+    if (input.status != EdidInputStatus::Read) {
+        reporter.message(EdidInputMessage(input));
+        return ExitStatus::Failed;
+    }
+    const QStringList ports = args.ports.isEmpty() ? platformSerialPorts() : args.ports;
+    int programmed = 0;
+    int failed = 0;
+    int empty = 0;
+    for (const QString& port : ports) {
+        reporter.forgetMessages(); // a box's result is never an earlier box's message
+        DeviceSession session(reporter, QStringList{port});
+        const bool connected = session.connect();
+        const bool found = session.link().connection() != Connection::NotConnected;
+        if (!found && args.ports.isEmpty()) {
+            ++empty;
+            continue;
+        }
+        const bool ok =
+            connected && uploadTo(session, reporter, input, file, !args.noVerify) == ExitStatus::Ok;
+        ++(ok ? programmed : failed);
+        std::string outcome = ok ? "Uploaded." : reporter.lastMessage();
+        if (outcome.empty())
+            outcome = "Failed.";
+        context.out << port.toStdString() << ": " << (found ? session.view().modelName : "-")
+                    << ": " << outcome << "\n";
+        context.out.flush();
+    }
+    context.out << programmed << " of " << (programmed + failed) << " boxes programmed, " << failed
+                << " failed";
+    if (args.ports.isEmpty())
+        context.out << "; " << empty << " ports without a device";
+    context.out << ".\n";
+    return failed == 0 && programmed > 0 ? ExitStatus::Ok : ExitStatus::Failed;
+}
+
 int runUpload(CommandContext& context) {
     DeviceCommandShape entry{1};
     entry.noVerify = true;
-    return RunDeviceCommand(
-        UploadCommand, context, entry, [&](const DeviceArgs& args, ConsoleReporter& reporter) {
-            // Before the port is opened: a refused file must not hold the device.
-            if (!CheckInputFile(UploadCommand, context, args.operands[0]))
-                return ExitStatus::Failed;
-            DeviceSession session(reporter, args.ports);
-            if (!session.connect())
-                return ExitStatus::Failed;
-            reporter.showProgressOf(StatusLabel::Upload);
-            EdidInfo record{};
-            const FileUploadResult result =
-                UploadEdidFile(session.link(), args.operands[0], record);
-            if (result != FileUploadResult::Sent) {
-                if (result == FileUploadResult::Cancelled)
-                    reporter.message("Upload Edid Failed.");
-                return ExitStatus::Failed;
-            }
-            if (!session.confirmPresentedEdid(PresentedEdid::User))
-                return ExitStatus::Failed;
-            if (!args.noVerify &&
-                !verifyUserEdid(session, reporter, record.Image, args.operands[0]))
-                return ExitStatus::Failed;
-            return ExitStatus::Ok;
-        });
+    entry.each = true;
+    return RunDeviceCommand(UploadCommand, context, entry,
+                            [&](const DeviceArgs& args, ConsoleReporter& reporter) {
+                                const std::string& file = args.operands[0];
+                                // Before the port is opened: a refused file must not hold the
+                                // device. Read once, as standard input can only be read once.
+                                if (!CheckEdidInput(UploadCommand, context, file))
+                                    return ExitStatus::Failed;
+                                const EdidInput input = ReadEdidInput(file);
+                                if (args.each)
+                                    return uploadToEach(context, args, reporter, input);
+                                DeviceSession session(reporter, args.ports);
+                                if (!session.connect())
+                                    return ExitStatus::Failed;
+                                return uploadTo(session, reporter, input, file, !args.noVerify);
+                            });
 }
 
 } // namespace
 
 const Command UploadCommand = {
     "upload",
-    "upload FILE [--no-verify] [--port PATH]...",
+    "upload FILE [--each] [--no-verify] [--port PATH]...",
     "validate an EDID file, upload it as the User EDID and present it",
-    "Reads FILE (256 bytes; missing bytes read as 0xFF), validates it and, when it is\n"
+    "Reads FILE (a binary EDID file, 256 bytes with missing bytes read as 0xFF, hex text\n"
+    "as analyse reads it, or \"-\" for standard input), validates it and, when it is\n"
     "valid, sends it to the device as its User EDID and makes the device present it.\n"
     "Progress is shown on standard error: a bar on a terminal, one percentage a line\n"
     "otherwise. The device does not answer the writes, so the User EDID is then read\n"
     "back from it and compared with FILE.\n"
     "\n"
+    "  --each          upload to every box in turn: each port given with --port (each\n"
+    "                  must hold a box), or every serial port where a box answers; one\n"
+    "                  line per box on standard output (\"PORT: MODEL: RESULT\") and a\n"
+    "                  summary line; a box that fails does not stop the others\n"
     "  --no-verify     do not read the User EDID back\n" DEVICE_COMMAND_OPTIONS_HELP "\n"
     "Exit status: 0 once the device presents the User EDID and holds FILE's bytes; 1 when\n"
-    "no device was found, FILE cannot be opened (\"Upload Edid Failed.\"), is not a valid\n"
+    "no device was found, FILE cannot be read (\"Upload Edid Failed.\"), is not a valid\n"
     "EDID (\"Illegal Edid Header.\", \"Illegal Edid CheckSum0.\", ...; nothing is sent),\n"
     "the device did not confirm, or the User EDID read back differs from FILE (\"Verify\n"
-    "Failed: ...\"); 2 on a usage error.\n",
+    "Failed: ...\"); with --each, 1 when any box failed or none was found; 2 on a usage\n"
+    "error.\n",
     runUpload,
 };

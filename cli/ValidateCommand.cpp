@@ -11,7 +11,8 @@ namespace {
 
 int runValidate(CommandContext& context) {
     FileCommandArgs args;
-    if (!ParseFileCommandArgs(ValidateCommand, context, true, args))
+    if (!ParseFileCommandArgs(ValidateCommand, context, true, args) ||
+        !CheckOneStandardInput(ValidateCommand, context, args.files))
         return ExitStatus::Usage;
     if (args.help) {
         PrintCommandHelp(ValidateCommand, context.out);
@@ -22,8 +23,9 @@ int runValidate(CommandContext& context) {
         EdidInfo info;
         std::string message;
         bool valid = false;
-        if (!CheckInputFile(ValidateCommand, context, file) || !ReadFreshRecord(file, info)) {
-            message = kOpenFailMessage;
+        const std::string failure = ReadFreshRecord(ValidateCommand, context, file, info);
+        if (!failure.empty()) {
+            message = failure;
         } else if (ValidateEdid(info)) {
             valid = true;
             message = "valid";
@@ -48,10 +50,12 @@ const Command ValidateCommand = {
     "validate",
     "validate [--json] FILE...",
     "check each EDID file: header, checksums, extension count",
-    "Reads each EDID file and validates it. Prints one line per file:\n"
+    "Reads each EDID file and validates it.\n" EDID_INPUT_HELP "\n"
+    "Prints one line per file:\n"
     "\"FILE: valid\" or \"FILE: <message>\", the message being one of\n"
     "\"Illegal Edid Header.\", \"Illegal Edid CheckSum0.\", \"Illegal Edid CheckSum1.\",\n"
-    "\"Edid Over Banks.\" or \"Edid Open Fail.\".\n"
+    "\"Edid Over Banks.\", \"Edid Open Fail.\" or the byte count of hex text of the\n"
+    "wrong length.\n"
     "\n"
     "  --json   one JSON object per line: {\"file\": ..., \"valid\": true|false, \"message\": "
     "...}\n"

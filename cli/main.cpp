@@ -1,9 +1,7 @@
 // redaviv-cli: the headless front end. Each subcommand lives in its own source file
-// and is listed in kCommands.
-#include "Commands.h"
-#include "CreatorCommands.h"
+// and is listed in the command table.
+#include "CommandTable.h"
 #include "DeviceArgs.h"
-#include "DeviceCommands.h"
 
 #include <QCoreApplication>
 
@@ -11,32 +9,6 @@
 #include <iostream>
 #include <string>
 #include <vector>
-
-namespace {
-
-// The device form of analyse comes first: it hands every other use to the file form.
-const Command* const kCommands[] = {
-    &DeviceAnalyseCommand, &AnalyseCommand, &DumpCommand,     &ValidateCommand, &RoundtripCommand,
-    &BrandnewCommand,      &InfoCommand,    &DownloadCommand, &UploadCommand,   &ModeCommand,
-    &FirmwareCommand,      &ExportCommand,  &DiffCommand,
-};
-
-void printUsage(std::ostream& out) {
-    out << "usage: redaviv-cli [--port PATH]... COMMAND [OPTIONS] [ARGUMENTS]\n"
-           "       redaviv-cli COMMAND --help\n"
-           "\n"
-           "Commands:\n";
-    for (const Command* command : kCommands)
-        out << "  " << command->synopsis << "\n      " << command->summary << "\n";
-    out << "\nExit status:\n"
-           "  0  success\n"
-           "  1  a device or file failure\n"
-           "  2  a usage error\n"
-           "  3  roundtrip, brandnew: an edit of the creator did not hold a number (its\n"
-           "     message is printed, nothing is written)\n";
-}
-
-} // namespace
 
 int main(int argc, char* argv[]) {
     const QCoreApplication app(argc, argv);
@@ -46,15 +18,15 @@ int main(int argc, char* argv[]) {
     std::vector<std::string> args(argv + 1, argv + argc);
     const std::vector<std::string> leading = TakeLeadingPortOptions(args);
     if (args.empty()) {
-        printUsage(std::cerr);
+        PrintOverallUsage(std::cerr);
         return ExitStatus::Usage;
     }
     const std::string name = args.front();
     if (name == "--help" || name == "-h" || name == "help") {
-        printUsage(std::cout);
+        PrintOverallUsage(std::cout);
         return ExitStatus::Ok;
     }
-    for (const Command* command : kCommands) {
+    for (const Command* command : CommandTable()) {
         if (name != command->name)
             continue;
         CommandContext context{leading, std::cout, std::cerr};
@@ -64,6 +36,6 @@ int main(int argc, char* argv[]) {
         return status;
     }
     std::cerr << "redaviv-cli: unknown command '" << name << "'\n\n";
-    printUsage(std::cerr);
+    PrintOverallUsage(std::cerr);
     return ExitStatus::Usage;
 }

@@ -4,6 +4,7 @@
 #include "EdidDownload.h"
 #include "EdidFileUpload.h"
 #include "EdidModeChoice.h"
+#include "EdidOpenDialog.h"
 #include "Prompts.h"
 
 #include <QLineEdit>
@@ -36,15 +37,21 @@ void EdidControllerPage::Button_Open_EdidClick() {
         return;
     // Nothing received is collected or logged while the dialog is open.
     link_.rxTimer().stop();
-    const auto path = prompts_.chooseOpenFile("EDID (*.bin)");
-    if (path)
-        edidPath_.setText(QString::fromLocal8Bit(path->c_str()));
+    if (const auto chosen = ChooseEdidFile(prompts_)) {
+        edidPath_.setText(QString::fromLocal8Bit(chosen->path.c_str()));
+        textPath_ = chosen->reading == EdidFileReading::BinaryOrText ? chosen->path : std::string();
+    }
     if (!link_.isShutDown())
         link_.rxTimer().start();
 }
 
 void EdidControllerPage::Button_Upload_EdidClick() {
-    UploadEdidFile(link_, edidPath_.text().toLocal8Bit().toStdString(), uploadRecord_);
+    const std::string path = edidPath_.text().toLocal8Bit().toStdString();
+    // A path typed over the chosen one is read as "*.bin" files are.
+    const EdidFileReading reading = !textPath_.empty() && path == textPath_
+                                        ? EdidFileReading::BinaryOrText
+                                        : EdidFileReading::Binary;
+    UploadEdidFile(link_, path, uploadRecord_, reading);
 }
 
 void EdidControllerPage::RadioButton_Set_IntEdidMouseDown() {

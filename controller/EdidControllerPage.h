@@ -3,6 +3,8 @@
 
 #include <QObject>
 
+#include <string>
+
 class DeviceLink;
 class Prompts;
 class QLineEdit;
@@ -33,4 +35,5 @@ private:
     Prompts& prompts_;
     QLineEdit& edidPath_;
     EdidInfo uploadRecord_{}; // the last uploaded file's image and status
+    std::string textPath_;    // the path last chosen as hex text, read as such
 };

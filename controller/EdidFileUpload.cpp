@@ -1,7 +1,6 @@
 #include "EdidFileUpload.h"
 
 #include "DeviceLink.h"
-#include "EdidFile.h"
 #include "EdidUpload.h"
 #include "EdidValidation.h"
 #include "Reporter.h"
@@ -15,16 +14,24 @@ void showFailure(Reporter& reporter, const std::string& message) {
 
 } // namespace
 
-FileUploadResult UploadEdidFile(DeviceLink& link, const std::string& path, EdidInfo& record) {
+FileUploadResult UploadEdidFile(DeviceLink& link, const std::string& path, EdidInfo& record,
+                                EdidFileReading reading) {
+    if (link.operationRunning())
+        return FileUploadResult::Refused;
+    return UploadEdidInput(link, ReadEdidFileAs(path, reading), record);
+}
+
+FileUploadResult UploadEdidInput(DeviceLink& link, const EdidInput& input, EdidInfo& record) {
     const BusyGuard::Operation operation = link.tryBeginOperation();
     if (!operation)
         return FileUploadResult::Refused;
     Reporter& reporter = link.reporter();
-    if (!ReadEdidFile(path, record.Image)) {
-        reporter.replaceLog("Edid Open Fail.\r\n");
+    if (input.status != EdidInputStatus::Read) {
+        reporter.replaceLog(EdidInputMessage(input) + "\r\n");
         showFailure(reporter, "Upload Edid Failed.");
         return FileUploadResult::OpenFailed;
     }
+    record.Image = input.image;
     reporter.replaceLog("Edid Open OK.\r\n");
 
     // Only this file's failure may show: an earlier upload's bits are dropped first.

@@ -1,5 +1,6 @@
 #pragma once
 #include "EdidInfo.h"
+#include "EdidInput.h"
 
 #include <string>
 
@@ -13,6 +14,12 @@ enum class FileUploadResult {
     Sent,       // both blocks sent and the User EDID presented
 };
 
-// Reads an EDID file into `record`'s image, validates it and uploads it as the
-// device's User EDID. Failures go to the upload status label in red.
-FileUploadResult UploadEdidFile(DeviceLink& link, const std::string& path, EdidInfo& record);
+// Reads an EDID file the chosen way (ReadEdidFileAs) into `record`'s image, validates it
+// and uploads it as the device's User EDID. Failures go to the upload status label in
+// red; a file that was not read also replaces the log with why ("Edid Open Fail.", or
+// the byte count of hex text of the wrong length).
+FileUploadResult UploadEdidFile(DeviceLink& link, const std::string& path, EdidInfo& record,
+                                EdidFileReading reading = EdidFileReading::Binary);
+
+// The same for an input already read (standard input can be read only once).
+FileUploadResult UploadEdidInput(DeviceLink& link, const EdidInput& input, EdidInfo& record);

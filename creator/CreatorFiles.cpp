@@ -6,6 +6,7 @@
 
 #include <DeviceLink.h>
 #include <EdidFile.h>
+#include <EdidOpenDialog.h>
 #include <EdidUpload.h>
 #include <EdidValidation.h>
 #include <IntegerText.h>
@@ -37,13 +38,15 @@ CreatorOutcome CreatorFiles::RadioButton_Brand_NewMouseDown() {
 CreatorOutcome CreatorFiles::RadioButton_Bin_ModifiyMouseDown() {
     if (link_.operationRunning())
         return CreatorOutcome::Refused;
-    const auto path = prompts_.chooseOpenFile(EdidFilter);
-    if (!path)
+    const auto chosen = ChooseEdidFile(prompts_);
+    if (!chosen)
         return CreatorOutcome::Cancelled;
-    if (!ReadEdidFile(*path, CreatorSettings.Image)) {
-        reporter_.replaceLog(OpenFail);
+    const EdidInput input = ReadEdidFileAs(chosen->path, chosen->reading);
+    if (input.status != EdidInputStatus::Read) {
+        reporter_.replaceLog(EdidInputMessage(input) + "\r\n");
         return CreatorOutcome::OpenFailed;
     }
+    CreatorSettings.Image = input.image;
     reporter_.replaceLog(OpenOk);
     StartFromFile(model_, CreatorSettings, today_());
     modelChanged_();

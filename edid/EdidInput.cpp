@@ -111,6 +111,19 @@ bool readMarkedBlock(std::string_view text, EdidInputForm& form, std::vector<std
     return inBlock;
 }
 
+// The body of a C declaration: the text between the first '{' and the '}' after it,
+// when only ';' and whitespace follow that brace.
+std::optional<std::string_view> declarationBody(std::string_view text) {
+    const std::size_t open = text.find('{');
+    if (open == std::string_view::npos)
+        return std::nullopt;
+    const std::size_t close = text.find('}', open);
+    if (close == std::string_view::npos ||
+        text.find_first_not_of("; \t\r\n\v\f", close + 1) != std::string_view::npos)
+        return std::nullopt;
+    return text.substr(open + 1, close - open - 1);
+}
+
 } // namespace
 
 EdidInput ParseEdidInput(const std::vector<std::uint8_t>& bytes) {
@@ -122,7 +135,10 @@ EdidInput ParseEdidInput(const std::vector<std::uint8_t>& bytes) {
         const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
         std::vector<std::uint8_t> parsed;
         EdidInputForm form = EdidInputForm::Binary;
-        if (readMarkedBlock(text, form, parsed) ||
+        const std::optional<std::string_view> body = declarationBody(text);
+        if (body && appendHexPairs(*body, parsed) && !parsed.empty())
+            form = EdidInputForm::CDeclaration;
+        if (form == EdidInputForm::CDeclaration || readMarkedBlock(text, form, parsed) ||
             (appendHexPairs(text, parsed) && !parsed.empty())) {
             input.form = form == EdidInputForm::Binary ? EdidInputForm::PlainHex : form;
             input.textBytes = parsed.size();
@@ -151,6 +167,15 @@ EdidInput ReadEdidInput(const std::string& path) {
     if (!file)
         return EdidInput{};
     return ParseEdidInput(*file);
+}
+
+EdidInput ReadEdidFileAs(const std::string& path, EdidFileReading reading) {
+    if (reading == EdidFileReading::BinaryOrText)
+        return ReadEdidInput(path);
+    EdidInput input;
+    if (ReadEdidFile(path, input.image))
+        input.status = EdidInputStatus::Read;
+    return input;
 }
 
 std::string EdidInputMessage(const EdidInput& input) {

@@ -17,11 +17,14 @@
 // - all of it is hex pairs, separated by any whitespace and commas, each pair
 //   optionally written 0xNN (the body of a C array), or runs of pairs with nothing
 //   between them: that is the text;
+// - a C declaration ("static const unsigned char edid[256] = {...};"): the hex pairs
+//   between its braces are the text, when nothing but ';' and whitespace follows the
+//   closing brace;
 // - anything else is binary.
 // Text that holds a whole number of 128-byte blocks is read like a binary file of
 // those bytes; other text is refused with its byte count.
 
-enum class EdidInputForm { Binary, DecoderHex, ListingHex, PlainHex };
+enum class EdidInputForm { Binary, DecoderHex, ListingHex, PlainHex, CDeclaration };
 
 enum class EdidInputStatus {
     Read,        // `image` holds the EDID
@@ -45,6 +48,13 @@ EdidInput ParseEdidInput(const std::vector<std::uint8_t>& bytes);
 
 // Reads `path`, or standard input when `path` is "-", and parses it.
 EdidInput ReadEdidInput(const std::string& path);
+
+// How a file chosen in a window's Open dialog is read: as "*.bin" always was (the file
+// format alone), or by the rule above.
+enum class EdidFileReading { Binary, BinaryOrText };
+
+// Reads the file `path` the chosen way: Binary gives Read or CannotOpen only.
+EdidInput ReadEdidFileAs(const std::string& path, EdidFileReading reading);
 
 // Why an input was not read: "Edid Open Fail." for a file that cannot be opened, and
 // for hex text of the wrong length its byte count ("Hex text holds 130 bytes, not a

@@ -15,6 +15,20 @@ std::optional<std::string> ScriptedPrompts::chooseOpenFile(const std::string&) {
     return next(openAnswers);
 }
 
+std::optional<Prompts::OpenChoice>
+ScriptedPrompts::chooseOpenFileOf(const std::vector<std::string>& filters) {
+    offeredFilters.push_back(filters);
+    const std::optional<std::string> path = chooseOpenFile({});
+    std::string filter = filters.empty() ? std::string() : filters.front();
+    if (!openFilters.empty()) {
+        filter = openFilters.front();
+        openFilters.pop_front();
+    }
+    if (!path)
+        return std::nullopt;
+    return OpenChoice{*path, filter};
+}
+
 std::optional<std::string> ScriptedPrompts::chooseSaveFile(const std::string&,
                                                            const std::string& suggestedName) {
     ++saveCalls;

@@ -179,6 +179,16 @@ TEST(EdidExportTest, WritesTheDecoderDumpACArrayAndTheBytes) {
               std::string::npos);
     // Its body is one of the hex texts the reader takes.
     ExpectText(c.substr(head.size(), c.size() - head.size() - 3), EdidInputForm::PlainHex, image);
+    // So is the whole declaration, as export writes it or written by hand on one line;
+    // anything after the closing brace but ';' makes it no declaration.
+    ExpectText(c, EdidInputForm::CDeclaration, image);
+    ExpectText("unsigned char e[] = {" + Hex(BytesOf(image), 256, "0x", ",") + "}",
+               EdidInputForm::CDeclaration, image);
+    const Bytes trailing = BytesOfText(c + "int x;\n");
+    EXPECT_EQ(ParseEdidInput(trailing).form, EdidInputForm::Binary);
+    const EdidInput shortDeclaration = ParseEdidInput(BytesOfText("char e[] = {0x00, 0xff};"));
+    EXPECT_EQ(shortDeclaration.status, EdidInputStatus::WrongLength);
+    EXPECT_EQ(shortDeclaration.textBytes, 2u);
 
     EXPECT_EQ(ExportEdid(image, EdidExportFormat::Bin), BytesOf(image));
     EXPECT_EQ(EdidExportFormatNamed("c"), EdidExportFormat::C);

@@ -2,6 +2,8 @@
 // retries and header search, the Bin File choice, and the busy guard around it all.
 #include "DeviceLink.h"
 #include "EdidDecoder.h"
+#include "EdidExport.h"
+#include "EdidOpenDialog.h"
 #include "EdidPageTest.h"
 #include "EdidSummary.h"
 #include "EdidTestFiles.h"
@@ -181,6 +183,35 @@ TEST_F(AnalyserE2E, BinFileShowsTheFileAndAFailedOpenKeepsTheRows) {
     ASSERT_NO_FATAL_FAILURE(pressBin(path("tiny.bin")));
     expectIllegal();
     ASSERT_NO_FATAL_FAILURE(pressBin(std::nullopt));
+    expectIllegal();
+}
+
+TEST_F(AnalyserE2E, BinFileReadsHexTextUnderItsFilterOnly) {
+    ASSERT_NO_FATAL_FAILURE(connectThree());
+    const EdidImage rich = RichEdid("FROM TEXT");
+    const std::vector<std::uint8_t> hex = ExportEdid(rich, EdidExportFormat::C);
+    ASSERT_TRUE(WriteBytes(path("rich.txt"), QByteArray(reinterpret_cast<const char*>(hex.data()),
+                                                        static_cast<qsizetype>(hex.size()))));
+    ASSERT_TRUE(WriteBytes(path("short.txt"), "0x00, 0xff,"));
+    ScriptedPrompts& prompts = window->prompts();
+
+    prompts.openFilters.push_back(EdidTextFilter);
+    ASSERT_NO_FATAL_FAILURE(pressBin(path("rich.txt")));
+    EXPECT_EQ(prompts.offeredFilters.back(),
+              std::vector<std::string>({EdidBinFilter, EdidTextFilter}));
+    EXPECT_TRUE(logStartsWith("Edid Open OK.\r\n"));
+    expectSummaryOf(rich);
+
+    // Text of the wrong length is a failed open, named by its byte count: the rows stay.
+    prompts.openFilters.push_back(EdidTextFilter);
+    ASSERT_NO_FATAL_FAILURE(pressBin(path("short.txt")));
+    EXPECT_TRUE(
+        logStartsWith("Hex text holds 2 bytes, not a whole number of 128-byte blocks.\r\n"));
+    expectSummaryOf(rich);
+
+    // Under "*.bin" the text is read as binary, as before.
+    ASSERT_NO_FATAL_FAILURE(pressBin(path("rich.txt")));
+    EXPECT_TRUE(logStartsWith("Edid Open OK.\r\n"));
     expectIllegal();
 }
 

@@ -6,7 +6,10 @@
 #include "FirmwareFiles.h"
 #include "TestBytes.h"
 
+#include <QDir>
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -65,6 +68,27 @@ TEST_F(CliDevice, InfoShowsModelVersionAndPresentedEdid) {
                            "Presented EDID: External"}));
     // The search's own log lines, as the window logs them.
     EXPECT_TRUE(result.err.contains("Got One Device!\nManufac: VRN\n"));
+}
+
+TEST_F(CliDevice, InfoJsonNamesPortModelFirmwareAndPresentedEdidOrTheLoader) {
+    start({"--model", "BOX-7", "--version", "4.56", "--mode", "2"});
+    CliResult result = run({"info", "--json"});
+    EXPECT_EQ(result.status, 0) << result.err.toStdString();
+    QJsonObject info = QJsonDocument::fromJson(result.out.toUtf8()).object();
+    EXPECT_EQ(info.keys(), QStringList({"firmware", "model", "port", "presented"}));
+    EXPECT_EQ(info.value("port").toString(), device->path());
+    EXPECT_EQ(info.value("model").toString(), "BOX-7");
+    EXPECT_EQ(info.value("firmware").toString(), "v4.56");
+    EXPECT_EQ(info.value("presented").toString(), "external");
+
+    start({"--isp", "--banner"});
+    result = run({"info", "--json"});
+    EXPECT_EQ(result.status, 0) << result.err.toStdString();
+    info = QJsonDocument::fromJson(result.out.toUtf8()).object();
+    EXPECT_EQ(info.value("mode").toString(), "isp");
+    EXPECT_EQ(info.value("model").toString(), "ISP Mode.");
+    EXPECT_EQ(info.value("loader_variant").toInt(), 1);
+    EXPECT_FALSE(info.contains("presented"));
 }
 
 TEST_F(CliDevice, PortsMayComeBeforeTheCommand) {
@@ -191,6 +215,25 @@ TEST_F(CliEdids, DownloadWritesEachOfTheFourEdids) {
     }
 }
 
+TEST_F(CliEdids, DownloadAllWritesTheFourEdidsUnderTheWindowsNames) {
+    startWithEdids();
+    const char* const names[] = {"Internal_Edid.bin", "External_Edid.bin", "User_Edid.bin",
+                                 "Stored_Edid.bin"};
+    ASSERT_TRUE(QDir(dir.path()).mkdir("all"));
+    CliResult result = run({"download", "all", "-o", path("all")});
+    EXPECT_EQ(result.status, 0) << result.err.toStdString();
+    for (std::size_t i = 0; i < Sources.size(); ++i)
+        EXPECT_EQ(ReadBytes(path("all/") + names[i]), Bytes(edids[i])) << names[i];
+    EXPECT_EQ(QDir(path("all")).entryList(QDir::Files).size(), 4);
+
+    // A folder that is not there is refused before the port is opened.
+    const qsizetype before = device->sentStream().size();
+    result = run({"download", "all", "-o", path("missing")});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(result.err.contains(path("missing") + ": is not a folder\n"));
+    EXPECT_EQ(device->sentStream().size(), before);
+}
+
 TEST_F(CliEdids, AFailedDownloadLeavesTheFileAsItWas) {
     startWithEdids({"--ignore-type", "0x0108"});
     const QString existing = path("keep.bin");
@@ -295,6 +338,30 @@ TEST_F(CliEdids, AnUploadThatCannotBeValidatedSendsNothing) {
     EXPECT_EQ(result.status, 1);
     EXPECT_TRUE(result.err.contains("Edid Open Fail.\nUpload Edid Failed.\n"));
     EXPECT_EQ(device->sentStream().indexOf(Block0Write), -1);
+}
+
+TEST_F(CliEdids, UploadEachProgramsEveryAnsweringBoxAndReportsTheSilentOne) {
+    const EdidImage image = RichEdid("RACK");
+    ASSERT_TRUE(WriteImage(path("rack.bin"), image));
+    // The hex text the decoder prints, as a person would hand it over.
+    ASSERT_EQ(runCli({"export", path("rack.bin"), "-o", path("rack.txt")}).status, 0);
+    DevsimProcess first({"--model", "BOX-A", "--dump-user", path("a.dump")});
+    DevsimProcess silent({"--silent"});
+    DevsimProcess second({"--model", "BOX-B", "--dump-user", path("b.dump")});
+    const CliResult result = runCli({"upload", path("rack.txt"), "--each", "--port", first.path(),
+                                     "--port", silent.path(), "--port", second.path()});
+    EXPECT_EQ(result.status, 1) << result.err.toStdString();
+    EXPECT_EQ(
+        lines(result.out),
+        QStringList({first.path() + ": BOX-A: Uploaded.", silent.path() + ": -: Not Found.",
+                     second.path() + ": BOX-B: Uploaded.", "2 of 3 boxes programmed, 1 failed."}));
+    // Each answering box was read back in its own session, and holds the bytes.
+    EXPECT_TRUE(first.sentStream().contains(SelectUser));
+    EXPECT_TRUE(second.sentStream().contains(SelectUser));
+    first.stop();
+    second.stop();
+    EXPECT_EQ(ReadBytes(path("a.dump")), Bytes(image));
+    EXPECT_EQ(ReadBytes(path("b.dump")), Bytes(image));
 }
 
 TEST_F(CliEdids, ModeIsSentOnceAndConfirmedByTheDevice) {

@@ -2,7 +2,9 @@
 // handling, the upload with its validation and progress, and the presented-EDID choice.
 #include "DeviceLink.h"
 #include "EdidDownload.h"
+#include "EdidExport.h"
 #include "EdidFileUpload.h"
+#include "EdidOpenDialog.h"
 #include "EdidPageTest.h"
 #include "EdidTestFiles.h"
 #include "EventWait.h"
@@ -238,6 +240,40 @@ TEST_F(ControllerE2E, EachUploadFailureShowsItsMessageInRedAndSendsNothing) {
     window->click("Button_Open_Edid");
     EXPECT_EQ(window->control<QLineEdit>("Edit_Edid_Path")->text(), path("bad.bin"));
     EXPECT_TRUE(window->link().rxTimer().isActive());
+}
+
+TEST_F(ControllerE2E, HexTextChosenUnderItsFilterIsUploadedAndAWrongLengthFailsAsAnOpen) {
+    ASSERT_NO_FATAL_FAILURE(connectFour({"--dump-user", path("dump.bin")}));
+    const EdidImage image = RichEdid("FROM TEXT");
+    const std::vector<std::uint8_t> hex = ExportEdid(image, EdidExportFormat::Hex);
+    ASSERT_TRUE(WriteBytes(path("upload.txt"), QByteArray(reinterpret_cast<const char*>(hex.data()),
+                                                          static_cast<qsizetype>(hex.size()))));
+    ASSERT_TRUE(WriteBytes(path("short.hex"), "00 ff ff ff\n"));
+
+    // The same text under "*.bin" is read as the binary it is not: nothing is sent.
+    ScriptedPrompts& prompts = window->prompts();
+    const qsizetype before = sentSize();
+    upload(path("upload.txt"));
+    EXPECT_EQ(prompts.offeredFilters.back(),
+              std::vector<std::string>({EdidBinFilter, EdidTextFilter}));
+    EXPECT_EQ(window->text("Label2"), "Illegal Edid Header.");
+    EXPECT_FALSE(sentSince(before).contains(header(0x0105, 0x80)));
+
+    prompts.openFilters.push_back(EdidTextFilter);
+    upload(path("short.hex"));
+    EXPECT_EQ(window->text("Label2"), "Upload Edid Failed.");
+    EXPECT_EQ(label2Colour(), QColor(Qt::red));
+    EXPECT_TRUE(
+        logStartsWith("Hex text holds 4 bytes, not a whole number of 128-byte blocks.\r\n"));
+
+    prompts.openFilters.push_back(EdidTextFilter);
+    upload(path("upload.txt"));
+    EXPECT_EQ(window->text("Label2"), "100%");
+    EXPECT_TRUE(logStartsWith("Edid Open OK.\r\n"));
+    EXPECT_TRUE(window->control<QRadioButton>("RadioButton_Set_UserEdid")->isChecked());
+    window.reset();
+    device->stop();
+    EXPECT_EQ(ReadBytes(path("dump.bin")), Bytes(image));
 }
 
 TEST_F(ControllerE2E, AModePressSendsItsCodeOnceAndTheKeyboardSendsNothing) {

@@ -10,7 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <map>
 #include <string>
 #include <sys/stat.h>
 #include <vector>
@@ -217,7 +219,6 @@ TEST_F(CliTest, InputsThatAreNotRegularFilesAreRefusedAtOnce) {
     ASSERT_TRUE(fed.ok());
     const std::string refusals[][2] = {
         {fifo, fifo + ": is a FIFO, not a regular file\n"},
-        {"-", "-: standard input is not read"},
         {dir_, dir_ + ": is a directory"},
         {"/dev/null", "/dev/null: is a device, not a regular file\n"},
     };
@@ -225,7 +226,7 @@ TEST_F(CliTest, InputsThatAreNotRegularFilesAreRefusedAtOnce) {
     // The file commands report each refused file as one that cannot be opened.
     const char* const fileCommands[] = {"analyse", "dump", "validate"};
     for (const char* command : fileCommands) {
-        const CliRun run = RunCli({command, fifo, "-", dir_, "/dev/null"});
+        const CliRun run = RunCli({command, fifo, dir_, "/dev/null"});
         EXPECT_EQ(run.status, 1) << command;
         for (const auto& [path, reason] : refusals)
             EXPECT_NE(run.err.find(std::string("redaviv-cli ") + command + ": " + reason),
@@ -234,8 +235,8 @@ TEST_F(CliTest, InputsThatAreNotRegularFilesAreRefusedAtOnce) {
                 << run.err;
         EXPECT_EQ(run.out.find("valid"), std::string::npos) << run.out;
     }
-    const CliRun run = RunCli({"validate", fifo, "-"});
-    EXPECT_EQ(run.out, fifo + ": Edid Open Fail.\n-: Edid Open Fail.\n");
+    const CliRun run = RunCli({"validate", fifo, "/dev/null"});
+    EXPECT_EQ(run.out, fifo + ": Edid Open Fail.\n/dev/null: Edid Open Fail.\n");
 
     // The device commands refuse the file before they look for a device.
     const std::string port = dir_ + "/no-such-port";
@@ -248,6 +249,120 @@ TEST_F(CliTest, InputsThatAreNotRegularFilesAreRefusedAtOnce) {
             EXPECT_EQ(refused.err.find("Not Found."), std::string::npos) << refused.err;
         }
     }
+    // An EDID to upload may come on standard input: read, then the search fails.
+    const std::string text = WriteBytes("edid.txt", Bytes(3, '0'));
+    const CliRun upload = RunCli({"upload", "-", "--port", port}, text);
+    EXPECT_EQ(upload.status, 1);
+    EXPECT_EQ(upload.err.find("standard input is not read"), std::string::npos) << upload.err;
+    EXPECT_NE(upload.err.find("Not Found."), std::string::npos) << upload.err;
+    // A firmware image is no EDID: standard input is not read for it.
+    const CliRun firmware = RunCli({"firmware", "-", "--port", port});
+    EXPECT_EQ(firmware.status, 1);
+    EXPECT_NE(firmware.err.find("-: standard input is not read"), std::string::npos);
+}
+
+// The hex texts an EDID travels as, made from what export writes.
+std::vector<std::pair<std::string, std::string>> HexForms(const std::string& binary) {
+    const std::string hex = RunCli({"export", binary}).out;
+    const std::string c = RunCli({"export", "--format", "c", binary}).out;
+    std::string oneLine;
+    std::string listing = "Screen 0: minimum 8 x 8\nHDMI-1 connected\n\tEDID:\n";
+    std::string digits;
+    for (char ch : hex) {
+        if (ch != '\n')
+            oneLine += ch;
+        else if (!oneLine.empty() && oneLine.back() != ' ')
+            oneLine += ' ';
+        if (ch != ' ' && ch != '\n')
+            digits += ch;
+    }
+    for (std::size_t i = 0; i < digits.size(); i += 32)
+        listing += "\t\t" + digits.substr(i, 32) + "\n";
+    const std::size_t open = c.find('{');
+    const std::size_t close = c.rfind('}');
+    return {
+        {"decoder report", "edid-decode (hex):\n\n" + hex + "\n----------------\n\nBlock 0\n"},
+        {"listing", listing + "\tBorder: 0\n\tEDID:\n\t\t00ff\n"},
+        {"C array body", c.substr(open + 1, close - open - 1)},
+        {"C declaration", c},
+        {"one line", oneLine},
+    };
+}
+
+TEST_F(CliTest, EveryHexFormReadsLikeTheBinaryInEveryFileCommand) {
+    EdidImage base = Base();
+    FixChecksums(base, false);
+    // An EDID with an extension, one base block (its filler block read as 0xFF), and one
+    // whose checksum is broken.
+    EdidImage broken = RichImage();
+    broken[127] ^= 0x01;
+    const std::vector<std::pair<std::string, EdidImage>> edids = {
+        {"rich", RichImage()},
+        {"base", EdidImageFromBytes(Bytes(base.begin(), base.begin() + 128))},
+        {"broken", broken}};
+    // The output of a command after the name of its input.
+    const auto afterName = [](const std::string& out, const std::string& file) {
+        const std::string name = "{\"file\": \"" + file;
+        std::string rest;
+        for (std::size_t at = out.find(name); at != std::string::npos; at = out.find(name, at)) {
+            at += name.size();
+            rest += out.substr(at, out.find('\n', at) - at) + "\n";
+        }
+        return rest;
+    };
+    for (const auto& [label, image] : edids) {
+        const std::string binary = WriteImage(label + ".bin", image);
+        const std::string copy = dir_ + "/" + label + ".copy";
+        ASSERT_EQ(RunCli({"roundtrip", binary, "-o", copy}).status, 0);
+        std::map<std::string, std::string> expected;
+        for (const char* command : {"analyse", "dump", "validate"})
+            expected[command] = afterName(RunCli({command, "--json", binary}).out, binary + "\"");
+        ASSERT_NE(expected["analyse"].find("\"summary\""), std::string::npos);
+
+        int form = 0;
+        for (const auto& [formName, text] : HexForms(binary)) {
+            const std::string file = WriteBytes(label + std::to_string(++form) + ".txt",
+                                                Bytes(text.begin(), text.end()));
+            const std::string what = label + ", " + formName;
+            for (const char* command : {"analyse", "dump", "validate"}) {
+                for (const auto& [name, input] : {std::pair{file, std::string()}, {"-", file}}) {
+                    const CliRun run = RunCli({command, "--json", name}, input);
+                    EXPECT_EQ(afterName(run.out, name + "\""), expected[command])
+                        << command << ", " << what << ", " << name;
+                }
+            }
+            // The creator takes the text as it takes the file, alone and into a folder.
+            const std::string out = dir_ + "/out.bin";
+            EXPECT_EQ(RunCli({"roundtrip", "-", "-o", out}, file).status, 0) << what;
+            EXPECT_EQ(ReadRegularFile(out, kEdidSize + 1), ReadRegularFile(copy, kEdidSize + 1))
+                << what;
+            const std::string folder = dir_ + "/folder";
+            ASSERT_EQ(::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST, true);
+            EXPECT_EQ(RunCli({"roundtrip", file, "-d", folder}).status, 0) << what;
+            EXPECT_EQ(ReadRegularFile(folder + file.substr(file.rfind('/')), kEdidSize + 1),
+                      ReadRegularFile(copy, kEdidSize + 1))
+                << what;
+        }
+    }
+}
+
+TEST_F(CliTest, HexTextOfTheWrongLengthIsRefusedWithItsByteCount) {
+    const std::string text = WriteBytes("short.txt", {'0', '0', ' ', 'f', 'f', '\n'});
+    const std::string message = "Hex text holds 2 bytes, not a whole number of 128-byte blocks.";
+    const CliRun analyse = RunCli({"analyse", "--json", text, "-"}, text);
+    EXPECT_EQ(analyse.status, 1);
+    ASSERT_EQ(analyse.lines.size(), 2u);
+    for (const QJsonObject& line : analyse.lines)
+        EXPECT_EQ(line.value("error").toString().toStdString(), message);
+    EXPECT_EQ(RunCli({"validate", text}).out, text + ": " + message + "\n");
+    const CliRun dump = RunCli({"dump", text});
+    EXPECT_EQ(dump.status, 1);
+    EXPECT_NE(dump.out.find(message), std::string::npos);
+    const CliRun roundtrip = RunCli({"roundtrip", text, "-o", dir_ + "/out.bin"});
+    EXPECT_EQ(roundtrip.status, 1);
+    EXPECT_EQ(roundtrip.err, message + "\n");
+    // Standard input holds one EDID.
+    EXPECT_EQ(RunCli({"analyse", "-", "-"}, text).status, 2);
 }
 
 TEST_F(CliTest, DoubleDashEndsOptions) {

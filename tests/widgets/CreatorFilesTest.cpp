@@ -4,7 +4,9 @@
 #include "BrandNewEdid.h"
 #include "CreatorBindings.h"
 #include "DeviceLink.h"
+#include "EdidExport.h"
 #include "EdidFile.h"
+#include "EdidOpenDialog.h"
 #include "EdidValidation.h"
 #include "ScriptedPrompts.h"
 #include "TestEdids.h"
@@ -205,6 +207,40 @@ TEST_F(CreatorFilesTest, AFileThatCannotBeOpenedChangesNothing) {
     EXPECT_EQ(text(E::ManufacName), "NEW");
     EXPECT_TRUE(files->settings().Status & EdidStatus::BrandNew);
     EXPECT_EQ(files->settings().Image, BrandNewEdid);
+}
+
+TEST_F(CreatorFilesTest, BinModifiyReadsHexTextUnderItsFilterOnly) {
+    EdidImage image = BrandNewEdid;
+    image[16] = 7;
+    FixChecksums(image);
+    const std::vector<std::uint8_t> hex = ExportEdid(image, EdidExportFormat::Hex);
+    ASSERT_TRUE(WriteFileWhole(path("in.hex"), hex));
+    ASSERT_TRUE(WriteFileWhole(path("short.hex"), {'0', '0', '\n'}));
+
+    files->RadioButton_Brand_NewMouseDown();
+    prompts->openAnswers.push_back(path("short.hex"));
+    prompts->openFilters.push_back(EdidTextFilter);
+    EXPECT_EQ(files->RadioButton_Bin_ModifiyMouseDown(), CreatorOutcome::OpenFailed);
+    EXPECT_EQ(prompts->offeredFilters.back(),
+              std::vector<std::string>({EdidBinFilter, EdidTextFilter}));
+    EXPECT_EQ(form->logText(),
+              "Hex text holds 1 bytes, not a whole number of 128-byte blocks.\r\n");
+    EXPECT_EQ(files->settings().Image, BrandNewEdid);
+
+    prompts->openAnswers.push_back(path("in.hex"));
+    prompts->openFilters.push_back(EdidTextFilter);
+    EXPECT_EQ(files->RadioButton_Bin_ModifiyMouseDown(), CreatorOutcome::Done);
+    EXPECT_EQ(form->logText(), "Edid Open OK.\r\n");
+    EXPECT_EQ(files->settings().Image, image);
+    EXPECT_EQ(text(E::ManufacWeek), "7");
+
+    // Under "*.bin" the same file is binary: its first 256 bytes, as before.
+    prompts->openAnswers.push_back(path("in.hex"));
+    EXPECT_EQ(files->RadioButton_Bin_ModifiyMouseDown(), CreatorOutcome::Done);
+    EdidImage asBinary{};
+    ASSERT_TRUE(ReadEdidFile(path("in.hex"), asBinary));
+    EXPECT_EQ(files->settings().Image[0], asBinary[0]);
+    EXPECT_NE(files->settings().Image, image);
 }
 
 // ---- Loading invalid images ----------------------------------------------------------
