@@ -48,7 +48,7 @@ void EdidAnalyserPage::RadioButton_Analysis_BinMouseDown() {
         return;
     radios_[BinRadio]->setChecked(true);
     SetAnalysisBusy(true);
-    link_.state().LinkFlags |= LinkFlag::LinkAlive;
+    link_.markAlive();
     if (const auto path = prompts_.chooseOpenFile("EDID (*.bin)")) {
         EdidInfo file{};
         if (ReadEdidFile(*path, file.Image)) {

@@ -29,7 +29,7 @@ int runInfo(CommandContext& context) {
             context.out << "Port: " << session.portName() << "\n";
             context.out << "Model: " << view.modelName << "\n";
             if (session.link().connection() == Connection::Isp) {
-                const int variant = session.link().state().IspVariant;
+                const int variant = session.link().ispVariant();
                 context.out << "Loader variant: " << variant << (variant == 1 ? " (KQB707)" : "")
                             << "\n";
                 return ExitStatus::Ok;

@@ -7,7 +7,6 @@
 #include "Prompts.h"
 
 #include <QLineEdit>
-#include <QTimer>
 
 EdidControllerPage::EdidControllerPage(DeviceLink& link, Prompts& prompts, QLineEdit& edidPath,
                                        QObject* parent)
@@ -35,12 +34,10 @@ void EdidControllerPage::Button_Open_EdidClick() {
     if (!operation)
         return;
     // Nothing received is collected or logged while the dialog is open.
-    link_.rxTimer().stop();
+    const DeviceLink::ReceivePause pause = link_.pauseReceive();
     const auto path = prompts_.chooseOpenFile("EDID (*.bin)");
     if (path)
         edidPath_.setText(QString::fromLocal8Bit(path->c_str()));
-    if (!link_.isShutDown())
-        link_.rxTimer().start();
 }
 
 void EdidControllerPage::Button_Upload_EdidClick() {

@@ -1,15 +1,13 @@
 #pragma once
-#include "BusyGuard.h"
+#include "DeviceLink.h"
 
 #include <QString>
 
-class DeviceLink;
-
 // One press of Search: probes the listed ports in order until one answers as the
 // device (connected) or streams its loader's text (ISP mode).
-class DeviceSearch {
+class DeviceLink::Search {
 public:
-    DeviceSearch(DeviceLink& link, const BusyGuard::Operation& operation);
+    Search(DeviceLink& link, const BusyGuard::Operation& operation);
     void run();
 
 private:

@@ -2,12 +2,10 @@
 
 #include "CreatorModel.h"
 
+#include <Colours.h>
 #include <IntegerText.h>
 
 namespace {
-
-constexpr std::uint32_t kRed = 0x0000FF;
-constexpr std::uint32_t kBlack = 0x000000;
 
 int toInt(const QString& text) {
     return StrToInt(text.toStdString());
@@ -141,6 +139,6 @@ std::optional<std::string> RunInputRule(CreatorModel& model, CreatorEdit changed
         return std::string(e.what());
     }
     model.setWarning(over ? QString::fromLatin1(rule.limit->message) : QString());
-    model.setTextColour(rule.source, over ? kRed : kBlack);
+    model.setTextColour(rule.source, over ? Colour::Red : Colour::Black);
     return std::nullopt;
 }

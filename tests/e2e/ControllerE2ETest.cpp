@@ -267,11 +267,8 @@ TEST(ControllerOperations, UploadShowsProgressOneToHundredInBothLabels) {
     RecordingReporter reporter;
     RecordingLinkView view;
     DeviceLink link(reporter, view);
-    QObject::connect(&link.rxTimer(), &QTimer::timeout, &link, &DeviceLink::Timer_UART_RxTimer);
-    QObject::connect(&link.pollTimer(), &QTimer::timeout, &link,
-                     &DeviceLink::Timer_Poll_StatusTimer);
     link.setPortOverride({device.path()});
-    link.BitBtn_SearchClick();
+    link.search();
     ASSERT_EQ(link.connection(), Connection::Connected);
 
     ASSERT_TRUE(WriteImage(dir.filePath("upload.bin"), RichEdid("CLI")));
