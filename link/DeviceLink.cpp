@@ -107,7 +107,7 @@ void DeviceLink::search() {
     BusyGuard::Operation operation = busy_.tryBegin();
     if (!operation)
         return;
-    Search(*this, operation).run();
+    Search(*this, operation).probePorts();
 }
 
 void DeviceLink::disconnect() {
@@ -136,6 +136,10 @@ void DeviceLink::receiveTick() {
     if (isShutDown())
         return;
     watchdogTick();
+    takeReceived();
+}
+
+void DeviceLink::takeReceived() {
     if (!collectReceived())
         return;
     dropStrayAnswers();
@@ -353,8 +357,13 @@ bool DeviceLink::answerInFlight() const {
 
 void DeviceLink::awaitAnswerInFlight() {
     for (std::uint32_t waited = 0; answerInFlight() && waited < PendingLimitMs && !isShutDown();
-         waited += PendingPollMs)
+         waited += PendingPollMs) {
+        // Bytes that have come are taken now, not at the next receive tick: the operation
+        // waits for them.
+        if (ComHandle.isOpen() && ComHandle.bytesAvailable() > 0)
+            takeReceived();
         waitMs(PendingPollMs);
+    }
 }
 
 const std::uint8_t* DeviceLink::readBlock(std::uint16_t type, std::uint32_t waitMs) {

@@ -152,6 +152,8 @@ private:
     // False when nothing may complete at this tick: the port is closed, or a flood
     // was discarded.
     bool collectReceived();
+    // The receive tick without its watchdog: collects, drops stray answers, completes.
+    void takeReceived();
     void dropStrayAnswers();
     bool answerInFlight() const;
     void portFailed(QSerialPort::SerialPortError error);
