@@ -73,13 +73,13 @@ bool IspUpdate::run(const std::string& path) {
         session.fail();
         return false;
     }
-    const bool finished = exchange(session.channel());
+    const bool finished = driveLoader(session.channel());
     if (!finished)
         session.fail();
     return finished;
 }
 
-bool IspUpdate::exchange(DeviceLink::RawChannel& channel) {
+bool IspUpdate::driveLoader(DeviceLink::RawChannel& channel) {
     channel_ = &channel;
     rx_.fill(0);
     rxFill_ = 0;

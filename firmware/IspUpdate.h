@@ -44,7 +44,7 @@ private:
     using StepFunction = void (IspUpdate::*)();
     static const StepFunction Steps[ReadBack + 1];
 
-    bool exchange(DeviceLink::RawChannel& channel);
+    bool driveLoader(DeviceLink::RawChannel& channel);
     bool readPort();
     void SendRaw(std::initializer_list<std::uint8_t> bytes);
     void SendRaw(const std::uint8_t* bytes, std::size_t count);

@@ -1,7 +1,6 @@
 #include "DeviceLink.h"
 
 #include "ApiTypes.h"
-#include "DeviceSearch.h"
 #include "LineHangUp.h"
 #include "LinkView.h"
 #include "PortNames.h"
@@ -98,16 +97,6 @@ QStringList DeviceLink::listPorts() const {
 void DeviceLink::nameTimers(const QString& receive, const QString& poll) {
     rxTimer_.setObjectName(receive);
     pollTimer_.setObjectName(poll);
-}
-
-void DeviceLink::search() {
-    // A search belongs to the not-connected state: it would reopen the port in use.
-    if (isShutDown() || connection_ != Connection::NotConnected)
-        return;
-    BusyGuard::Operation operation = busy_.tryBegin();
-    if (!operation)
-        return;
-    Search(*this, operation).probePorts();
 }
 
 void DeviceLink::disconnect() {

@@ -159,7 +159,7 @@ private:
     void portFailed(QSerialPort::SerialPortError error);
     void closeLostLine();
 
-    // One search: probes the listed ports in order (DeviceSearch.cpp).
+    // One search: probes the listed ports in order (DeviceSearch.cpp, with search()).
     class Search;
 
     Reporter& reporter_;

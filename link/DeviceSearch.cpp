@@ -56,10 +56,20 @@ const char* refusalReason(const QString& path) {
 
 } // namespace
 
+void DeviceLink::search() {
+    // A search belongs to the not-connected state: it would reopen the port in use.
+    if (isShutDown() || connection_ != Connection::NotConnected)
+        return;
+    BusyGuard::Operation operation = busy_.tryBegin();
+    if (!operation)
+        return;
+    Search(*this, operation).probePorts();
+}
+
 DeviceLink::Search::Search(DeviceLink& link, const BusyGuard::Operation& operation)
     : link_(link), operation_(operation) {}
 
-void DeviceLink::Search::run() {
+void DeviceLink::Search::probePorts() {
     const QStringList ports = link_.listPorts();
     link_.view_.setPortList(ports);
     BusyCursor cursor(link_.view_);
@@ -123,10 +133,10 @@ DeviceLink::Search::Outcome DeviceLink::Search::probe() {
         giveUpPort();
         return Outcome::Skipped;
     }
-    return connect();
+    return identifyDevice();
 }
 
-DeviceLink::Search::Outcome DeviceLink::Search::connect() {
+DeviceLink::Search::Outcome DeviceLink::Search::identifyDevice() {
     LinkView& view = link_.view_;
     view.setFirmwareControlsShown(false);
     view.setFirmwareVersionText("Current Version : ");

@@ -8,14 +8,14 @@
 class DeviceLink::Search {
 public:
     Search(DeviceLink& link, const BusyGuard::Operation& operation);
-    void run();
+    void probePorts();
 
 private:
     enum class Outcome { Skipped, Found, Cancelled };
 
     Outcome probe();
     bool openAndConfigure(const QString& name);
-    Outcome connect();
+    Outcome identifyDevice();
     Outcome checkForLoader();
     void giveUpPort();
 

@@ -1,7 +1,5 @@
 #include "CreatorInputRules.h"
 
-#include "CreatorModel.h"
-
 #include <Colours.h>
 #include <IntegerText.h>
 
@@ -125,20 +123,21 @@ Rule ruleOf(CreatorEdit changed) {
 
 } // namespace
 
-std::optional<std::string> RunInputRule(CreatorModel& model, CreatorEdit changed) {
+InputRuleResult RunInputRule(CreatorEdit changed,
+                             const std::function<const QString&(CreatorEdit)>& textOf) {
     const Rule rule = ruleOf(changed);
     if (!rule.limit)
-        return std::nullopt;
-    const QString& text = model.text(rule.source);
+        return {};
+    const QString& text = textOf(rule.source);
     if (rule.limit->silent(text))
-        return std::nullopt;
+        return {};
     bool over = false;
     try {
         over = rule.limit->over(text);
     } catch (const ConversionError& e) {
-        return std::string(e.what());
+        return {std::nullopt, std::string(e.what())};
     }
-    model.setWarning(over ? QString::fromLatin1(rule.limit->message) : QString());
-    model.setTextColour(rule.source, over ? Colour::Red : Colour::Black);
-    return std::nullopt;
+    return {InputVerdict{rule.source, over ? Colour::Red : Colour::Black,
+                         over ? QString::fromLatin1(rule.limit->message) : QString()},
+            std::nullopt};
 }
