@@ -286,4 +286,29 @@ TEST(ControllerOperations, UploadShowsProgressOneToHundredInBothLabels) {
     EXPECT_EQ(view.presented, PresentedEdid::User);
 }
 
+// The status poll goes on while the Save dialog is open: the operation begins once it
+// has closed. While another operation runs, the dialog does not open.
+TEST(ControllerOperations, DownloadTakesTheBusyGuardOnlyOnceItsDialogHasClosed) {
+    struct WatchingPrompts : ScriptedPrompts {
+        DeviceLink* link = nullptr;
+        bool busyInDialog = true;
+        std::optional<std::string> chooseSaveFile(const std::string& filter,
+                                                  const std::string& name) override {
+            busyInDialog = link->operationRunning();
+            return ScriptedPrompts::chooseSaveFile(filter, name);
+        }
+    };
+    RecordingReporter reporter;
+    RecordingLinkView view;
+    DeviceLink link(reporter, view);
+    WatchingPrompts prompts;
+    prompts.link = &link;
+    EXPECT_EQ(DownloadEdid(link, prompts, EdidDownloads[0]), DownloadResult::Cancelled);
+    EXPECT_FALSE(prompts.busyInDialog);
+
+    const BusyGuard::Operation other = link.tryBeginOperation();
+    EXPECT_EQ(DownloadEdid(link, prompts, EdidDownloads[0]), DownloadResult::Refused);
+    EXPECT_EQ(prompts.saveCalls, 1);
+}
+
 } // namespace

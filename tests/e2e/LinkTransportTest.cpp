@@ -254,6 +254,20 @@ TEST_F(LinkTransport, FloodKeepsSixteenBytesAndEmptiesTheQueue) {
     expectOnlyNewBytesWaiting();
 }
 
+TEST_F(LinkTransport, ADiscardedFloodOrAClosedPortCompletesNothing) {
+    // Bytes collected while the line carried another mode, then back on the framed one:
+    // enough for the awaited answer, but they are not its answer.
+    link.state().LinkMode = 3;
+    link.sendRead(Api_Edid_Mode, 1);
+    deliver(bytes({0xA1, 0x01, 0x01, 0x00, 0x00}));
+    link.state().LinkMode = FramedLinkMode;
+    deliver(QByteArray(1200, 'z'));
+    EXPECT_FALSE(link.state().LinkFlags & LinkFlag::ResponseComplete) << "after the flood";
+    link.comHandle().close();
+    link.receiveTick();
+    EXPECT_FALSE(link.state().LinkFlags & LinkFlag::ResponseComplete) << "on the closed port";
+}
+
 TEST_F(LinkTransport, ChattyDeviceNeverWritesPastTheBuffer) {
     link.state().LinkMode = 3; // collect without completing
     link.sendRead(Api_Edid_Block0, 128);
