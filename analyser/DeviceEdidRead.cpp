@@ -5,8 +5,6 @@
 #include "EdidValidation.h"
 #include "Reporter.h"
 
-#include <QTimer>
-
 #include <algorithm>
 
 const std::array<DeviceEdidSource, 3> DeviceEdidSources = {{
@@ -34,37 +32,33 @@ std::size_t FindEdidHeader(const std::uint8_t* bytes) {
 DeviceEdidRead ReadDeviceEdid(DeviceLink& link, const DeviceEdidSource& source, EdidInfo& record,
                               const BusyGuard::Operation& operation) {
     Reporter& reporter = link.reporter();
-    const auto& rx = link.state().RxBuffer;
-    link.state().LinkFlags |= LinkFlag::LinkAlive;
-    link.pollTimer().stop();
-    link.AwaitPendingResponse();
+    // A long task: the watchdog holds still until the poll's next answer.
+    link.markAlive();
+    const DeviceLink::LineSession line = link.takeLine(operation);
     record.Image.fill(0);
 
     DeviceEdidRead result = DeviceEdidRead::NothingRead;
     for (int attempt = 0; attempt < source.attempts && !operation.cancelled(); ++attempt) {
         if (source.hasSelect) {
-            link.Uart_Api_Send(ApiWrite, Api_Edid_Select, 1, &source.select);
-            if (link.WaitForAck(AckTries)) {
+            link.sendWrite(Api_Edid_Select, 1, &source.select);
+            if (!link.awaitAck(AckTries)) {
                 reporter.appendLog("API Timeout.\r\n");
                 continue;
             }
-            link.AwaitPendingResponse();
+            link.awaitAnswerInFlight();
             if (operation.cancelled())
                 break;
         }
-        link.Uart_Api_Send(ApiRead, source.block0, kEdidBlockSize);
-        link.WaitMs(source.waitMs);
-        const std::size_t offset = FindEdidHeader(rx.data());
+        const std::uint8_t* block0 = link.readBlock(source.block0, source.waitMs);
+        const std::size_t offset = FindEdidHeader(block0);
         if (offset == HeaderSearchEnd)
             reporter.appendLog("No Header Found.\r\n");
-        std::copy_n(rx.begin() + offset, kEdidBlockSize, record.Image.begin());
+        std::copy_n(block0 + offset, kEdidBlockSize, record.Image.begin());
         if (operation.cancelled())
             break;
 
-        link.Uart_Api_Send(ApiRead, source.block1, kEdidBlockSize);
-        link.WaitMs(source.waitMs);
-        std::copy_n(rx.begin() + PayloadOffset, kEdidBlockSize,
-                    record.Image.begin() + kEdidBlockSize);
+        const std::uint8_t* block1 = link.readBlock(source.block1, source.waitMs);
+        std::copy_n(block1 + PayloadOffset, kEdidBlockSize, record.Image.begin() + kEdidBlockSize);
 
         record.Status &= static_cast<std::uint16_t>(~EdidStatus::ValidationMask);
         if (ValidateEdid(record)) {
@@ -74,7 +68,5 @@ DeviceEdidRead ReadDeviceEdid(DeviceLink& link, const DeviceEdidSource& source, 
         reporter.appendLog("Retry Edid.\r\n");
         result = DeviceEdidRead::Invalid;
     }
-    if (!operation.cancelled())
-        link.pollTimer().start();
     return result;
 }

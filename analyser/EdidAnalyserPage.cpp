@@ -48,7 +48,7 @@ void EdidAnalyserPage::RadioButton_Analysis_BinMouseDown() {
         return;
     radios_[BinRadio]->setChecked(true);
     SetAnalysisBusy(true);
-    link_.state().LinkFlags |= LinkFlag::LinkAlive;
+    link_.markAlive();
     if (const auto chosen = ChooseEdidFile(prompts_)) {
         EdidInfo file{};
         const EdidInput input = ReadEdidFileAs(chosen->path, chosen->reading);

@@ -14,11 +14,11 @@ void TForm1::wireCreatorFiles() {
     auto* files = new CreatorFiles(panel->model(), prompts(), reporter(), link(), this);
     files->setModelChanged([panel] { panel->showModel(); });
     onMouseDown(control<QRadioButton>("RadioButton_Brand_New"),
-                [files] { files->RadioButton_Brand_NewMouseDown(); });
+                [files] { files->startBrandNew(); });
     onMouseDownQueued(control<QRadioButton>("RadioButton_Bin_Modifiy"),
-                      [files] { files->RadioButton_Bin_ModifiyMouseDown(); });
+                      [files] { files->loadBinFile(); });
     connect(control<QPushButton>("Button_Save_Created"), &QPushButton::clicked, files,
-            [files] { files->Button_Save_CreatedClick(); });
+            [files] { files->saveCreated(); });
     connect(control<QPushButton>("Button_Upload_Created"), &QPushButton::clicked, files,
-            [files] { files->Button_Upload_CreatedClick(); });
+            [files] { files->uploadCreated(); });
 }

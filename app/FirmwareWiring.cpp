@@ -15,7 +15,7 @@ void TForm1::wireFirmware() {
     // A Qt child of the window: it keeps the firmware path for the window's life.
     auto* firmware = new FirmwareHandlers(link(), reporter(), prompts(), std::move(view), this);
     connect(control<QPushButton>("Button_Open_Fw"), &QPushButton::clicked, firmware,
-            [firmware] { firmware->Button_Open_FwClick(); });
+            [firmware] { firmware->openImage(); });
     connect(control<QPushButton>("Button_Update_Fw"), &QPushButton::clicked, firmware,
-            [firmware] { firmware->Button_Update_FwClick(); });
+            [firmware] { firmware->update(); });
 }

@@ -5,23 +5,27 @@
 #include "WindowLinkView.h"
 
 #include <QPushButton>
-#include <QTimer>
 
 void TForm1::wireLink() {
     auto* view = new WindowLinkView(*this);
-    auto* rxTimer = control<QTimer>("Timer_UART_Rx");
-    auto* pollTimer = control<QTimer>("Timer_Poll_Status");
-    link_ = new DeviceLink(reporter(), *view, rxTimer, pollTimer, this);
+    link_ = new DeviceLink(reporter(), *view, this);
+    link_->nameTimers(QStringLiteral("Timer_UART_Rx"), QStringLiteral("Timer_Poll_Status"));
     // The view lives exactly as long as the link that uses it.
     view->setParent(link_);
     link_->setPortOverride(portOverride());
 
     DeviceLink* link = link_;
-    connect(control<QPushButton>("BitBtn_Search"), &QPushButton::clicked, link,
-            [this, link] { RunHandler(prompts(), [link] { link->BitBtn_SearchClick(); }); });
-    connect(control<QPushButton>("BitBtn_Disconnect"), &QPushButton::clicked, link,
-            &DeviceLink::BitBtn_DisconnectClick);
-    connect(rxTimer, &QTimer::timeout, link, &DeviceLink::Timer_UART_RxTimer);
-    connect(pollTimer, &QTimer::timeout, link, &DeviceLink::Timer_Poll_StatusTimer);
+    connect(control<QPushButton>("BitBtn_Search"), &QPushButton::clicked, this,
+            &TForm1::BitBtn_SearchClick);
+    connect(control<QPushButton>("BitBtn_Disconnect"), &QPushButton::clicked, this,
+            &TForm1::BitBtn_DisconnectClick);
     connect(this, &TForm1::closing, link, &DeviceLink::shutdown);
+}
+
+void TForm1::BitBtn_SearchClick() {
+    RunHandler(prompts(), [this] { link_->search(); });
+}
+
+void TForm1::BitBtn_DisconnectClick() {
+    link_->disconnect();
 }

@@ -11,7 +11,6 @@
 class DeviceLink;
 class LogText;
 class QPlainTextEdit;
-class QTimer;
 
 // The main window: owns every control (each with its layout name as objectName),
 // the log and, through the subsystems wired in by wire*(), every handler.
@@ -49,6 +48,8 @@ protected:
 private:
     void FormCreate();
     void Panel_DebugDblClick();
+    void BitBtn_SearchClick();
+    void BitBtn_DisconnectClick();
     void About2Click();
     [[noreturn]] static void missingControl(const char* name);
 

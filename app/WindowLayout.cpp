@@ -19,7 +19,6 @@
 #include <QStyle>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTimer>
 
 using namespace ControlFactory;
 
@@ -187,12 +186,6 @@ void buildSystemPage(QWidget* page) {
     setFont(status, 10, Weight::Bold);
 }
 
-void addTimer(QMainWindow& window, const char* name, int intervalMs) {
-    auto* timer = new QTimer(&window);
-    timer->setObjectName(QString::fromLatin1(name));
-    timer->setInterval(intervalMs);
-}
-
 } // namespace
 
 void buildWindowLayout(QMainWindow& window) {
@@ -216,9 +209,6 @@ void buildWindowLayout(QMainWindow& window) {
     memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     memo->setReadOnly(true);
     memo->setVisible(false);
-
-    addTimer(window, "Timer_UART_Rx", 100);
-    addTimer(window, "Timer_Poll_Status", 1000);
 
     QMenuBar* menu = window.menuBar();
     menu->setObjectName(QStringLiteral("MainMenu1"));

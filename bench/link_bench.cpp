@@ -83,7 +83,7 @@ void BM_WaitMs1(benchmark::State& state) {
     RecordingLinkView view;
     DeviceLink link(reporter, view);
     for (auto _ : state)
-        link.WaitMs(1);
+        link.waitMs(1);
 }
 BENCHMARK(BM_WaitMs1)->Iterations(500)->Unit(benchmark::kMillisecond)->UseRealTime();
 

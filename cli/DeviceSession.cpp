@@ -6,7 +6,6 @@
 
 #include <QElapsedTimer>
 #include <QSerialPort>
-#include <QTimer>
 
 namespace {
 
@@ -17,20 +16,15 @@ constexpr std::uint32_t AnswerPollMs = 20;
 DeviceSession::DeviceSession(ConsoleReporter& reporter, const QStringList& ports)
     : reporter_(reporter), link_(reporter, view_) {
     link_.setPortOverride(ports);
-    // The timers' ticks, as the window connects them; never twice.
-    QObject::connect(&link_.rxTimer(), &QTimer::timeout, &link_, &DeviceLink::Timer_UART_RxTimer,
-                     Qt::UniqueConnection);
-    QObject::connect(&link_.pollTimer(), &QTimer::timeout, &link_,
-                     &DeviceLink::Timer_Poll_StatusTimer, Qt::UniqueConnection);
 }
 
 DeviceSession::~DeviceSession() {
-    link_.BitBtn_DisconnectClick();
+    link_.disconnect();
 }
 
 bool DeviceSession::search() {
     try {
-        link_.BitBtn_SearchClick();
+        link_.search();
     } catch (const ConversionError& error) {
         // A port name the window could not open either (Windows naming).
         reporter_.message(error.what());
@@ -54,20 +48,19 @@ bool DeviceSession::connect() {
 }
 
 std::string DeviceSession::portName() {
-    QStringList ports;
-    link_.ListComPorts(ports);
+    const QStringList ports = link_.listPorts();
     // The link holds the port by its system name; find the entry that opens it.
     for (const QString& name : ports) {
         try {
             QSerialPort probe;
             probe.setPortName(portOpenPath(name));
-            if (probe.portName() == link_.comHandle().portName())
+            if (probe.portName() == link_.portName())
                 return name.toStdString();
         } catch (const ConversionError&) {
             // Not a name the search could have opened.
         }
     }
-    return link_.comHandle().portName().toStdString();
+    return link_.portName().toStdString();
 }
 
 std::optional<PresentedEdid> DeviceSession::awaitPresentedEdid(int limitMs) {
@@ -75,7 +68,7 @@ std::optional<PresentedEdid> DeviceSession::awaitPresentedEdid(int limitMs) {
     QElapsedTimer waited;
     waited.start();
     while (!view_.presented && link_.portOpen() && waited.elapsed() < limitMs)
-        link_.WaitMs(AnswerPollMs);
+        link_.waitMs(AnswerPollMs);
     return view_.presented;
 }
 

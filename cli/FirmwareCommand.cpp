@@ -50,7 +50,7 @@ int runFirmware(CommandContext& context) {
             FirmwareHandlers handlers(
                 session.link(), reporter, prompts,
                 std::make_unique<ConsoleFirmwareView>(reporter, !args.noVerify, updateEnabled));
-            handlers.Button_Open_FwClick();
+            handlers.openImage();
             if (!updateEnabled)
                 return ExitStatus::Failed;
             reporter.showProgressOf(StatusLabel::Firmware);

@@ -70,7 +70,7 @@ int runInfo(CommandContext& context) {
             found.port = session.portName();
             found.model = view.modelName;
             if (session.link().connection() == Connection::Isp) {
-                found.loaderVariant = session.link().state().IspVariant;
+                found.loaderVariant = session.link().ispVariant();
             } else {
                 found.firmware = view.firmwareVersion.substr(VersionCaption.size());
                 const auto presented = session.awaitPresentedEdid();

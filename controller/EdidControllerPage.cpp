@@ -8,7 +8,6 @@
 #include "Prompts.h"
 
 #include <QLineEdit>
-#include <QTimer>
 
 EdidControllerPage::EdidControllerPage(DeviceLink& link, Prompts& prompts, QLineEdit& edidPath,
                                        QObject* parent)
@@ -36,13 +35,11 @@ void EdidControllerPage::Button_Open_EdidClick() {
     if (!operation)
         return;
     // Nothing received is collected or logged while the dialog is open.
-    link_.rxTimer().stop();
+    const DeviceLink::ReceivePause pause = link_.pauseReceive();
     if (const auto chosen = ChooseEdidFile(prompts_)) {
         edidPath_.setText(QString::fromLocal8Bit(chosen->path.c_str()));
         textPath_ = chosen->reading == EdidFileReading::BinaryOrText ? chosen->path : std::string();
     }
-    if (!link_.isShutDown())
-        link_.rxTimer().start();
 }
 
 void EdidControllerPage::Button_Upload_EdidClick() {

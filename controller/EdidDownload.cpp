@@ -6,8 +6,6 @@
 #include "Prompts.h"
 #include "Reporter.h"
 
-#include <QTimer>
-
 #include <algorithm>
 
 const std::array<EdidDownloadRow, 4> EdidDownloads = {{
@@ -28,38 +26,31 @@ constexpr std::size_t PayloadOffset = 3;
 bool transferBlocks(DeviceLink& link, const EdidDownloadRow& entry,
                     const BusyGuard::Operation& operation, EdidImage& image) {
     if (entry.hasSelect) {
-        link.Uart_Api_Send(ApiWrite, Api_Edid_Select, 1, &entry.select);
-        if (operation.cancelled() || link.WaitForAck(AckTries))
+        link.sendWrite(Api_Edid_Select, 1, &entry.select);
+        if (operation.cancelled() || !link.awaitAck(AckTries))
             return false;
-        // The select's answer is still to be dispatched; dispatched later, it would be
-        // taken for block 0's.
-        link.AwaitPendingResponse();
+        // The rest of the select's answer may still come; taken later, it would be taken
+        // for block 0's.
+        link.awaitAnswerInFlight();
     }
-    link.state().WatchdogTicks = 0;
     const std::uint16_t blocks[] = {entry.block0, entry.block1};
     for (std::size_t i = 0; i < 2; ++i) {
         if (operation.cancelled())
             return false;
-        link.Uart_Api_Send(ApiRead, blocks[i], kEdidBlockSize);
-        link.WaitMs(entry.waitMs);
+        const std::uint8_t* answer = link.readBlock(blocks[i], entry.waitMs);
         if (operation.cancelled() || !link.lastResponseAcknowledged())
             return false;
-        const auto* payload = link.state().RxBuffer.data() + PayloadOffset;
+        const auto* payload = answer + PayloadOffset;
         std::copy(payload, payload + kEdidBlockSize, image.begin() + i * kEdidBlockSize);
     }
     return true;
 }
 
-// The transfer with the status poll held back, and restarted unless the link closed.
+// The transfer with the line held for it.
 bool fetchEdid(DeviceLink& link, const EdidDownloadRow& entry,
                const BusyGuard::Operation& operation, EdidImage& image) {
-    link.pollTimer().stop();
-    link.AwaitPendingResponse();
-    const bool received = transferBlocks(link, entry, operation, image);
-    // A closed link has stopped its poll; it stays stopped.
-    if (!operation.cancelled())
-        link.pollTimer().start();
-    return received;
+    const DeviceLink::LineSession line = link.takeLine(operation);
+    return transferBlocks(link, entry, operation, image);
 }
 
 } // namespace
@@ -70,12 +61,17 @@ bool ReadDeviceEdidImage(DeviceLink& link, const EdidDownloadRow& entry, EdidIma
 }
 
 DownloadResult DownloadEdid(DeviceLink& link, Prompts& prompts, const EdidDownloadRow& entry) {
-    const BusyGuard::Operation operation = link.tryBeginOperation();
-    if (!operation)
+    // No dialog while a device operation runs. The operation begins when the dialog has
+    // closed, so that the status poll watches the line while it is open; the dialog is
+    // modal, so nothing else can begin meanwhile.
+    if (link.operationRunning())
         return DownloadResult::Refused;
     const auto path = prompts.chooseSaveFile("EDID (*.bin)", entry.offeredName);
     if (!path)
         return DownloadResult::Cancelled;
+    const BusyGuard::Operation operation = link.tryBeginOperation();
+    if (!operation)
+        return DownloadResult::Refused;
     Reporter& reporter = link.reporter();
     if (!CanCreateFile(*path)) {
         reporter.replaceLog("Edid Open Fail.\r\n");

@@ -32,6 +32,6 @@ bool ChooseEdidMode(DeviceLink& link, PresentedEdid which) {
         return false;
     link.view().showPresentedEdid(which);
     const std::uint8_t code = EdidModeCode(which);
-    link.Uart_Api_Send(ApiWrite, Api_Edid_Mode, 1, &code);
+    link.sendWrite(Api_Edid_Mode, 1, &code);
     return true;
 }

@@ -29,13 +29,13 @@ CreatorFiles::CreatorFiles(CreatorModel& model, Prompts& prompts, Reporter& repo
     setObjectName(QStringLiteral("CreatorFiles"));
 }
 
-CreatorOutcome CreatorFiles::RadioButton_Brand_NewMouseDown() {
+CreatorOutcome CreatorFiles::startBrandNew() {
     StartBrandNew(model_, CreatorSettings, today_());
     modelChanged_();
     return CreatorOutcome::Done;
 }
 
-CreatorOutcome CreatorFiles::RadioButton_Bin_ModifiyMouseDown() {
+CreatorOutcome CreatorFiles::loadBinFile() {
     if (link_.operationRunning())
         return CreatorOutcome::Refused;
     const auto chosen = ChooseEdidFile(prompts_);
@@ -63,7 +63,7 @@ bool CreatorFiles::buildCreated() {
     return true;
 }
 
-CreatorOutcome CreatorFiles::Button_Save_CreatedClick() {
+CreatorOutcome CreatorFiles::saveCreated() {
     if (link_.operationRunning())
         return CreatorOutcome::Refused;
     if (!buildCreated())
@@ -79,7 +79,7 @@ CreatorOutcome CreatorFiles::Button_Save_CreatedClick() {
     return CreatorOutcome::Done;
 }
 
-CreatorOutcome CreatorFiles::Button_Upload_CreatedClick() {
+CreatorOutcome CreatorFiles::uploadCreated() {
     const BusyGuard::Operation operation = link_.tryBeginOperation();
     if (!operation)
         return CreatorOutcome::Refused;

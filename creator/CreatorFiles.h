@@ -42,10 +42,11 @@ public:
     // What the last build left out for lack of room.
     const EncodeResult& lastEncoding() const { return lastEncoding_; }
 
-    CreatorOutcome RadioButton_Brand_NewMouseDown();
-    CreatorOutcome RadioButton_Bin_ModifiyMouseDown();
-    CreatorOutcome Button_Save_CreatedClick();
-    CreatorOutcome Button_Upload_CreatedClick();
+    // "Brand New", "Bin Modifiy", "Save" and "Upload".
+    CreatorOutcome startBrandNew();
+    CreatorOutcome loadBinFile();
+    CreatorOutcome saveCreated();
+    CreatorOutcome uploadCreated();
 
 private:
     // ReadBackCreator and the "Not Written: " warning; false when a conversion failed

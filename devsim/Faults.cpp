@@ -11,6 +11,12 @@ bool Faults::ignores(std::uint16_t type, bool write) const {
     return listed(options_.ignoredTypes) || (write && listed(options_.ignoredWrites));
 }
 
+bool Faults::leavesWriteUnanswered(std::uint16_t type) const {
+    // The select's acknowledge is what the program waits for before it reads.
+    constexpr std::uint16_t kSelect = 0x0108;
+    return options_.noWriteAnswers && type != kSelect;
+}
+
 bool Faults::dropsLine() {
     ++requests_;
     return options_.dropAfter >= 0 && requests_ > options_.dropAfter;

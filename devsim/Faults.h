@@ -17,6 +17,9 @@ public:
     bool silent() const { return options_.silent; }
     // Whether a request of `type` (without the write bit) goes unanswered.
     bool ignores(std::uint16_t type, bool write) const;
+    // Whether a write of `type` is stored but not answered.
+    bool leavesWriteUnanswered(std::uint16_t type) const;
+    bool shortWriteAnswers() const { return options_.shortWriteAnswers; }
     double delayMs() const { return options_.delayMs; }
     std::size_t noise() const { return static_cast<std::size_t>(options_.noise); }
     bool readbackTimeout() const { return options_.readbackTimeout; }

@@ -43,7 +43,16 @@ void FramedDevice::handle(const Request& request, double now) {
         line_.send(Faults::floodBytes(), due);
         return;
     }
-    line_.send(answer(request), due);
+    Bytes bytes = answer(request); // a write is stored here
+    if (request.isWrite()) {
+        if (faults_.leavesWriteUnanswered(request.type())) {
+            return;
+        }
+        if (faults_.shortWriteAnswers()) {
+            bytes.resize(kHeadBytes);
+        }
+    }
+    line_.send(bytes, due);
 }
 
 Bytes FramedDevice::answer(const Request& request) {

@@ -11,6 +11,8 @@
 class FramedDevice : public Device {
 public:
     static constexpr std::uint8_t kAck = 0xA1;
+    // A1 and the two type bytes.
+    static constexpr std::size_t kHeadBytes = 3;
 
     FramedDevice(Line& line, DeviceState& state, Faults& faults);
 

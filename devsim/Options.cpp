@@ -118,6 +118,13 @@ const std::vector<OptionEntry>& optionTable() {
          "never answer nor store writes of this type; its reads are answered "
          "(repeatable)",
          addIgnoredWrite},
+        {"--no-write-answers", nullptr,
+         "store written data and answer no write but the select (0x0108), whose "
+         "acknowledge the program awaits",
+         flag(&DevsimOptions::noWriteAnswers)},
+        {"--short-write-answers", nullptr,
+         "answer a write with the 3-byte head only (A1 and the two type bytes)",
+         flag(&DevsimOptions::shortWriteAnswers)},
         {"--flood", nullptr, "answer the first request with 1200 bytes in one write",
          flag(&DevsimOptions::flood)},
         {"--drop-after", "N",

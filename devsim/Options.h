@@ -31,6 +31,8 @@ struct DevsimOptions {
     std::vector<std::uint16_t> ignoredTypes;
     std::vector<std::uint16_t> ignoredWrites;
     bool flood = false;
+    bool noWriteAnswers = false;
+    bool shortWriteAnswers = false;
     int dropAfter = -1;
     int corruptReadback = 0;
     int corruptReadbackTimes = -1;

@@ -11,7 +11,7 @@ FirmwareHandlers::FirmwareHandlers(DeviceLink& link, Reporter& reporter, Prompts
     : QObject(parent), link_(link), reporter_(reporter), prompts_(prompts), view_(std::move(view)) {
 }
 
-void FirmwareHandlers::Button_Open_FwClick() {
+void FirmwareHandlers::openImage() {
     // No dialog while a device operation runs.
     if (link_.operationRunning())
         return;
@@ -30,7 +30,7 @@ void FirmwareHandlers::Button_Open_FwClick() {
     }
     reporter_.replaceLog("Fw Open OK.\r\n");
     // The other loader variant takes any file; its images carry no tag.
-    if (link_.state().IspVariant == 1) {
+    if (link_.ispVariant() == 1) {
         view_->setUpdateEnabled(true);
         return;
     }
@@ -39,6 +39,6 @@ void FirmwareHandlers::Button_Open_FwClick() {
     view_->setUpdateEnabled(version.has_value());
 }
 
-void FirmwareHandlers::Button_Update_FwClick() {
+void FirmwareHandlers::update() {
     updateFirmware(link_, reporter_, path_, [this] { return view_->verifyChecked(); });
 }

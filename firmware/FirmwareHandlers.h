@@ -18,8 +18,9 @@ public:
     FirmwareHandlers(DeviceLink& link, Reporter& reporter, Prompts& prompts,
                      std::unique_ptr<FirmwareView> view, QObject* parent = nullptr);
 
-    void Button_Open_FwClick();
-    void Button_Update_FwClick();
+    // "Open": chooses the image and checks it; "Update": writes it through the loader.
+    void openImage();
+    void update();
 
     const std::string& firmwarePath() const { return path_; }
 

@@ -19,11 +19,11 @@ FirmwareUpdateResult updateFirmware(DeviceLink& link, Reporter& reporter, const 
     BusyGuard::Operation operation = link.tryBeginOperation();
     if (!operation)
         return FirmwareUpdateResult::Refused;
-    if ((link.state().LinkFlags & LinkFlag::IspMode) == 0) {
+    if (!link.ispMode()) {
         showFailure(reporter, "Not ISP Mode.");
         return FirmwareUpdateResult::NotIspMode;
     }
-    switch (link.state().IspVariant) {
+    switch (link.ispVariant()) {
     case 0:
         return IspUpdate(link, reporter, operation, verify).run(path)
                    ? FirmwareUpdateResult::Finished

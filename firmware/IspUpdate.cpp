@@ -1,8 +1,6 @@
 #include "IspUpdate.h"
 
-#include "DeviceLink.h"
 #include "LoaderSession.h"
-#include "RawPort.h"
 #include "Reporter.h"
 
 #include <algorithm>
@@ -75,18 +73,18 @@ bool IspUpdate::run(const std::string& path) {
         session.fail();
         return false;
     }
-    const bool finished = exchange();
+    const bool finished = driveLoader(session.channel());
     if (!finished)
         session.fail();
     return finished;
 }
 
-bool IspUpdate::exchange() {
-    LinkState& state = link_.state();
-    std::fill_n(state.RxBuffer.begin(), RxCapacity, std::uint8_t{0});
-    state.RxFill = 0;
-    state.LinkMode = LinkModeChecking;
-    link_.WaitMs(StartWaitMs);
+bool IspUpdate::driveLoader(DeviceLink::RawChannel& channel) {
+    channel_ = &channel;
+    rx_.fill(0);
+    rxFill_ = 0;
+    channel.setMode(LinkModeChecking);
+    link_.waitMs(StartWaitMs);
 
     QElapsedTimer sinceStart;
     sinceStart.start();
@@ -107,29 +105,27 @@ bool IspUpdate::exchange() {
     return !gaveUp_;
 }
 
-// Moves what the port has into RxBuffer at RxFill, never past its capacity. False when
-// the pass ends here (a flood was dropped).
+// Moves what the line has into the buffer at its fill, never past its capacity. False
+// when the pass ends here (a flood was dropped).
 bool IspUpdate::readPort() {
-    const qint64 waiting = waitForRawInput(link_, PassWaitMs);
+    const qint64 waiting = channel_->waiting(PassWaitMs);
     if (waiting <= 0)
         return true;
-    LinkState& state = link_.state();
-    QSerialPort& port = link_.comHandle();
-    char* at = reinterpret_cast<char*>(&state.RxBuffer[state.RxFill]);
-    const qint64 room = static_cast<qint64>(RxCapacity - state.RxFill);
+    char* at = reinterpret_cast<char*>(&rx_[rxFill_]);
+    const qint64 room = static_cast<qint64>(RxCapacity - rxFill_);
     if (waiting > static_cast<qint64>(RxCapacity)) {
-        port.read(at, std::min(FloodKeep, room));
-        port.clear(QSerialPort::Input);
+        channel_->read(at, std::min(FloodKeep, room));
+        channel_->discard();
         return false;
     }
-    const qint64 got = port.read(at, std::min(waiting, room));
+    const qint64 got = channel_->read(at, std::min(waiting, room));
     if (waiting > room)
-        port.skip(waiting - room);
+        channel_->skip(waiting - room);
     if (got > 0) {
-        state.RxFill += static_cast<std::uint32_t>(got);
-        state.RxBuffer[state.RxFill] = 0;
+        rxFill_ += static_cast<std::uint32_t>(got);
+        rx_[rxFill_] = 0;
     }
-    LastFirst = state.RxBuffer[0];
+    LastFirst = rx_[0];
     return true;
 }
 
@@ -138,24 +134,24 @@ void IspUpdate::SendRaw(std::initializer_list<std::uint8_t> bytes) {
 }
 
 void IspUpdate::SendRaw(const std::uint8_t* bytes, std::size_t count) {
-    link_.state().RxFill = 0;
-    link_.writePort(
+    rxFill_ = 0;
+    channel_->write(
         QByteArray(reinterpret_cast<const char*>(bytes), static_cast<qsizetype>(count)));
 }
 
 void IspUpdate::checkIsp() {
-    const auto& buffer = link_.state().RxBuffer;
+    const auto& buffer = rx_;
     Step += static_cast<std::uint16_t>(
         CheckedBytes - std::count(buffer.begin(), buffer.begin() + CheckedBytes, std::uint8_t{0}));
     if (Step >= ConfirmCount) {
         Step = 0;
         reporter_.appendLog("ISP Mode Confirmed!\r\n");
-        link_.state().LinkMode = LinkModeTransfer;
+        channel_->setMode(LinkModeTransfer);
         IspState = Sync;
         return;
     }
     reporter_.appendLog("ISP Mode Not Confirmed.\r\n");
-    link_.WaitMs(NotConfirmedWaitMs);
+    link_.waitMs(NotConfirmedWaitMs);
 }
 
 void IspUpdate::sync() {
@@ -167,7 +163,7 @@ void IspUpdate::sync() {
     if (++Step > SyncPasses) {
         Step = 0;
         SendRaw({CmdSync});
-        link_.WaitMs(CommandWaitMs);
+        link_.waitMs(CommandWaitMs);
     }
 }
 
@@ -175,10 +171,10 @@ void IspUpdate::identify() {
     if (Step == 0) {
         Step = 1;
         SendRaw({CmdIdentify});
-        link_.WaitMs(IdentifyWaitMs);
+        link_.waitMs(IdentifyWaitMs);
         return;
     }
-    const auto& buffer = link_.state().RxBuffer;
+    const auto& buffer = rx_;
     const auto textEnd = std::find(buffer.begin() + 2, buffer.end(), std::uint8_t{0});
     reporter_.appendLog(std::string(buffer.begin() + 2, textEnd) + "\r\n");
     Step = 0;
@@ -189,7 +185,7 @@ void IspUpdate::selectBank() {
     if (Step == 0) {
         Step = 1;
         SendRaw({CmdSelectBank, Bank});
-        link_.WaitMs(CommandWaitMs);
+        link_.waitMs(CommandWaitMs);
         return;
     }
     Step = 0;
@@ -219,7 +215,7 @@ void IspUpdate::setAddress() {
     Step = 1;
     SendRaw({CmdSetAddress, static_cast<std::uint8_t>(Address >> 8),
              static_cast<std::uint8_t>(Address & 0xFF)});
-    link_.WaitMs(CommandWaitMs);
+    link_.waitMs(CommandWaitMs);
 }
 
 void IspUpdate::writeBlock() {
@@ -235,20 +231,19 @@ void IspUpdate::writeBlock() {
     Block = image_->blockAt(FileOffset);
     SendRaw(Block.data(), BlockSize / 2);
     SendRaw(Block.data() + BlockSize / 2, BlockSize / 2);
-    link_.WaitMs(WriteWaitMs);
+    link_.waitMs(WriteWaitMs);
     FileOffset += BlockSize;
     Address += BlockSize;
 }
 
 void IspUpdate::readBack() {
-    LinkState& state = link_.state();
     if (Step == 0) {
         Step = 1;
-        std::fill_n(state.RxBuffer.begin(), RxCapacity, std::uint8_t{0});
+        std::fill_n(rx_.begin(), RxCapacity, std::uint8_t{0});
         SendRaw({CmdReadBack});
         ReadStart = tickCount();
     }
-    if (state.RxFill < BlockSize) {
+    if (rxFill_ < BlockSize) {
         if (tickCount() - ReadStart > ReadBackLimitMs) {
             reporter_.addLogLine("Read Wait=" + std::to_string(ReadStart));
             blockFailed(false);
@@ -267,7 +262,7 @@ void IspUpdate::readBack() {
 
 // The read-back carries two leading bytes; each difference is logged.
 bool IspUpdate::blockMatches() {
-    const auto& buffer = link_.state().RxBuffer;
+    const auto& buffer = rx_;
     int matches = 0;
     for (std::size_t i = CompareFirst; i <= CompareLast; ++i) {
         const std::uint8_t read = buffer[i + 2];

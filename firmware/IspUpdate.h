@@ -1,22 +1,22 @@
 #pragma once
-#include "BusyGuard.h"
+#include "DeviceLink.h"
 #include "FirmwareImage.h"
 
 #include <QElapsedTimer>
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
 
-class DeviceLink;
 class Reporter;
 
 // One run of UpdateFirmware: the loader's byte protocol driven as a state machine, one
 // step per pass. Each pass handles the window's events and waits at most 1 ms for bytes,
-// which it reads into RxBuffer itself. Blocks go out in the order the device maps them:
-// bank 0 0x0000-0x6FFF and 0x8000-0xFFFF, bank 1 0x8000-0xFFFF, bank 2 0x8000-0xF5FF,
-// each written, read back and (when `verify` says so) compared.
+// which it reads into its own buffer from the link's raw channel. Blocks go out in the order the
+// device maps them: bank 0 0x0000-0x6FFF and 0x8000-0xFFFF, bank 1 0x8000-0xFFFF, bank 2
+// 0x8000-0xF5FF, each written, read back and (when `verify` says so) compared.
 class IspUpdate {
 public:
     IspUpdate(DeviceLink& link, Reporter& reporter, const BusyGuard::Operation& operation,
@@ -44,7 +44,7 @@ private:
     using StepFunction = void (IspUpdate::*)();
     static const StepFunction Steps[ReadBack + 1];
 
-    bool exchange();
+    bool driveLoader(DeviceLink::RawChannel& channel);
     bool readPort();
     void SendRaw(std::initializer_list<std::uint8_t> bytes);
     void SendRaw(const std::uint8_t* bytes, std::size_t count);
@@ -60,11 +60,15 @@ private:
     void blockFailed(bool compared);
 
     DeviceLink& link_;
+    DeviceLink::RawChannel* channel_ = nullptr; // while run() holds the line
     Reporter& reporter_;
     const BusyGuard::Operation& operation_;
     std::function<bool()> verify_;
     std::optional<FirmwareImage> image_;
     bool gaveUp_ = false;
+    // The loader's bytes since the last command; one spare byte holds a terminating zero.
+    std::array<std::uint8_t, RxCapacity + 1> rx_{};
+    std::uint32_t rxFill_ = 0;
 
     std::uint8_t IspState = CheckIsp;
     std::uint16_t Step = 0;

@@ -1,22 +1,22 @@
 #pragma once
+#include "DeviceLink.h"
 
-class DeviceLink;
 class Reporter;
 
-// What every loader update shares. While it lives the update owns the port: the receive
-// timer is off. It starts with a fresh log ("ISP Mode Check...") and a black "0%", and
-// hands the link back to the framed protocol when it ends, however it ends.
+// What every loader update shares. While it lives the update owns the line through the
+// link's raw channel. It starts with a fresh log ("ISP Mode Check...") and a black "0%",
+// and the link is back on the framed protocol when it ends, however it ends.
 class LoaderSession {
 public:
     LoaderSession(DeviceLink& link, Reporter& reporter);
-    ~LoaderSession();
     LoaderSession(const LoaderSession&) = delete;
     LoaderSession& operator=(const LoaderSession&) = delete;
 
+    DeviceLink::RawChannel& channel() { return channel_; }
     // Shows the red "Update Fw Failed.".
     void fail();
 
 private:
-    DeviceLink& link_;
+    DeviceLink::RawChannel channel_;
     Reporter& reporter_;
 };

@@ -3,10 +3,14 @@
 #include <utility>
 
 BusyGuard::Operation BusyGuard::tryBegin() {
-    if (busy_)
+    return Operation::claim(*this);
+}
+
+BusyGuard::Operation BusyGuard::Operation::claim(BusyGuard& guard) {
+    if (guard.busy_)
         return {};
-    busy_ = true;
-    return Operation(this, session_);
+    guard.busy_ = true;
+    return Operation(&guard, guard.session_);
 }
 
 BusyGuard::Operation::Operation(Operation&& other) noexcept

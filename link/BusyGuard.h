@@ -19,8 +19,10 @@ public:
         // began: the operation must send nothing more and end as a failure.
         bool cancelled() const;
 
+        // What BusyGuard::tryBegin() does.
+        static Operation claim(BusyGuard& guard);
+
     private:
-        friend class BusyGuard;
         Operation(BusyGuard* guard, unsigned session) : guard_(guard), session_(session) {}
         void release();
 

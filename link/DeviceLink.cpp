@@ -1,7 +1,6 @@
 #include "DeviceLink.h"
 
 #include "ApiTypes.h"
-#include "DeviceSearch.h"
 #include "LineHangUp.h"
 #include "LinkView.h"
 #include "PortNames.h"
@@ -29,14 +28,7 @@ constexpr std::uint32_t PendingPollMs = 2;
 // A read error that comes again before any byte was read is a line that is gone.
 constexpr int RepeatedReadErrors = 2;
 constexpr std::uint32_t ResponseHeadBytes = 3;
-
-QTimer* ownTimer(QTimer* given, int intervalMs, QObject* parent) {
-    if (given)
-        return given;
-    auto* timer = new QTimer(parent);
-    timer->setInterval(intervalMs);
-    return timer;
-}
+constexpr std::uint16_t BlockBytes = 128;
 
 // The text in `bytes` up to its first zero byte.
 std::string textUntilZero(const std::uint8_t* bytes, std::size_t max) {
@@ -51,14 +43,16 @@ std::string uploadPercent(std::uint32_t type, std::uint16_t index) {
 
 } // namespace
 
-DeviceLink::DeviceLink(Reporter& reporter, LinkView& view, QTimer* rxTimer, QTimer* pollTimer,
-                       QObject* parent)
-    : QObject(parent), reporter_(reporter), view_(view),
-      rxTimer_(ownTimer(rxTimer, RxTickMs, this)), pollTimer_(ownTimer(pollTimer, PollMs, this)),
+DeviceLink::DeviceLink(Reporter& reporter, LinkView& view, QObject* parent)
+    : QObject(parent), reporter_(reporter), view_(view), rxTimer_(this), pollTimer_(this),
       pump_(this, [this] {
           if (pump_.resumed())
-              DispatchResponse();
+              dispatch();
       }) {
+    rxTimer_.setInterval(RxTickMs);
+    pollTimer_.setInterval(PollMs);
+    connect(&rxTimer_, &QTimer::timeout, this, &DeviceLink::receiveTick);
+    connect(&pollTimer_, &QTimer::timeout, this, &DeviceLink::pollTick);
     connect(&ComHandle, &QSerialPort::errorOccurred, this, &DeviceLink::portFailed);
     // Bytes arrived, whoever reads them (the receive tick or the firmware loader): the
     // line works, and a later read error starts the count anew.
@@ -89,34 +83,29 @@ void DeviceLink::closeLostLine() {
     // Connected, the watchdog finds the silence and disconnects. ISP mode holds the
     // watchdog, so nothing else would notice: the line's end is a disconnect.
     if (connection_ == Connection::Isp)
-        BitBtn_DisconnectClick();
+        disconnect();
 }
 
 DeviceLink::~DeviceLink() {
     shutdown();
 }
 
-void DeviceLink::ListComPorts(QStringList& list) const {
-    list = portOverride_.isEmpty() ? platformSerialPorts() : portOverride_;
+QStringList DeviceLink::listPorts() const {
+    return portOverride_.isEmpty() ? platformSerialPorts() : portOverride_;
 }
 
-void DeviceLink::BitBtn_SearchClick() {
-    // A search belongs to the not-connected state: it would reopen the port in use.
-    if (isShutDown() || connection_ != Connection::NotConnected)
-        return;
-    BusyGuard::Operation operation = busy_.tryBegin();
-    if (!operation)
-        return;
-    DeviceSearch(*this, operation).run();
+void DeviceLink::nameTimers(const QString& receive, const QString& poll) {
+    rxTimer_.setObjectName(receive);
+    pollTimer_.setObjectName(poll);
 }
 
-void DeviceLink::BitBtn_DisconnectClick() {
+void DeviceLink::disconnect() {
     if (!handleValid_)
         return;
     state_.LinkFlags = 0;
     ComHandle.close();
     pump_.suspend();
-    pollTimer_->stop();
+    pollTimer_.stop();
     busy_.endSession();
     setConnection(Connection::NotConnected);
 
@@ -132,11 +121,16 @@ void DeviceLink::setConnection(Connection connection) {
     view_.setSearchEnabled(connection == Connection::NotConnected);
 }
 
-void DeviceLink::Timer_UART_RxTimer() {
+void DeviceLink::receiveTick() {
     if (isShutDown())
         return;
     watchdogTick();
-    collectReceived();
+    takeReceived();
+}
+
+void DeviceLink::takeReceived() {
+    if (!collectReceived())
+        return;
     dropStrayAnswers();
     if (state_.RxFill >= state_.LastRequestCount + 3 && state_.LinkMode == FramedLinkMode) {
         state_.LinkFlags |= LinkFlag::ResponseComplete;
@@ -145,26 +139,26 @@ void DeviceLink::Timer_UART_RxTimer() {
 }
 
 void DeviceLink::watchdogTick() {
-    if ((state_.LinkFlags & (LinkFlag::IspMode | LinkFlag::LinkAlive)) != 0 ||
+    if ((state_.LinkFlags & (LinkFlag::IspMode | LinkFlag::LinkAlive)) != 0 || lineHeld_ ||
         connection_ == Connection::NotConnected) {
         state_.WatchdogTicks = 0;
         return;
     }
     if (++state_.WatchdogTicks >= WatchdogLimit) {
         state_.WatchdogTicks = 0;
-        BitBtn_DisconnectClick();
+        disconnect();
     }
 }
 
-void DeviceLink::collectReceived() {
+bool DeviceLink::collectReceived() {
     if (!ComHandle.isOpen())
-        return;
+        return false;
     ComHandle.clearError();
     const qint64 waiting = ComHandle.bytesAvailable();
     if (waiting > static_cast<qint64>(RxCapacity)) {
         ComHandle.read(reinterpret_cast<char*>(state_.RxBuffer.data()), FloodKeep);
         ComHandle.clear(QSerialPort::Input);
-        return;
+        return false;
     }
     // Bytes beyond the buffer's capacity (a chatty device with no new request) are dropped.
     const qint64 room = static_cast<qint64>(RxCapacity) - state_.RxFill;
@@ -176,11 +170,12 @@ void DeviceLink::collectReceived() {
     if (waiting > wanted)
         ComHandle.skip(waiting - wanted);
     if (got <= 0)
-        return;
+        return true;
     state_.RxBuffer[state_.RxFill + got] = 0;
     const auto* bytes = state_.RxBuffer.data();
     reporter_.appendLog(textUntilZero(bytes, RxCapacity));
     state_.RxFill += static_cast<std::uint32_t>(got);
+    return true;
 }
 
 void DeviceLink::dropStrayAnswers() {
@@ -224,7 +219,7 @@ void DeviceLink::dropStrayAnswers() {
         skippingStray_ = false;
 }
 
-void DeviceLink::DispatchResponse() {
+void DeviceLink::dispatch() {
     if ((state_.LinkFlags & LinkFlag::ResponseComplete) == 0)
         return;
     state_.LinkFlags &= ~LinkFlag::ResponseComplete;
@@ -258,18 +253,19 @@ void DeviceLink::DispatchResponse() {
         default:
             break;
         }
-        pollTimer_->start();
+        pollTimer_.start();
     }
     state_.RxFill = 0;
     state_.LastRequestType = 0;
+    answerAwaited_ = false;
 }
 
-void DeviceLink::Timer_Poll_StatusTimer() {
+void DeviceLink::pollTick() {
     // A running operation owns the line; the poll waits for it.
     if (connection_ == Connection::NotConnected || busy_.busy() || isShutDown())
         return;
     state_.LinkFlags &= ~LinkFlag::LinkAlive;
-    Uart_Api_Send(ApiRead, Api_Edid_Mode, 1);
+    sendRead(Api_Edid_Mode, 1);
 }
 
 void DeviceLink::clearRxBuffer() {
@@ -284,9 +280,17 @@ void DeviceLink::writePort(const QByteArray& bytes) {
     ComHandle.flush();
 }
 
-void DeviceLink::Uart_Api_Send(std::uint8_t rw, std::uint16_t type, std::uint16_t count,
-                               const std::uint8_t* data) {
-    pollTimer_->stop();
+void DeviceLink::sendRead(std::uint16_t type, std::uint16_t count) {
+    send(ApiRead, type, count, nullptr);
+}
+
+void DeviceLink::sendWrite(std::uint16_t type, std::uint16_t count, const std::uint8_t* data) {
+    send(ApiWrite, type, count, data);
+}
+
+void DeviceLink::send(std::uint8_t rw, std::uint16_t type, std::uint16_t count,
+                      const std::uint8_t* data) {
+    pollTimer_.stop();
     const char header[4] = {static_cast<char>(((type >> 8) & 0xFF) + (rw == ApiWrite ? 0x80 : 0)),
                             static_cast<char>(type & 0xFF), static_cast<char>(count & 0xFF), 0x0D};
     writePort(QByteArray(header, sizeof header));
@@ -297,12 +301,13 @@ void DeviceLink::Uart_Api_Send(std::uint8_t rw, std::uint16_t type, std::uint16_
     // set, that dispatch would run against this request and reset it.
     state_.LinkFlags &= ~LinkFlag::ResponseComplete;
     lastAcknowledged_ = false;
+    answerAwaited_ = rw == ApiRead;
     skippingStray_ = false;
     clearRxBuffer();
     if (rw != ApiWrite || count == 0 || data == nullptr)
         return;
 
-    WaitMs(FirstDataDelayMs);
+    waitMs(FirstDataDelayMs);
     for (std::uint16_t i = 0; i < count; ++i) {
         // The port closed inside a wait (disconnect or closing): the rest is not sent.
         if (!ComHandle.isOpen() || isShutDown())
@@ -316,37 +321,62 @@ void DeviceLink::Uart_Api_Send(std::uint8_t rw, std::uint16_t type, std::uint16_
             reporter_.setStatusText(StatusLabel::CreatorUpload, percent);
         }
         writePort(QByteArray(1, static_cast<char>(data[i])));
-        WaitMs(DataByteDelayMs);
+        waitMs(DataByteDelayMs);
     }
-    pollTimer_->start();
+    pollTimer_.start();
 }
 
-std::uint32_t DeviceLink::WaitMs(std::uint32_t ms) {
+std::uint32_t DeviceLink::waitMs(std::uint32_t ms) {
     return waits_.waitMs(ms);
 }
 
-void DeviceLink::AwaitPendingResponse() {
-    for (std::uint32_t waited = 0;
-         state_.LastRequestType != 0 && waited < PendingLimitMs && !isShutDown();
-         waited += PendingPollMs)
-        WaitMs(PendingPollMs);
+bool DeviceLink::answerInFlight() const {
+    if (state_.LastRequestType == 0)
+        return false;
+    // A read's answer is awaited until it is taken.
+    if (answerAwaited_)
+        return true;
+    // A write's answer is not awaited; it may still come, and then its bytes show: waiting
+    // at the port, or collected in part. A box that acknowledges a write with the answer's
+    // head only has sent all it will.
+    if (ComHandle.isOpen() && ComHandle.bytesAvailable() > 0)
+        return true;
+    return state_.RxFill > 0 && state_.RxFill != ResponseHeadBytes;
 }
 
-bool DeviceLink::WaitForAck(std::int32_t tries) {
+void DeviceLink::awaitAnswerInFlight() {
+    for (std::uint32_t waited = 0; answerInFlight() && waited < PendingLimitMs && !isShutDown();
+         waited += PendingPollMs) {
+        // Bytes that have come are taken now, not at the next receive tick: the operation
+        // waits for them.
+        if (ComHandle.isOpen() && ComHandle.bytesAvailable() > 0)
+            takeReceived();
+        waitMs(PendingPollMs);
+    }
+}
+
+const std::uint8_t* DeviceLink::readBlock(std::uint16_t type, std::uint32_t waitMs) {
+    sendRead(type, BlockBytes);
+    this->waitMs(waitMs);
+    return received();
+}
+
+bool DeviceLink::awaitAck(std::int32_t tries) {
     std::int32_t i = 0;
     for (;;) {
         ++i;
         if (i >= tries)
             break;
-        WaitMs(AckPollMs);
+        waitMs(AckPollMs);
         if (state_.RxBuffer[0] == ApiAck)
             break;
     }
     if (i >= tries)
-        return true;
+        return false;
     state_.RxFill = 0;
+    answerAwaited_ = false;
     clearRxBuffer();
-    return false;
+    return true;
 }
 
 void DeviceLink::shutdown() {
@@ -354,10 +384,8 @@ void DeviceLink::shutdown() {
         return;
     waits_.abortAll();
     busy_.endSession();
-    if (rxTimer_)
-        rxTimer_->stop();
-    if (pollTimer_)
-        pollTimer_->stop();
+    rxTimer_.stop();
+    pollTimer_.stop();
     ComHandle.close();
     pump_.suspend();
     pump_.stop();

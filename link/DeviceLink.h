@@ -6,7 +6,6 @@
 #include "WriteJournal.h"
 
 #include <QObject>
-#include <QPointer>
 #include <QSerialPort>
 #include <QStringList>
 #include <QTimer>
@@ -22,72 +21,146 @@ class Reporter;
 class DeviceLink : public QObject {
     Q_OBJECT
 public:
-    // The two timers are the window's (100 ms and 1000 ms, stopped); when null, the link
-    // makes its own. The owner connects their ticks to Timer_UART_RxTimer and
-    // Timer_Poll_StatusTimer, as it connects the buttons.
-    DeviceLink(Reporter& reporter, LinkView& view, QTimer* rxTimer = nullptr,
-               QTimer* pollTimer = nullptr, QObject* parent = nullptr);
+    // The link makes and wires its two timers: the receive tick (100 ms) and the status
+    // poll (1000 ms), both stopped until a search finds the device.
+    DeviceLink(Reporter& reporter, LinkView& view, QObject* parent = nullptr);
     ~DeviceLink() override;
 
     // When not empty, the only ports a search probes, in this order.
     void setPortOverride(const QStringList& ports) { portOverride_ = ports; }
-    void ListComPorts(QStringList& list) const;
+    QStringList listPorts() const;
+    // Names the timers as the owner's layout knows them (the window's timer controls).
+    void nameTimers(const QString& receive, const QString& poll);
 
-    // Handlers. Search may throw ConversionError for a port name (Windows only).
-    void BitBtn_SearchClick();
-    void BitBtn_DisconnectClick();
-    void Timer_UART_RxTimer();
-    void Timer_Poll_StatusTimer();
-    void DispatchResponse();
+    // May throw ConversionError for a port name (Windows only).
+    void search();
+    void disconnect();
+    void receiveTick();
+    void pollTick();
+    void dispatch();
 
-    // Sends one request: the 4-byte header and, for a write, `count` data bytes paced
-    // more than 50 ms after it and more than 1 ms apart.
-    void Uart_Api_Send(std::uint8_t rw, std::uint16_t type, std::uint16_t count,
-                       const std::uint8_t* data = nullptr);
-    std::uint32_t WaitMs(std::uint32_t ms);
-    // True on time-out; false when byte 0 of RxBuffer became 0xA1 (then the buffer is
-    // cleared).
-    bool WaitForAck(std::int32_t tries);
-    // Lets the answer to a request still in flight (a status poll sent just before an
-    // operation began) come in and be dispatched, for at most a few receive ticks, so
-    // that it cannot be taken for the answer to the operation's next request.
-    void AwaitPendingResponse();
-    // Raw bytes for the firmware loader, which runs without frames.
-    void writePort(const QByteArray& bytes);
+    // Typed requests. A read asks for `count` bytes; its answer is awaited. A write sends
+    // its header and `count` data bytes paced more than 50 ms after it and more than
+    // 1 ms apart; the protocol awaits no answer to it, though most boxes send one.
+    void sendRead(std::uint16_t type, std::uint16_t count);
+    void sendWrite(std::uint16_t type, std::uint16_t count, const std::uint8_t* data = nullptr);
+    // True when byte 0 of the received bytes became 0xA1 within `tries` looks 10 ms
+    // apart (then they are cleared, and the answer counts as taken).
+    bool awaitAck(std::int32_t tries);
+    // Sends a read of one EDID block and waits `waitMs`: the received bytes (answer head
+    // included), RxCapacity of them and a terminating zero.
+    const std::uint8_t* readBlock(std::uint16_t type, std::uint32_t waitMs);
+    const std::uint8_t* received() const { return state_.RxBuffer.data(); }
+    std::uint32_t waitMs(std::uint32_t ms);
+    // Lets an answer still in flight come in and be dispatched, for at most a few receive
+    // ticks, so that it cannot be taken for the answer to the next request. Waits only
+    // when one is coming: a read is unanswered, or bytes of an answer have been received.
+    void awaitAnswerInFlight();
+
+    // A device operation's hold on the line: holds the status poll and the watchdog and
+    // lets an answer in flight be dispatched; at its end, restores them unless the
+    // operation was cancelled.
+    class LineSession {
+    public:
+        LineSession(DeviceLink& link, const BusyGuard::Operation& operation);
+        ~LineSession();
+        LineSession(const LineSession&) = delete;
+        LineSession& operator=(const LineSession&) = delete;
+
+    private:
+        DeviceLink& link_;
+        const BusyGuard::Operation& operation_;
+    };
+    LineSession takeLine(const BusyGuard::Operation& operation) { return {*this, operation}; }
+
+    // Nothing received is collected or logged while it lives (a dialog is open).
+    class ReceivePause {
+    public:
+        explicit ReceivePause(DeviceLink& link);
+        ~ReceivePause();
+        ReceivePause(const ReceivePause&) = delete;
+        ReceivePause& operator=(const ReceivePause&) = delete;
+
+    private:
+        DeviceLink& link_;
+    };
+    ReceivePause pauseReceive() { return ReceivePause(*this); }
+
+    // The firmware loader's unframed bytes: while it lives, the receive tick is off and
+    // the line carries raw bytes; at its end the framed protocol is back.
+    class RawChannel {
+    public:
+        explicit RawChannel(DeviceLink& link);
+        ~RawChannel();
+        RawChannel(const RawChannel&) = delete;
+        RawChannel& operator=(const RawChannel&) = delete;
+
+        void write(const QByteArray& bytes);
+        // Lets pending events be handled, then, when nothing is waiting, waits at most
+        // `maxWaitMs` for bytes. The bytes waiting; 0 when the line closed.
+        qint64 waiting(int maxWaitMs);
+        qint64 read(char* into, qint64 max);
+        void skip(qint64 count);
+        void discard();
+        // The loader's phase, as LinkMode: confirming (0) or transferring (1).
+        void setMode(std::uint8_t mode);
+
+    private:
+        DeviceLink& link_;
+    };
+    RawChannel rawChannel() { return RawChannel(*this); }
 
     // Starts a device operation, or returns an empty one when another runs.
     BusyGuard::Operation tryBeginOperation() { return busy_.tryBegin(); }
     bool operationRunning() const { return busy_.busy(); }
+    // A long task runs (a file analysed): the watchdog must not take the silence for a
+    // lost device.
+    void markAlive() { state_.LinkFlags |= LinkFlag::LinkAlive; }
 
     // The window is closing: nothing more is sent, every wait returns at once, the pump
     // is stopped and joined.
     void shutdown();
     bool isShutDown() const { return waits_.aborted(); }
 
-    LinkState& state() { return state_; }
-    const LinkState& state() const { return state_; }
     Connection connection() const { return connection_; }
     bool portOpen() const { return ComHandle.isOpen(); }
-    QSerialPort& comHandle() { return ComHandle; }
+    // The port the link holds, by its system name.
+    QString portName() const { return ComHandle.portName(); }
+    bool ispMode() const { return (state_.LinkFlags & LinkFlag::IspMode) != 0; }
+    // Which firmware loader answered the search (0, or 1 for the marked one).
+    int ispVariant() const { return state_.IspVariant; }
     // Whether the response to the last request sent completed and began with 0xA1.
     bool lastResponseAcknowledged() const { return lastAcknowledged_; }
     const WriteJournal& journal() const { return journal_; }
     WriteJournal& journal() { return journal_; }
-    QTimer& rxTimer() { return *rxTimer_; }
-    QTimer& pollTimer() { return *pollTimer_; }
     Reporter& reporter() { return reporter_; }
     LinkView& view() { return view_; }
 
-private:
-    friend class DeviceSearch;
+    // The link's insides, for its own tests only.
+    LinkState& state() { return state_; }
+    const LinkState& state() const { return state_; }
+    QSerialPort& comHandle() { return ComHandle; }
+    QTimer& rxTimer() { return rxTimer_; }
+    QTimer& pollTimer() { return pollTimer_; }
 
+private:
+    void send(std::uint8_t rw, std::uint16_t type, std::uint16_t count, const std::uint8_t* data);
+    void writePort(const QByteArray& bytes);
     void clearRxBuffer();
     void setConnection(Connection connection);
     void watchdogTick();
-    void collectReceived();
+    // False when nothing may complete at this tick: the port is closed, or a flood
+    // was discarded.
+    bool collectReceived();
+    // The receive tick without its watchdog: collects, drops stray answers, completes.
+    void takeReceived();
     void dropStrayAnswers();
+    bool answerInFlight() const;
     void portFailed(QSerialPort::SerialPortError error);
     void closeLostLine();
+
+    // One search: probes the listed ports in order (DeviceSearch.cpp, with search()).
+    class Search;
 
     Reporter& reporter_;
     LinkView& view_;
@@ -96,15 +169,18 @@ private:
     Connection connection_ = Connection::NotConnected;
     bool handleValid_ = false; // false until a port opened, and after a failed open
     bool lastAcknowledged_ = false;
+    // The last request was a read whose answer has not been taken yet.
+    bool answerAwaited_ = false;
     // Bytes of an answer that is not the pending request's are being skipped.
     bool skippingStray_ = false;
     // Read errors since the last bytes read; a hung-up line repeats them endlessly.
     int readErrors_ = 0;
     bool lineCloseQueued_ = false;
+    // An operation holds the line: the watchdog counts nothing.
+    bool lineHeld_ = false;
     QStringList portOverride_;
-    // Guarded: the window's timers may be destroyed before the link.
-    QPointer<QTimer> rxTimer_;
-    QPointer<QTimer> pollTimer_;
+    QTimer rxTimer_;
+    QTimer pollTimer_;
     WriteJournal journal_;
     BusyGuard busy_;
     MonotonicWait waits_;

@@ -56,12 +56,21 @@ const char* refusalReason(const QString& path) {
 
 } // namespace
 
-DeviceSearch::DeviceSearch(DeviceLink& link, const BusyGuard::Operation& operation)
+void DeviceLink::search() {
+    // A search belongs to the not-connected state: it would reopen the port in use.
+    if (isShutDown() || connection_ != Connection::NotConnected)
+        return;
+    BusyGuard::Operation operation = busy_.tryBegin();
+    if (!operation)
+        return;
+    Search(*this, operation).probePorts();
+}
+
+DeviceLink::Search::Search(DeviceLink& link, const BusyGuard::Operation& operation)
     : link_(link), operation_(operation) {}
 
-void DeviceSearch::run() {
-    QStringList ports;
-    link_.ListComPorts(ports);
+void DeviceLink::Search::probePorts() {
+    const QStringList ports = link_.listPorts();
     link_.view_.setPortList(ports);
     BusyCursor cursor(link_.view_);
     for (const QString& name : ports) {
@@ -73,7 +82,7 @@ void DeviceSearch::run() {
     }
 }
 
-bool DeviceSearch::openAndConfigure(const QString& name) {
+bool DeviceLink::Search::openAndConfigure(const QString& name) {
     QSerialPort& port = link_.ComHandle;
     const QString path = portOpenPath(name);
     port.setPortName(path);
@@ -101,14 +110,14 @@ bool DeviceSearch::openAndConfigure(const QString& name) {
     return true;
 }
 
-DeviceSearch::Outcome DeviceSearch::probe() {
+DeviceLink::Search::Outcome DeviceLink::Search::probe() {
     LinkState& state = link_.state_;
     // An earlier port's answer must not vouch for this one.
     state.DeviceManufacId.fill(0);
-    link_.Uart_Api_Send(ApiRead, Api_Manufac_Id, 3);
-    link_.rxTimer_->start();
+    link_.sendRead(Api_Manufac_Id, 3);
+    link_.rxTimer_.start();
     link_.pump_.resume();
-    link_.WaitMs(ProbeWaitMs);
+    link_.waitMs(ProbeWaitMs);
     if (operation_.cancelled())
         return Outcome::Cancelled;
 
@@ -124,35 +133,35 @@ DeviceSearch::Outcome DeviceSearch::probe() {
         giveUpPort();
         return Outcome::Skipped;
     }
-    return connect();
+    return identifyDevice();
 }
 
-DeviceSearch::Outcome DeviceSearch::connect() {
+DeviceLink::Search::Outcome DeviceLink::Search::identifyDevice() {
     LinkView& view = link_.view_;
     view.setFirmwareControlsShown(false);
     view.setFirmwareVersionText("Current Version : ");
-    link_.Uart_Api_Send(ApiRead, Api_Model_Name, 5);
-    link_.WaitMs(InfoWaitMs);
+    link_.sendRead(Api_Model_Name, 5);
+    link_.waitMs(InfoWaitMs);
     if (operation_.cancelled())
         return Outcome::Cancelled;
 
     link_.setConnection(Connection::Connected);
     view.setDeviceControlsEnabled(true);
-    link_.Uart_Api_Send(ApiRead, Api_Fw_Version, 4);
-    link_.WaitMs(InfoWaitMs);
+    link_.sendRead(Api_Fw_Version, 4);
+    link_.waitMs(InfoWaitMs);
     if (operation_.cancelled())
         return Outcome::Cancelled;
 
-    link_.Uart_Api_Send(ApiRead, Api_Edid_Mode, 1);
+    link_.sendRead(Api_Edid_Mode, 1);
     return Outcome::Found;
 }
 
-DeviceSearch::Outcome DeviceSearch::checkForLoader() {
+DeviceLink::Search::Outcome DeviceLink::Search::checkForLoader() {
     LinkState& state = link_.state_;
     link_.reporter_.addLogLine("No Device Detected.");
     link_.ComHandle.clear(QSerialPort::Input);
     link_.clearRxBuffer();
-    link_.WaitMs(LoaderWaitMs);
+    link_.waitMs(LoaderWaitMs);
     if (operation_.cancelled())
         return Outcome::Cancelled;
 
@@ -174,12 +183,12 @@ DeviceSearch::Outcome DeviceSearch::checkForLoader() {
     const bool marked = std::strstr(reinterpret_cast<const char*>(text), LoaderVariantMark);
     state.IspVariant = marked ? 1 : 0;
     if (marked)
-        link_.Uart_Api_Send(ApiRead, Api_Fw_Version, 4);
+        link_.sendRead(Api_Fw_Version, 4);
     return Outcome::Found;
 }
 
-void DeviceSearch::giveUpPort() {
-    link_.rxTimer_->stop();
-    link_.pollTimer_->stop();
+void DeviceLink::Search::giveUpPort() {
+    link_.rxTimer_.stop();
+    link_.pollTimer_.stop();
     link_.ComHandle.close();
 }

@@ -1,23 +1,21 @@
 #pragma once
-#include "BusyGuard.h"
+#include "DeviceLink.h"
 
 #include <QString>
 
-class DeviceLink;
-
 // One press of Search: probes the listed ports in order until one answers as the
 // device (connected) or streams its loader's text (ISP mode).
-class DeviceSearch {
+class DeviceLink::Search {
 public:
-    DeviceSearch(DeviceLink& link, const BusyGuard::Operation& operation);
-    void run();
+    Search(DeviceLink& link, const BusyGuard::Operation& operation);
+    void probePorts();
 
 private:
     enum class Outcome { Skipped, Found, Cancelled };
 
     Outcome probe();
     bool openAndConfigure(const QString& name);
-    Outcome connect();
+    Outcome identifyDevice();
     Outcome checkForLoader();
     void giveUpPort();
 

@@ -4,8 +4,6 @@
 #include "DeviceLink.h"
 #include "LinkView.h"
 
-#include <QTimer>
-
 namespace {
 
 // The device stores a block after its last byte; give it this long before the next.
@@ -16,24 +14,21 @@ constexpr std::uint8_t PresentUserEdid = 0x03;
 
 bool UploadEdidImage(DeviceLink& link, const EdidImage& image,
                      const BusyGuard::Operation& operation) {
-    link.pollTimer().stop();
+    const DeviceLink::LineSession line = link.takeLine(operation);
     const std::uint16_t blocks[] = {Api_Edid_Block0, Api_Edid_Block1};
     for (std::size_t i = 0; i < 2; ++i) {
         if (operation.cancelled())
             return false;
-        link.Uart_Api_Send(ApiWrite, blocks[i], kEdidBlockSize, &image[i * kEdidBlockSize]);
-        link.WaitMs(BlockSettleMs);
+        link.sendWrite(blocks[i], kEdidBlockSize, &image[i * kEdidBlockSize]);
+        link.waitMs(BlockSettleMs);
         // Each block's answer is taken before the next request: collected after it, the
         // answer would be dispatched as the next request's, which ends block 1's progress
         // or shows block 1's first byte as the presented EDID.
-        link.AwaitPendingResponse();
+        link.awaitAnswerInFlight();
     }
     if (operation.cancelled())
         return false;
     link.view().showPresentedEdid(PresentedEdid::User);
-    link.Uart_Api_Send(ApiWrite, Api_Edid_Mode, 1, &PresentUserEdid);
-    if (operation.cancelled())
-        return false;
-    link.pollTimer().start();
-    return true;
+    link.sendWrite(Api_Edid_Mode, 1, &PresentUserEdid);
+    return !operation.cancelled();
 }

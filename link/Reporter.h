@@ -1,4 +1,6 @@
 #pragma once
+#include "Colours.h"
+
 #include <cstdint>
 #include <string>
 
@@ -22,10 +24,3 @@ public:
     virtual void setStatusText(StatusLabel label, const std::string& text) = 0;
     virtual void setStatusColour(StatusLabel label, std::uint32_t bgr) = 0;
 };
-
-namespace Colour {
-constexpr std::uint32_t Red = 0x0000FF;
-constexpr std::uint32_t Green = 0x008000;
-constexpr std::uint32_t Grey = 0x808080;
-constexpr std::uint32_t Black = 0x000000;
-} // namespace Colour

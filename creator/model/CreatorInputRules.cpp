@@ -1,13 +1,9 @@
 #include "CreatorInputRules.h"
 
-#include "CreatorModel.h"
-
+#include <Colours.h>
 #include <IntegerText.h>
 
 namespace {
-
-constexpr std::uint32_t kRed = 0x0000FF;
-constexpr std::uint32_t kBlack = 0x000000;
 
 int toInt(const QString& text) {
     return StrToInt(text.toStdString());
@@ -127,20 +123,21 @@ Rule ruleOf(CreatorEdit changed) {
 
 } // namespace
 
-std::optional<std::string> RunInputRule(CreatorModel& model, CreatorEdit changed) {
+InputRuleResult RunInputRule(CreatorEdit changed,
+                             const std::function<const QString&(CreatorEdit)>& textOf) {
     const Rule rule = ruleOf(changed);
     if (!rule.limit)
-        return std::nullopt;
-    const QString& text = model.text(rule.source);
+        return {};
+    const QString& text = textOf(rule.source);
     if (rule.limit->silent(text))
-        return std::nullopt;
+        return {};
     bool over = false;
     try {
         over = rule.limit->over(text);
     } catch (const ConversionError& e) {
-        return std::string(e.what());
+        return {std::nullopt, std::string(e.what())};
     }
-    model.setWarning(over ? QString::fromLatin1(rule.limit->message) : QString());
-    model.setTextColour(rule.source, over ? kRed : kBlack);
-    return std::nullopt;
+    return {InputVerdict{rule.source, over ? Colour::Red : Colour::Black,
+                         over ? QString::fromLatin1(rule.limit->message) : QString()},
+            std::nullopt};
 }

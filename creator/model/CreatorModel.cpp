@@ -43,7 +43,13 @@ std::optional<std::string> CreatorModel::setText(CreatorEdit edit, const QString
     if (held == text)
         return std::nullopt;
     held = text;
-    return RunInputRule(*this, edit);
+    const InputRuleResult result = RunInputRule(
+        edit, [this](CreatorEdit source) -> const QString& { return texts_[index(source)]; });
+    if (result.verdict) {
+        setWarning(result.verdict->warning);
+        setTextColour(result.verdict->checked, result.verdict->colour);
+    }
+    return result.error;
 }
 
 // Each speaker box of a pair sets its partner to its own state, and the partner, already

@@ -303,11 +303,8 @@ TEST(ControllerOperations, UploadShowsProgressOneToHundredInBothLabels) {
     RecordingReporter reporter;
     RecordingLinkView view;
     DeviceLink link(reporter, view);
-    QObject::connect(&link.rxTimer(), &QTimer::timeout, &link, &DeviceLink::Timer_UART_RxTimer);
-    QObject::connect(&link.pollTimer(), &QTimer::timeout, &link,
-                     &DeviceLink::Timer_Poll_StatusTimer);
     link.setPortOverride({device.path()});
-    link.BitBtn_SearchClick();
+    link.search();
     ASSERT_EQ(link.connection(), Connection::Connected);
 
     ASSERT_TRUE(WriteImage(dir.filePath("upload.bin"), RichEdid("CLI")));
@@ -323,6 +320,31 @@ TEST(ControllerOperations, UploadShowsProgressOneToHundredInBothLabels) {
     EXPECT_EQ(reporter.texts[StatusLabel::CreatorUpload], texts);
     EXPECT_EQ(reporter.colours[StatusLabel::Upload], Colour::Black);
     EXPECT_EQ(view.presented, PresentedEdid::User);
+}
+
+// The status poll goes on while the Save dialog is open: the operation begins once it
+// has closed. While another operation runs, the dialog does not open.
+TEST(ControllerOperations, DownloadTakesTheBusyGuardOnlyOnceItsDialogHasClosed) {
+    struct WatchingPrompts : ScriptedPrompts {
+        DeviceLink* link = nullptr;
+        bool busyInDialog = true;
+        std::optional<std::string> chooseSaveFile(const std::string& filter,
+                                                  const std::string& name) override {
+            busyInDialog = link->operationRunning();
+            return ScriptedPrompts::chooseSaveFile(filter, name);
+        }
+    };
+    RecordingReporter reporter;
+    RecordingLinkView view;
+    DeviceLink link(reporter, view);
+    WatchingPrompts prompts;
+    prompts.link = &link;
+    EXPECT_EQ(DownloadEdid(link, prompts, EdidDownloads[0]), DownloadResult::Cancelled);
+    EXPECT_FALSE(prompts.busyInDialog);
+
+    const BusyGuard::Operation other = link.tryBeginOperation();
+    EXPECT_EQ(DownloadEdid(link, prompts, EdidDownloads[0]), DownloadResult::Refused);
+    EXPECT_EQ(prompts.saveCalls, 1);
 }
 
 } // namespace

@@ -81,24 +81,24 @@ TEST_F(CreatorUploadE2E, AnImageWithoutHeaderIsNotSent) {
                              CreatorEdit::ManufacYear, CreatorEdit::ManufacWeek})
         window->control<QLineEdit>(CreatorBindings::editName(edit))->setText(QStringLiteral("0"));
     const qsizetype before = device->sentStream().size();
-    EXPECT_EQ(files->Button_Upload_CreatedClick(), CreatorOutcome::NotValid);
+    EXPECT_EQ(files->uploadCreated(), CreatorOutcome::NotValid);
     EXPECT_EQ(label3(), "Illegal Edid Header.");
     ASSERT_TRUE(device->waitForLaterPoll());
     EXPECT_FALSE(device->sentStream().mid(before).contains(Block0Write));
 }
 
 TEST_F(CreatorUploadE2E, AConversionFailureOrARunningOperationSendsNothing) {
-    files->RadioButton_Brand_NewMouseDown();
+    files->startBrandNew();
     const qsizetype before = device->sentStream().size();
     {
         const auto operation = window->link().tryBeginOperation();
         ASSERT_TRUE(operation);
-        EXPECT_EQ(files->Button_Upload_CreatedClick(), CreatorOutcome::Refused);
+        EXPECT_EQ(files->uploadCreated(), CreatorOutcome::Refused);
     }
     window->control<QLineEdit>(CreatorBindings::editName(CreatorEdit::ProductCode))
         ->setText(QStringLiteral("x"));
     window->prompts().errors.clear();
-    EXPECT_EQ(files->Button_Upload_CreatedClick(), CreatorOutcome::ConversionFailed);
+    EXPECT_EQ(files->uploadCreated(), CreatorOutcome::ConversionFailed);
     EXPECT_EQ(window->prompts().errors,
               std::vector<std::string>{"'x' is not a valid integer value"});
     ASSERT_TRUE(device->waitForLaterPoll());

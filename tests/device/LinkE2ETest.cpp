@@ -65,8 +65,8 @@ TEST(LinkE2E, ProbeAndWriteFramesGoOutExactlyAndPaced) {
         ASSERT_TRUE(operation);
         const std::uint8_t stored = 0x55;
         window.link().journal().clear();
-        window.link().Uart_Api_Send(ApiWrite, Api_Edid_Select, 1, &stored);
-        EXPECT_FALSE(window.link().WaitForAck(20));
+        window.link().sendWrite(Api_Edid_Select, 1, &stored);
+        EXPECT_TRUE(window.link().awaitAck(20));
         const auto& journal = window.link().journal().entries();
         ASSERT_EQ(journal.size(), 2u);
         EXPECT_EQ(journal[0].bytes, Frame({0x81, 0x08, 0x01, 0x0D}));
@@ -264,7 +264,7 @@ TEST(LinkE2E, DisconnectDuringAnOperationCancelsItAndThePollWaits) {
     EXPECT_TRUE(operation.cancelled());
     const auto sent = device.requests().size();
     const auto written = link.journal().entries().size();
-    link.Uart_Api_Send(ApiRead, Api_Model_Name, 5);
+    link.sendRead(Api_Model_Name, 5);
     EXPECT_EQ(link.journal().entries().size(), written) << "nothing goes out on a closed port";
     EXPECT_EQ(device.requests().size(), sent);
 }

@@ -50,6 +50,26 @@ TEST(Faults, IgnoredWritesGoUnansweredAndUnstoredWhileReadsAreAnswered) {
     EXPECT_EQ(sim.read(4), (Bytes{0xA1, 0x01, 0x01, 0x00}));
 }
 
+TEST(Faults, WriteAnswersLeftOutOrCutToTheHeadWhileTheWritesAreStored) {
+    {
+        DevsimClient sim({"--no-write-answers"});
+        ASSERT_TRUE(sim.started());
+        sim.send({0x81, 0x01, 0x01, 0x0D, 0x02});
+        // The select is still answered: the program waits for its acknowledge.
+        sim.send({0x81, 0x08, 0x01, 0x0D, 0x00});
+        EXPECT_EQ(sim.read(4), (Bytes{0xA1, 0x81, 0x08, 0x00}));
+        sim.send({0x01, 0x01, 0x01, 0x0D});
+        // The next answer is the read's, and the mode written unanswered was stored.
+        EXPECT_EQ(sim.read(4), (Bytes{0xA1, 0x01, 0x01, 0x02}));
+    }
+    DevsimClient sim({"--short-write-answers"});
+    ASSERT_TRUE(sim.started());
+    sim.send({0x81, 0x01, 0x01, 0x0D, 0x03});
+    EXPECT_EQ(sim.read(3), (Bytes{0xA1, 0x81, 0x01}));
+    sim.send({0x01, 0x01, 0x01, 0x0D});
+    EXPECT_EQ(sim.read(4), (Bytes{0xA1, 0x01, 0x01, 0x03}));
+}
+
 TEST(Faults, NoiseTakesThePlaceOfTheHeadOfBlockZero) {
     DevsimClient sim({"--noise", "2"});
     ASSERT_TRUE(sim.started());

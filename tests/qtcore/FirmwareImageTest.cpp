@@ -102,7 +102,7 @@ protected:
 
     void open(const std::string& path) {
         prompts.openAnswers.push_back(path);
-        handlers->Button_Open_FwClick();
+        handlers->openImage();
     }
     std::string file(const char* name) const { return dir.filePath(name).toStdString(); }
 
@@ -142,12 +142,12 @@ TEST_F(OpenFirmware, UnopenableFileFailsAndLeavesUpdateAsItWas) {
 }
 
 TEST_F(OpenFirmware, CancelOrRunningOperationChangesNothing) {
-    handlers->Button_Open_FwClick(); // no answer queued: cancelled
+    handlers->openImage(); // no answer queued: cancelled
     EXPECT_EQ(prompts.openCalls, 1);
     {
         auto operation = link.tryBeginOperation();
         prompts.openAnswers.push_back(file("fw.bin"));
-        handlers->Button_Open_FwClick();
+        handlers->openImage();
         EXPECT_EQ(prompts.openCalls, 1) << "no dialog while an operation runs";
     }
     EXPECT_TRUE(view->path.empty());

@@ -37,7 +37,7 @@ protected:
         pty.send(answer);
         ASSERT_TRUE(
             waitUntil([&] { return link.comHandle().bytesAvailable() >= before + answer.size(); }));
-        link.Timer_UART_RxTimer();
+        link.receiveTick();
     }
 
     // A byte the device sends now arrives alone: nothing received earlier still waits.
@@ -70,7 +70,7 @@ protected:
 };
 
 TEST_F(LinkTransport, ReadRequestIsTheHeaderAlone) {
-    link.Uart_Api_Send(ApiRead, Api_Manufac_Id, 3);
+    link.sendRead(Api_Manufac_Id, 3);
     EXPECT_EQ(sentByHost(), Frame({0x00, 0x09, 0x03, 0x0D}));
     EXPECT_EQ(link.state().LastRequestType, Api_Manufac_Id);
     EXPECT_EQ(link.state().LastRequestCount, 3u);
@@ -79,7 +79,7 @@ TEST_F(LinkTransport, ReadRequestIsTheHeaderAlone) {
 
 TEST_F(LinkTransport, WriteSendsDataBytesAloneAndPaced) {
     const std::uint8_t data[3] = {0x55, 0x01, 0x02};
-    link.Uart_Api_Send(ApiWrite, Api_Edid_Select, 3, data);
+    link.sendWrite(Api_Edid_Select, 3, data);
     EXPECT_EQ(sentByHost(), Frame({0x81, 0x08, 0x03, 0x0D, 0x55, 0x01, 0x02}));
 
     const auto& journal = link.journal().entries();
@@ -97,8 +97,8 @@ TEST_F(LinkTransport, WriteSendsDataBytesAloneAndPaced) {
 TEST_F(LinkTransport, BlockUploadShowsProgressBeforeEachByte) {
     std::uint8_t block[128];
     std::fill(std::begin(block), std::end(block), 0x11);
-    link.Uart_Api_Send(ApiWrite, Api_Edid_Block0, 128, block);
-    link.Uart_Api_Send(ApiWrite, Api_Edid_Block1, 128, block);
+    link.sendWrite(Api_Edid_Block0, 128, block);
+    link.sendWrite(Api_Edid_Block1, 128, block);
 
     const auto& shown = reporter.texts[StatusLabel::Upload];
     ASSERT_EQ(shown.size(), 256u);
@@ -114,10 +114,10 @@ TEST_F(LinkTransport, BlockUploadShowsProgressBeforeEachByte) {
 }
 
 TEST_F(LinkTransport, ModelNameAnswerTurnsTheLedGreen) {
-    link.Uart_Api_Send(ApiRead, Api_Model_Name, 5);
+    link.sendRead(Api_Model_Name, 5);
     deliver(Frame({0xA1, 0x00, 0x01, 'A', 'B', 'C', 'D', 0x00}));
     EXPECT_TRUE(link.state().LinkFlags & LinkFlag::ResponseComplete);
-    link.DispatchResponse();
+    link.dispatch();
     EXPECT_EQ(view.led, Colour::Green);
     EXPECT_EQ(view.modelName, "ABCD");
     EXPECT_EQ(link.state().RxFill, 0u);
@@ -132,9 +132,9 @@ TEST_F(LinkTransport, ModelNameAnswerTurnsTheLedGreen) {
 }
 
 TEST_F(LinkTransport, ManufacturerAnswerIsStoredNotShown) {
-    link.Uart_Api_Send(ApiRead, Api_Manufac_Id, 3);
+    link.sendRead(Api_Manufac_Id, 3);
     deliver(Frame({0xA1, 0x00, 0x09, 'A', 'B', 'C', 'D', 0x00}));
-    link.DispatchResponse();
+    link.dispatch();
     const auto& id = link.state().DeviceManufacId;
     EXPECT_EQ(std::string(id.begin(), id.end()), "ABC");
     EXPECT_EQ(view.modelName, "Not Found.");
@@ -142,22 +142,22 @@ TEST_F(LinkTransport, ManufacturerAnswerIsStoredNotShown) {
 }
 
 TEST_F(LinkTransport, PresentedEdidAnswerChecksItsButton) {
-    link.Uart_Api_Send(ApiRead, Api_Edid_Mode, 1);
+    link.sendRead(Api_Edid_Mode, 1);
     deliver(Frame({0xA1, 0x01, 0x01, 0x02}));
-    link.DispatchResponse();
+    link.dispatch();
     EXPECT_EQ(view.presented, PresentedEdid::External);
     EXPECT_TRUE(link.state().LinkFlags & LinkFlag::LinkAlive);
 
     link.state().LinkFlags = 0;
-    link.Uart_Api_Send(ApiRead, Api_Edid_Mode, 1);
+    link.sendRead(Api_Edid_Mode, 1);
     deliver(Frame({0xA1, 0x01, 0x01, 0x01}));
-    link.DispatchResponse();
+    link.dispatch();
     EXPECT_EQ(view.presented, PresentedEdid::External) << "an unknown value changes nothing";
     EXPECT_TRUE(link.state().LinkFlags & LinkFlag::LinkAlive) << "but is a sign of life";
 }
 
 TEST_F(LinkTransport, AnswerToAnotherRequestIsLoggedDroppedAndTheRequestStillAwaited) {
-    link.Uart_Api_Send(ApiRead, Api_Fw_Version, 4);
+    link.sendRead(Api_Fw_Version, 4);
     // The model name's late answer: long enough to complete the version request.
     deliver(Frame({0xA1, 0x00, 0x01, 'E', 'M', '-', '0', '1'}));
     EXPECT_NE(reporter.log.find("Unexpected Answer 00 01 Dropped.\r\n"), std::string::npos);
@@ -167,31 +167,31 @@ TEST_F(LinkTransport, AnswerToAnotherRequestIsLoggedDroppedAndTheRequestStillAwa
     EXPECT_EQ(link.state().LastRequestType, Api_Fw_Version);
 
     deliver(Frame({0xA1, 0x00, 0x02, '1', '.', '2', '3'}));
-    link.DispatchResponse();
+    link.dispatch();
     EXPECT_EQ(view.firmwareVersion, "Current Version : v1.23");
     EXPECT_TRUE(link.lastResponseAcknowledged());
 }
 
 TEST_F(LinkTransport, StrayAnswerSplitOverTicksIsSkippedUpToTheAwaitedOne) {
-    link.Uart_Api_Send(ApiRead, Api_Edid_Mode, 1);
+    link.sendRead(Api_Edid_Mode, 1);
     deliver(Frame({0xA1, 0x00, 0x02, '1'}));
     // The stray's rest, then the awaited answer, in one tick.
     deliver(Frame({'.', '2', '3', 0xA1, 0x01, 0x01, 0x02}));
     EXPECT_EQ(rx(0, 4), "\xA1\x01\x01\x02");
     ASSERT_TRUE(link.state().LinkFlags & LinkFlag::ResponseComplete);
-    link.DispatchResponse();
+    link.dispatch();
     EXPECT_EQ(view.presented, PresentedEdid::External);
 
     // A write's answer may carry the write bit, as its request does.
-    link.Uart_Api_Send(ApiWrite, Api_Edid_Select, 0);
+    link.sendWrite(Api_Edid_Select, 0);
     deliver(Frame({0xA1, 0x81, 0x08, 0x00}));
-    EXPECT_FALSE(link.WaitForAck(2));
+    EXPECT_TRUE(link.awaitAck(2));
 }
 
 TEST_F(LinkTransport, ResponseWithoutAcknowledgeIsDropped) {
-    link.Uart_Api_Send(ApiRead, Api_Model_Name, 5);
+    link.sendRead(Api_Model_Name, 5);
     deliver(Frame({0x00, 0x00, 0x01, 'A', 'B', 'C', 'D', 0x00}));
-    link.DispatchResponse();
+    link.dispatch();
     EXPECT_EQ(view.modelName, "Not Found.");
     EXPECT_FALSE(link.pollTimer().isActive());
     EXPECT_EQ(link.state().RxFill, 0u);
@@ -200,14 +200,14 @@ TEST_F(LinkTransport, ResponseWithoutAcknowledgeIsDropped) {
 }
 
 TEST_F(LinkTransport, CompletionCountsHeadAndPayloadBytes) {
-    link.Uart_Api_Send(ApiRead, Api_Edid_Mode, 1);
+    link.sendRead(Api_Edid_Mode, 1);
     deliver(Frame({0xA1, 0x01, 0x01}));
     EXPECT_FALSE(link.state().LinkFlags & LinkFlag::ResponseComplete);
     deliver(Frame({0x00}));
     EXPECT_TRUE(link.state().LinkFlags & LinkFlag::ResponseComplete);
-    link.DispatchResponse();
+    link.dispatch();
 
-    link.Uart_Api_Send(ApiRead, Api_Edid_Block0, 128);
+    link.sendRead(Api_Edid_Block0, 128);
     deliver(QByteArray(130, 'x'));
     EXPECT_FALSE(link.state().LinkFlags & LinkFlag::ResponseComplete);
     deliver(QByteArray(1, 'x'));
@@ -215,7 +215,7 @@ TEST_F(LinkTransport, CompletionCountsHeadAndPayloadBytes) {
 }
 
 TEST_F(LinkTransport, ResponseSplitOverTwoTicksStaysWhole) {
-    link.Uart_Api_Send(ApiRead, Api_Model_Name, 5);
+    link.sendRead(Api_Model_Name, 5);
     deliver(Frame({0xA1, 0x00, 0x01, 'M'}));
     EXPECT_EQ(link.state().RxFill, 4u);
     EXPECT_FALSE(link.state().LinkFlags & LinkFlag::ResponseComplete);
@@ -227,14 +227,14 @@ TEST_F(LinkTransport, ResponseSplitOverTwoTicksStaysWhole) {
 
 TEST_F(LinkTransport, OtherLinkModesCollectButNeverComplete) {
     link.state().LinkMode = 3;
-    link.Uart_Api_Send(ApiRead, Api_Edid_Mode, 1);
+    link.sendRead(Api_Edid_Mode, 1);
     deliver(Frame({0xA1, 0x01, 0x01, 0x00, 0x22}));
     EXPECT_EQ(link.state().RxFill, 5u);
     EXPECT_FALSE(link.state().LinkFlags & LinkFlag::ResponseComplete);
 }
 
 TEST_F(LinkTransport, FloodKeepsSixteenBytesAndEmptiesTheQueue) {
-    link.Uart_Api_Send(ApiRead, Api_Edid_Block0, 128);
+    link.sendRead(Api_Edid_Block0, 128);
     deliver(QByteArray(10, 'a'));
     ASSERT_EQ(link.state().RxFill, 10u);
     const std::string logBefore = reporter.log;
@@ -250,9 +250,23 @@ TEST_F(LinkTransport, FloodKeepsSixteenBytesAndEmptiesTheQueue) {
     expectOnlyNewBytesWaiting();
 }
 
+TEST_F(LinkTransport, ADiscardedFloodOrAClosedPortCompletesNothing) {
+    // Bytes collected while the line carried another mode, then back on the framed one:
+    // enough for the awaited answer, but they are not its answer.
+    link.state().LinkMode = 3;
+    link.sendRead(Api_Edid_Mode, 1);
+    deliver(Frame({0xA1, 0x01, 0x01, 0x00, 0x00}));
+    link.state().LinkMode = FramedLinkMode;
+    deliver(QByteArray(1200, 'z'));
+    EXPECT_FALSE(link.state().LinkFlags & LinkFlag::ResponseComplete) << "after the flood";
+    link.comHandle().close();
+    link.receiveTick();
+    EXPECT_FALSE(link.state().LinkFlags & LinkFlag::ResponseComplete) << "on the closed port";
+}
+
 TEST_F(LinkTransport, ChattyDeviceNeverWritesPastTheBuffer) {
     link.state().LinkMode = 3; // collect without completing
-    link.Uart_Api_Send(ApiRead, Api_Edid_Block0, 128);
+    link.sendRead(Api_Edid_Block0, 128);
     for (int round = 0; round < 3; ++round)
         deliver(QByteArray(600, 'z'));
     EXPECT_EQ(link.state().RxFill, RxCapacity);
@@ -261,32 +275,31 @@ TEST_F(LinkTransport, ChattyDeviceNeverWritesPastTheBuffer) {
 }
 
 TEST_F(LinkTransport, WaitForAckClearsTheBufferOnAcknowledge) {
-    link.Uart_Api_Send(ApiWrite, Api_Edid_Select, 0);
+    link.sendWrite(Api_Edid_Select, 0);
     pty.send(Frame({0xA1, 0x01, 0x08, 0x55})); // collected by a tick inside the wait
     link.rxTimer().setInterval(10);
-    QObject::connect(&link.rxTimer(), &QTimer::timeout, &link, &DeviceLink::Timer_UART_RxTimer);
     link.rxTimer().start();
-    EXPECT_FALSE(link.WaitForAck(200));
+    EXPECT_TRUE(link.awaitAck(200));
     EXPECT_EQ(link.state().RxFill, 0u);
     EXPECT_TRUE(std::all_of(link.state().RxBuffer.begin(), link.state().RxBuffer.end(),
                             [](std::uint8_t b) { return b == 0; }));
 }
 
 TEST_F(LinkTransport, WaitForAckTimesOutAndKeepsTheBuffer) {
-    link.Uart_Api_Send(ApiRead, Api_Model_Name, 5);
+    link.sendRead(Api_Model_Name, 5);
     deliver(Frame({0x22, 0x33}));
-    EXPECT_TRUE(link.WaitForAck(20));
+    EXPECT_FALSE(link.awaitAck(20));
     EXPECT_EQ(link.state().RxFill, 2u);
     EXPECT_EQ(rx(0, 2), "\x22\x33");
-    EXPECT_TRUE(link.WaitForAck(1)) << "one try times out at once";
+    EXPECT_FALSE(link.awaitAck(1)) << "one try times out at once";
 }
 
 TEST_F(LinkTransport, NotConnectedLinkNeitherPollsNorDisconnects) {
-    link.Timer_Poll_StatusTimer();
+    link.pollTick();
     EXPECT_TRUE(sentByHost().isEmpty());
     // No search has opened a port yet: there is nothing to disconnect.
     view.modelName = "kept";
-    link.BitBtn_DisconnectClick();
+    link.disconnect();
     EXPECT_EQ(view.modelName, "kept");
     EXPECT_TRUE(link.portOpen());
 }
@@ -297,7 +310,7 @@ std::string searchLog(const QString& path) {
     RecordingLinkView view;
     DeviceLink link(reporter, view);
     link.setPortOverride({path});
-    link.BitBtn_SearchClick();
+    link.search();
     return reporter.log;
 }
 
@@ -344,7 +357,7 @@ TEST(LinkWaits, WaitHandlesEventsAndLastsAtLeastItsTime) {
     QTimer::singleShot(5, [&] { ticked = true; });
     QElapsedTimer clock;
     clock.start();
-    link.WaitMs(40);
+    link.waitMs(40);
     EXPECT_GT(clock.nsecsElapsed(), 40'000'000);
     EXPECT_TRUE(ticked);
 }
@@ -356,10 +369,10 @@ TEST(LinkWaits, ShutdownEndsEveryWaitAtOnce) {
     QTimer::singleShot(20, &link, [&] { link.shutdown(); });
     QElapsedTimer clock;
     clock.start();
-    link.WaitMs(60000);
+    link.waitMs(60000);
     EXPECT_LT(clock.elapsed(), 30000);
     clock.restart();
-    link.WaitMs(60000);
+    link.waitMs(60000);
     EXPECT_LT(clock.elapsed(), 30000) << "later waits return at once too";
 }
 

@@ -3,10 +3,16 @@
 #include "EventWait.h"
 
 #include <QFile>
+#include <QProcessEnvironment>
 #include <QTextStream>
 
 DevsimProcess::DevsimProcess(const QStringList& options) {
     QStringList args = options;
+    // How the device answers writes, for a suite run against each way (see CMakeLists).
+    const QString writeAnswers =
+        QProcessEnvironment::systemEnvironment().value(QStringLiteral("REDAVIV_DEVSIM_WRITES"));
+    if (!writeAnswers.isEmpty())
+        args << writeAnswers;
     args << QStringLiteral("--trace") << dir_.filePath(QStringLiteral("trace.txt"));
     process_.setProgram(QStringLiteral(REDAVIV_DEVSIM));
     process_.setArguments(args);

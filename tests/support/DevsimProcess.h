@@ -8,7 +8,8 @@
 #include <vector>
 
 // One devsim on its own pseudo-terminal for one test: started with the given options
-// (plus a trace file), stopped when destroyed.
+// (plus a trace file, and the option in REDAVIV_DEVSIM_WRITES when set), stopped when
+// destroyed.
 class DevsimProcess {
 public:
     struct TraceLine {

@@ -71,7 +71,7 @@ protected:
     CreatorOutcome load(const EdidImage& image, const char* name = "in.bin") {
         EXPECT_TRUE(WriteEdidFile(path(name), image));
         prompts->openAnswers.push_back(path(name));
-        return files->RadioButton_Bin_ModifiyMouseDown();
+        return files->loadBinFile();
     }
 
     // Saves through the dialog and reads the file back.
@@ -79,7 +79,7 @@ protected:
         const std::string out = path("out.bin");
         QFile::remove(QString::fromStdString(out));
         prompts->saveAnswers.push_back(out);
-        EXPECT_EQ(files->Button_Save_CreatedClick(), CreatorOutcome::Done);
+        EXPECT_EQ(files->saveCreated(), CreatorOutcome::Done);
         EdidImage image{};
         EXPECT_TRUE(ReadEdidFile(out, image));
         return image;
@@ -87,7 +87,7 @@ protected:
 
     // Builds the record from the panel without writing a file (the dialog is cancelled).
     EdidInfo& build() {
-        EXPECT_EQ(files->Button_Save_CreatedClick(), CreatorOutcome::Cancelled);
+        EXPECT_EQ(files->saveCreated(), CreatorOutcome::Cancelled);
         return files->settings();
     }
 
@@ -120,7 +120,7 @@ Bytes HdmiBlock(std::uint8_t ab, std::uint8_t cd, Bytes hdmiVics = {}) {
 // ---- Brand New -------------------------------------------------------------------
 
 TEST_F(CreatorFilesTest, BrandNewShowsTheTemplateWithTodaysYearAndWeek) {
-    ASSERT_EQ(files->RadioButton_Brand_NewMouseDown(), CreatorOutcome::Done);
+    ASSERT_EQ(files->startBrandNew(), CreatorOutcome::Done);
     EXPECT_EQ(text(E::ManufacName), "NEW");
     EXPECT_EQ(text(E::MonitorName), "BrandNewEdid");
     EXPECT_EQ(text(E::ProductCode), "0");
@@ -179,7 +179,7 @@ TEST_F(CreatorFilesTest, APressOnTheEnabledButtonLoadsAndADisabledOneDoesNothing
 }
 
 TEST_F(CreatorFilesTest, BinModifiyOpensItsDialogAfterThePressAndCancellingKeepsTheTemplate) {
-    files->RadioButton_Brand_NewMouseDown();
+    files->startBrandNew();
     auto* modify = form->control<QRadioButton>("RadioButton_Bin_Modifiy");
     modify->setEnabled(true);
     QTest::mousePress(modify, Qt::LeftButton);
@@ -200,9 +200,9 @@ TEST_F(CreatorFilesTest, TheTemplateFromAFileShowsItsOwnYearAndWeek) {
 }
 
 TEST_F(CreatorFilesTest, AFileThatCannotBeOpenedChangesNothing) {
-    files->RadioButton_Brand_NewMouseDown();
+    files->startBrandNew();
     prompts->openAnswers.push_back(path("missing.bin"));
-    EXPECT_EQ(files->RadioButton_Bin_ModifiyMouseDown(), CreatorOutcome::OpenFailed);
+    EXPECT_EQ(files->loadBinFile(), CreatorOutcome::OpenFailed);
     EXPECT_EQ(form->logText(), "Edid Open Fail.\r\n");
     EXPECT_EQ(text(E::ManufacName), "NEW");
     EXPECT_TRUE(files->settings().Status & EdidStatus::BrandNew);
@@ -217,10 +217,10 @@ TEST_F(CreatorFilesTest, BinModifiyReadsHexTextUnderItsFilterOnly) {
     ASSERT_TRUE(WriteFileWhole(path("in.hex"), hex));
     ASSERT_TRUE(WriteFileWhole(path("short.hex"), {'0', '0', '\n'}));
 
-    files->RadioButton_Brand_NewMouseDown();
+    files->startBrandNew();
     prompts->openAnswers.push_back(path("short.hex"));
     prompts->openFilters.push_back(EdidTextFilter);
-    EXPECT_EQ(files->RadioButton_Bin_ModifiyMouseDown(), CreatorOutcome::OpenFailed);
+    EXPECT_EQ(files->loadBinFile(), CreatorOutcome::OpenFailed);
     EXPECT_EQ(prompts->offeredFilters.back(),
               std::vector<std::string>({EdidBinFilter, EdidTextFilter}));
     EXPECT_EQ(form->logText(),
@@ -229,14 +229,14 @@ TEST_F(CreatorFilesTest, BinModifiyReadsHexTextUnderItsFilterOnly) {
 
     prompts->openAnswers.push_back(path("in.hex"));
     prompts->openFilters.push_back(EdidTextFilter);
-    EXPECT_EQ(files->RadioButton_Bin_ModifiyMouseDown(), CreatorOutcome::Done);
+    EXPECT_EQ(files->loadBinFile(), CreatorOutcome::Done);
     EXPECT_EQ(form->logText(), "Edid Open OK.\r\n");
     EXPECT_EQ(files->settings().Image, image);
     EXPECT_EQ(text(E::ManufacWeek), "7");
 
     // Under "*.bin" the same file is binary: its first 256 bytes, as before.
     prompts->openAnswers.push_back(path("in.hex"));
-    EXPECT_EQ(files->RadioButton_Bin_ModifiyMouseDown(), CreatorOutcome::Done);
+    EXPECT_EQ(files->loadBinFile(), CreatorOutcome::Done);
     EdidImage asBinary{};
     ASSERT_TRUE(ReadEdidFile(path("in.hex"), asBinary));
     EXPECT_EQ(files->settings().Image[0], asBinary[0]);
@@ -262,7 +262,7 @@ TEST_F(CreatorFilesTest, EveryKindOfValidationFailureResetsThePanel) {
                                                        {"over banks", overBanks}};
     for (const auto& [what, image] : cases) {
         SCOPED_TRACE(what);
-        files->RadioButton_Brand_NewMouseDown();
+        files->startBrandNew();
         setChecked({F::AudioFormat, 3}, true);
         setChecked({F::AudioDetail, 3}, true);
         setChecked({F::Speaker, 8}, true);
@@ -290,7 +290,7 @@ TEST_F(CreatorFilesTest, EveryKindOfValidationFailureResetsThePanel) {
 }
 
 TEST_F(CreatorFilesTest, AnImageWithoutExtensionShowsTheExtensionEmptyButKeepsLpcm) {
-    files->RadioButton_Brand_NewMouseDown();
+    files->startBrandNew();
     ASSERT_EQ(load(Base()), CreatorOutcome::Done);
     EXPECT_EQ(text(E::ManufacName), "ABC");
     EXPECT_EQ(text(E::MonitorName), "TESTMON");
@@ -371,7 +371,7 @@ TEST_F(CreatorFilesTest, AnUnchangedSaveOfTheTemplateFileKeepsItsContent) {
 }
 
 TEST_F(CreatorFilesTest, NumbersAreReadWithTheOneConversionIncludingHex) {
-    files->RadioButton_Brand_NewMouseDown();
+    files->startBrandNew();
     setText(E::ProductCode, "$1234");
     setText(E::SerialNumber, "0x10");
     setText(E::ManufacYear, "2016");
@@ -385,12 +385,12 @@ TEST_F(CreatorFilesTest, NumbersAreReadWithTheOneConversionIncludingHex) {
 }
 
 TEST_F(CreatorFilesTest, AConversionFailureEndsTheSaveButKeepsWhatWasReadBeforeIt) {
-    files->RadioButton_Brand_NewMouseDown();
+    files->startBrandNew();
     setText(E::ManufacName, "XYZ");
     setText(E::SerialNumber, "12a"); // the serial rule's own box
     prompts->errors.clear();
     prompts->saveAnswers.push_back(path("never.bin"));
-    EXPECT_EQ(files->Button_Save_CreatedClick(), CreatorOutcome::ConversionFailed);
+    EXPECT_EQ(files->saveCreated(), CreatorOutcome::ConversionFailed);
     ASSERT_EQ(prompts->errors.size(), 1u);
     EXPECT_EQ(prompts->errors[0], "'12a' is not a valid integer value");
     EXPECT_EQ(prompts->saveCalls, 0);
@@ -415,7 +415,7 @@ TEST_F(CreatorFilesTest, TheCecAddressIsReadBackAsHexadecimalDigits) {
 }
 
 TEST_F(CreatorFilesTest, ACecCharacterThatIsNoDigitOrAShortTextFailsTheConversion) {
-    files->RadioButton_Brand_NewMouseDown();
+    files->startBrandNew();
     const std::pair<const char*, const char*> cases[] = {
         {"10G0", "'G' is not a valid integer value"},
         {"1 00", "' ' is not a valid integer value"},
@@ -423,7 +423,7 @@ TEST_F(CreatorFilesTest, ACecCharacterThatIsNoDigitOrAShortTextFailsTheConversio
     for (const auto& [cec, message] : cases) {
         setText(E::CecAddress, cec);
         prompts->errors.clear();
-        EXPECT_EQ(files->Button_Save_CreatedClick(), CreatorOutcome::ConversionFailed) << cec;
+        EXPECT_EQ(files->saveCreated(), CreatorOutcome::ConversionFailed) << cec;
         ASSERT_EQ(prompts->errors.size(), 1u);
         EXPECT_EQ(prompts->errors[0], message);
     }
@@ -522,7 +522,7 @@ TEST_F(CreatorFilesTest, FormatsWithoutAControlShowNothingAndAreKept) {
 }
 
 TEST_F(CreatorFilesTest, MultichannelLpcmIsAddedAboveTwoChannelsAndRemovedAtTwo) {
-    files->RadioButton_Brand_NewMouseDown();
+    files->startBrandNew();
     setText(E::LpcmMaxCh, "6");
     EdidInfo& info = build();
     EXPECT_TRUE(holdsSad(info, {0x09, 0x07, 0x03})); // "Basic" keeps its 2 channels
@@ -552,7 +552,7 @@ TEST_F(CreatorFilesTest, LpcmWithMaxChannelsZeroHasItsChannelBitsCleared) {
 }
 
 TEST_F(CreatorFilesTest, DolbyDigitalTakesItsDefaultsOrItsPanel) {
-    files->RadioButton_Brand_NewMouseDown();
+    files->startBrandNew();
     setChecked({F::AudioFormat, 3}, true);
     EXPECT_TRUE(holdsSad(build(), {0x15, 0x07, 0x50}));
 
@@ -566,7 +566,7 @@ TEST_F(CreatorFilesTest, DolbyDigitalTakesItsDefaultsOrItsPanel) {
 }
 
 TEST_F(CreatorFilesTest, AMaxChannelAboveEightIsWrittenAsEight) {
-    files->RadioButton_Brand_NewMouseDown();
+    files->startBrandNew();
     setChecked({F::AudioFormat, 3}, true);
     setText(E::Ac3MaxCh, "9");
     EXPECT_EQ(warning(), "8 MaxCH Limited!");
@@ -577,7 +577,7 @@ TEST_F(CreatorFilesTest, AMaxChannelAboveEightIsWrittenAsEight) {
 }
 
 TEST_F(CreatorFilesTest, TheBitRateByteIsTheQuotientTruncatedTowardZero) {
-    files->RadioButton_Brand_NewMouseDown();
+    files->startBrandNew();
     setChecked({F::AudioFormat, 6}, true);
     setText(E::DtsMaxCh, "6");
     const std::pair<const char*, std::uint8_t> cases[] = {
@@ -589,7 +589,7 @@ TEST_F(CreatorFilesTest, TheBitRateByteIsTheQuotientTruncatedTowardZero) {
 }
 
 TEST_F(CreatorFilesTest, SpeakerBoxesFillTheAllocationPayload) {
-    files->RadioButton_Brand_NewMouseDown();
+    files->startBrandNew();
     setChecked({F::Speaker, 8}, true);
     setChecked({F::Speaker, 7}, true);
     setChecked({F::SpeakerRight, 11}, true);
@@ -603,7 +603,7 @@ TEST_F(CreatorFilesTest, SpeakerBoxesFillTheAllocationPayload) {
 // ---- Saving ------------------------------------------------------------------------------
 
 TEST_F(CreatorFilesTest, SaveBeforeAnyLoadWritesTheEncodingOfAnEmptyImage) {
-    EXPECT_EQ(files->Button_Save_CreatedClick(), CreatorOutcome::ConversionFailed);
+    EXPECT_EQ(files->saveCreated(), CreatorOutcome::ConversionFailed);
     EXPECT_EQ(prompts->errors.at(0), "'' is not a valid integer value");
 
     for (CreatorEdit name : {E::ProductCode, E::SerialNumber, E::ManufacYear, E::ManufacWeek})
@@ -618,14 +618,14 @@ TEST_F(CreatorFilesTest, SaveBeforeAnyLoadWritesTheEncodingOfAnEmptyImage) {
 }
 
 TEST_F(CreatorFilesTest, SaveWritesWholeOrNotAtAllUnderTheNameGiven) {
-    files->RadioButton_Brand_NewMouseDown();
+    files->startBrandNew();
     prompts->saveAnswers.push_back(path("no-such-dir/out.bin"));
-    EXPECT_EQ(files->Button_Save_CreatedClick(), CreatorOutcome::OpenFailed);
+    EXPECT_EQ(files->saveCreated(), CreatorOutcome::OpenFailed);
     EXPECT_EQ(form->logText(), "Edid Open Fail.\r\n");
 
     const std::string plain = path("created");
     prompts->saveAnswers.push_back(plain);
-    EXPECT_EQ(files->Button_Save_CreatedClick(), CreatorOutcome::Done);
+    EXPECT_EQ(files->saveCreated(), CreatorOutcome::Done);
     EXPECT_EQ(form->logText(), "Edid Open OK.\r\n");
     EXPECT_EQ(QFile(QString::fromStdString(plain)).size(), 256);
     EXPECT_EQ(prompts->suggestedNames.back(), "Created_Edid.bin");
@@ -634,7 +634,7 @@ TEST_F(CreatorFilesTest, SaveWritesWholeOrNotAtAllUnderTheNameGiven) {
     QFile::setPermissions(QString::fromStdString(plain), QFileDevice::ReadOwner);
     setText(E::ProductCode, "77");
     prompts->saveAnswers.push_back(plain);
-    EXPECT_EQ(files->Button_Save_CreatedClick(), CreatorOutcome::OpenFailed);
+    EXPECT_EQ(files->saveCreated(), CreatorOutcome::OpenFailed);
     EdidImage kept{};
     ASSERT_TRUE(ReadEdidFile(plain, kept));
     EXPECT_EQ(kept[10], 0);
@@ -681,13 +681,13 @@ TEST_F(CreatorFilesTest, BlocksLeftOutForLackOfRoomAreNamedInTheWarningLine) {
 }
 
 TEST_F(CreatorFilesTest, WhileADeviceOperationRunsTheDialogHandlersAreRefused) {
-    files->RadioButton_Brand_NewMouseDown();
+    files->startBrandNew();
     auto operation = form->link().tryBeginOperation();
     ASSERT_TRUE(operation);
     prompts->openAnswers.push_back(path("x.bin"));
     prompts->saveAnswers.push_back(path("y.bin"));
-    EXPECT_EQ(files->RadioButton_Bin_ModifiyMouseDown(), CreatorOutcome::Refused);
-    EXPECT_EQ(files->Button_Save_CreatedClick(), CreatorOutcome::Refused);
+    EXPECT_EQ(files->loadBinFile(), CreatorOutcome::Refused);
+    EXPECT_EQ(files->saveCreated(), CreatorOutcome::Refused);
     EXPECT_EQ(prompts->openCalls + prompts->saveCalls, 0);
 }
 
