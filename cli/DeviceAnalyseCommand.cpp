@@ -48,7 +48,7 @@ int analyseDevice(CommandContext& context) {
             if (!source)
                 return ExitStatus::Usage;
             DeviceSession session(reporter, args.ports);
-            if (!session.connect())
+            if (!session.findDevice())
                 return ExitStatus::Failed;
             const BusyGuard::Operation operation = session.link().tryBeginOperation();
             EdidInfo record{};

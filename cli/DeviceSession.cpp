@@ -36,7 +36,7 @@ bool DeviceSession::search() {
     return false;
 }
 
-bool DeviceSession::connect() {
+bool DeviceSession::findDevice() {
     if (!search())
         return false;
     if (link_.connection() != Connection::Connected) {

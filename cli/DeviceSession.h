@@ -26,7 +26,7 @@ public:
     // Search that must end connected to a device running its firmware: a device in ISP
     // mode is reported as "ISP Mode.". Lets the answer to Search's last request land, so
     // that it cannot pass for the answer to the command's first one.
-    bool connect();
+    bool findDevice();
 
     DeviceLink& link() { return link_; }
     const RecordingLinkView& view() const { return view_; }

@@ -34,7 +34,7 @@ int runDownload(CommandContext& context) {
                 return ExitStatus::Failed;
             }
             DeviceSession session(reporter, args.ports);
-            if (!session.connect())
+            if (!session.findDevice())
                 return ExitStatus::Failed;
             // The save dialog answers with the file named on the command line, or for
             // "all" with each EDID's offered name in the folder. A failed transfer leaves

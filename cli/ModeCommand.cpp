@@ -17,7 +17,7 @@ int runMode(CommandContext& context) {
             if (!mode)
                 return ExitStatus::Usage;
             DeviceSession session(reporter, args.ports);
-            if (!session.connect())
+            if (!session.findDevice())
                 return ExitStatus::Failed;
             if (!ChooseEdidMode(session.link(), ModeEdids[*mode]))
                 return ExitStatus::Failed;

@@ -69,7 +69,7 @@ int uploadToEach(CommandContext& context, const DeviceArgs& args, ConsoleReporte
     for (const QString& port : ports) {
         reporter.forgetMessages(); // a box's result is never an earlier box's message
         DeviceSession session(reporter, QStringList{port});
-        const bool connected = session.connect();
+        const bool connected = session.findDevice();
         const bool found = session.link().connection() != Connection::NotConnected;
         if (!found && args.ports.isEmpty()) {
             ++empty;
@@ -108,7 +108,7 @@ int runUpload(CommandContext& context) {
                                 if (args.each)
                                     return uploadToEach(context, args, reporter, input);
                                 DeviceSession session(reporter, args.ports);
-                                if (!session.connect())
+                                if (!session.findDevice())
                                     return ExitStatus::Failed;
                                 return uploadTo(session, reporter, input, file, !args.noVerify);
                             });

@@ -1,20 +1,7 @@
 #include "IntegerText.h"
 
+#include "HexDigit.h"
 #include "Prompts.h"
-
-namespace {
-
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-} // namespace
 
 ConversionError::ConversionError(const std::string& text)
     : std::runtime_error("'" + text + "' is not a valid integer value") {}
@@ -35,7 +22,7 @@ std::int32_t StrToInt(const std::string& text) {
             throw ConversionError(text);
         std::uint64_t value = 0;
         for (std::size_t k = hexStart; k < text.size(); ++k) {
-            const int d = hexDigit(text[k]);
+            const int d = HexDigitValue(text[k]);
             if (d < 0)
                 throw ConversionError(text);
             value = value * 16 + static_cast<std::uint64_t>(d);

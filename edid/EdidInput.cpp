@@ -1,6 +1,7 @@
 #include "EdidInput.h"
 
 #include "EdidFile.h"
+#include "HexDigit.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -8,16 +9,6 @@
 #include <string_view>
 
 namespace {
-
-int hexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 bool isSeparator(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f' || c == ',';
@@ -32,7 +23,7 @@ bool appendToken(std::string_view token, std::vector<std::uint8_t>& out) {
             return false;
         int value = 0;
         for (char c : token) {
-            const int digit = hexValue(c);
+            const int digit = HexDigitValue(c);
             if (digit < 0)
                 return false;
             value = value * 16 + digit;
@@ -43,8 +34,8 @@ bool appendToken(std::string_view token, std::vector<std::uint8_t>& out) {
     if (token.size() % 2 != 0)
         return false;
     for (std::size_t i = 0; i < token.size(); i += 2) {
-        const int high = hexValue(token[i]);
-        const int low = hexValue(token[i + 1]);
+        const int high = HexDigitValue(token[i]);
+        const int low = HexDigitValue(token[i + 1]);
         if (high < 0 || low < 0)
             return false;
         out.push_back(static_cast<std::uint8_t>(high * 16 + low));

@@ -21,7 +21,7 @@ void FirmwareHandlers::openImage() {
     path_ = *chosen;
     view_->showFirmwarePath(path_);
 
-    const std::optional<FirmwareImage> image = FirmwareImage::read(path_);
+    const std::optional<FirmwareImage> image = FirmwareImage::load(path_);
     if (!image) {
         reporter_.replaceLog("Fw Open Fail.\r\n");
         reporter_.setStatusColour(StatusLabel::Firmware, Colour::Red);

@@ -17,7 +17,7 @@ constexpr std::uint8_t Erased = 0xFF;
 
 } // namespace
 
-std::optional<FirmwareImage> FirmwareImage::read(const std::string& path) {
+std::optional<FirmwareImage> FirmwareImage::load(const std::string& path) {
     std::optional<std::vector<std::uint8_t>> bytes = ReadRegularFile(path, UsedSize);
     if (!bytes)
         return std::nullopt;

@@ -23,7 +23,7 @@ public:
 
     // Nothing when the file cannot be opened for reading, or is not a regular file (a
     // directory, a FIFO, a device).
-    static std::optional<FirmwareImage> read(const std::string& path);
+    static std::optional<FirmwareImage> load(const std::string& path);
     explicit FirmwareImage(std::vector<std::uint8_t> bytes);
 
     // The 512 bytes from `offset`; bytes beyond the end of the file read as 0xFF.

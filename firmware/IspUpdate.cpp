@@ -67,7 +67,7 @@ IspUpdate::IspUpdate(DeviceLink& link, Reporter& reporter, const BusyGuard::Oper
 
 bool IspUpdate::run(const std::string& path) {
     LoaderSession session(link_, reporter_);
-    image_ = FirmwareImage::read(path);
+    image_ = FirmwareImage::load(path);
     if (!image_) {
         reporter_.appendLog("Fw Open Fail.\r\n");
         session.fail();

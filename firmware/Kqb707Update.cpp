@@ -8,7 +8,7 @@ namespace {
 
 // The image as this loader variant takes it; nothing when the file cannot be opened.
 std::optional<std::vector<FirmwareImage::Chunk>> readChunks(const std::string& path) {
-    const std::optional<FirmwareImage> image = FirmwareImage::read(path);
+    const std::optional<FirmwareImage> image = FirmwareImage::load(path);
     if (!image)
         return std::nullopt;
     return image->chunks();

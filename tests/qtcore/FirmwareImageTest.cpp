@@ -68,13 +68,13 @@ TEST(FirmwareImage, ChunksCarryTheirChecksum) {
 
 TEST(FirmwareImage, UnreadablePathsAreRefused) {
     QTemporaryDir dir;
-    EXPECT_FALSE(FirmwareImage::read(dir.path().toStdString()));
-    EXPECT_FALSE(FirmwareImage::read(dir.filePath("missing.bin").toStdString()));
+    EXPECT_FALSE(FirmwareImage::load(dir.path().toStdString()));
+    EXPECT_FALSE(FirmwareImage::load(dir.filePath("missing.bin").toStdString()));
     // Not a regular file: refused before it is opened (a FIFO would block the window).
-    EXPECT_FALSE(FirmwareImage::read("/dev/null"));
+    EXPECT_FALSE(FirmwareImage::load("/dev/null"));
     const std::string empty = dir.filePath("empty.bin").toStdString();
     ASSERT_TRUE(TestBytes::writeFile(empty, {}));
-    const auto image = FirmwareImage::read(empty);
+    const auto image = FirmwareImage::load(empty);
     ASSERT_TRUE(image);
     EXPECT_EQ(image->size(), 0u);
 }
