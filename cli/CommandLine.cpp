@@ -28,6 +28,12 @@ void PrintCommandUsage(const Command& command, std::ostream& out) {
     out << "usage: redaviv-cli " << command.synopsis << "\n";
 }
 
+bool UsageError(const Command& command, CommandContext& context, const std::string& message) {
+    context.err << "redaviv-cli " << command.name << ": " << message << "\n";
+    PrintCommandUsage(command, context.err);
+    return false;
+}
+
 void PrintCommandHelp(const Command& command, std::ostream& out) {
     PrintCommandUsage(command, out);
     out << "\n" << command.help;
@@ -44,17 +50,13 @@ bool ParseFileCommandArgs(const Command& command, CommandContext& context, bool 
         } else if (options && allowJson && arg == "--json") {
             parsed.json = true;
         } else if (options && arg.size() > 1 && arg[0] == '-') {
-            context.err << "redaviv-cli " << command.name << ": unknown option '" << arg << "'\n";
-            PrintCommandUsage(command, context.err);
-            return false;
+            return UsageError(command, context, "unknown option '" + arg + "'");
         } else {
             parsed.files.push_back(arg);
         }
     }
     if (!parsed.help && parsed.files.empty()) {
-        context.err << "redaviv-cli " << command.name << ": no FILE given\n";
-        PrintCommandUsage(command, context.err);
-        return false;
+        return UsageError(command, context, "no FILE given");
     }
     return true;
 }
@@ -80,10 +82,7 @@ bool CheckOneStandardInput(const Command& command, CommandContext& context,
                            const std::vector<std::string>& inputs) {
     if (std::count(inputs.begin(), inputs.end(), "-") < 2)
         return true;
-    context.err << "redaviv-cli " << command.name
-                << ": '-' given more than once: standard input holds one EDID\n";
-    PrintCommandUsage(command, context.err);
-    return false;
+    return UsageError(command, context, "'-' given more than once: standard input holds one EDID");
 }
 
 std::string ReadFreshRecord(const Command& command, CommandContext& context,

@@ -21,6 +21,10 @@ bool ParseFileCommandArgs(const Command& command, CommandContext& context, bool 
 void PrintCommandHelp(const Command& command, std::ostream& out);
 void PrintCommandUsage(const Command& command, std::ostream& out);
 
+// A usage error: writes "redaviv-cli COMMAND: MESSAGE" and the command's usage to
+// `context.err`. Always false, for the parser that returns it.
+bool UsageError(const Command& command, CommandContext& context, const std::string& message);
+
 // What an EDID input may be, for the commands' help (whole lines).
 #define EDID_INPUT_HELP                                                                            \
     "Each FILE is a binary EDID file (256 bytes; missing bytes read as 0xFF), hex text\n"          \

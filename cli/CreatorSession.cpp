@@ -16,12 +16,6 @@
 
 namespace {
 
-bool usageError(const Command& command, CommandContext& context, const std::string& message) {
-    context.err << "redaviv-cli " << command.name << ": " << message << "\n";
-    PrintCommandUsage(command, context.err);
-    return false;
-}
-
 // The date of "YYYY-MM-DD" exactly: four digits, two, two, nothing before or after; an
 // invalid date for any other text.
 QDate exactDate(const std::string& text) {
@@ -105,39 +99,39 @@ bool ParseCreatorArgs(const Command& command, CommandContext& context, bool want
             parsed.help = true;
         } else if (options && arg == "-o") {
             if (!hasValue)
-                return usageError(command, context, "-o needs a file name");
+                return UsageError(command, context, "-o needs a file name");
             parsed.output = args[++i];
         } else if (options && wantsInput && arg == "-d") {
             if (!hasValue)
-                return usageError(command, context, "-d needs a folder name");
+                return UsageError(command, context, "-d needs a folder name");
             parsed.outputDir = args[++i];
         } else if (options && arg == "--today") {
             if (!hasValue)
-                return usageError(command, context, "--today needs a date");
+                return UsageError(command, context, "--today needs a date");
             parsed.today = exactDate(args[++i]);
             if (!parsed.today.isValid())
-                return usageError(command, context, "--today wants YYYY-MM-DD");
+                return UsageError(command, context, "--today wants YYYY-MM-DD");
         } else if (options && arg.size() > 1 && arg[0] == '-') {
-            return usageError(command, context, "unknown option '" + arg + "'");
+            return UsageError(command, context, "unknown option '" + arg + "'");
         } else if (wantsInput) {
             parsed.inputs.push_back(arg);
         } else {
-            return usageError(command, context, "unexpected argument '" + arg + "'");
+            return UsageError(command, context, "unexpected argument '" + arg + "'");
         }
     }
     if (parsed.help)
         return true;
     if (wantsInput && parsed.inputs.empty())
-        return usageError(command, context, "no FILE given");
+        return UsageError(command, context, "no FILE given");
     if (!parsed.outputDir.empty() &&
         std::find(parsed.inputs.begin(), parsed.inputs.end(), "-") != parsed.inputs.end())
-        return usageError(command, context, "-d saves under each FILE's name; '-' has none");
+        return UsageError(command, context, "-d saves under each FILE's name; '-' has none");
     if (!parsed.output.empty() && !parsed.outputDir.empty())
-        return usageError(command, context, "-o and -d exclude each other");
+        return UsageError(command, context, "-o and -d exclude each other");
     if (parsed.outputDir.empty() && parsed.inputs.size() > 1)
-        return usageError(command, context, "unexpected argument '" + parsed.inputs[1] + "'");
+        return UsageError(command, context, "unexpected argument '" + parsed.inputs[1] + "'");
     if (parsed.output.empty() && parsed.outputDir.empty())
-        return usageError(command, context,
+        return UsageError(command, context,
                           wantsInput ? "no -o OUT or -d OUTDIR given" : "no -o OUT given");
     return true;
 }

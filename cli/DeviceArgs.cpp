@@ -4,16 +4,6 @@
 
 #include <ostream>
 
-namespace {
-
-bool usageError(const Command& command, CommandContext& context, const std::string& message) {
-    context.err << "redaviv-cli " << command.name << ": " << message << "\n";
-    PrintCommandUsage(command, context.err);
-    return false;
-}
-
-} // namespace
-
 bool ParseDeviceArgs(const Command& command, CommandContext& context,
                      const DeviceCommandShape& entry, DeviceArgs& parsed) {
     const std::vector<std::string>& args = context.args;
@@ -50,19 +40,19 @@ bool ParseDeviceArgs(const Command& command, CommandContext& context,
             parsed.output = *output;
             haveOutput = true;
         } else if (arg == "--port" || (entry.output && arg == "-o")) {
-            return usageError(command, context, "option '" + arg + "' needs a value");
+            return UsageError(command, context, "option '" + arg + "' needs a value");
         } else {
-            return usageError(command, context, "unknown option '" + arg + "'");
+            return UsageError(command, context, "unknown option '" + arg + "'");
         }
     }
     if (parsed.help)
         return true;
     if (parsed.operands.size() != entry.operands)
-        return usageError(command, context,
+        return UsageError(command, context,
                           parsed.operands.size() < entry.operands ? "missing argument"
                                                                   : "too many arguments");
     if (entry.output && (!haveOutput || parsed.output.empty()))
-        return usageError(command, context, "no output file given (-o FILE)");
+        return UsageError(command, context, "no output file given (-o FILE)");
     return true;
 }
 
@@ -73,7 +63,7 @@ std::optional<std::size_t> ParseWord(const Command& command, CommandContext& con
         if (word == words[i])
             return i;
     }
-    usageError(command, context, "unknown source '" + word + "'");
+    UsageError(command, context, "unknown source '" + word + "'");
     return std::nullopt;
 }
 

@@ -108,8 +108,7 @@ int runDiff(CommandContext& context) {
     }
     if (args.files.size() != 2 || (args.files[0] == "-" && args.files[1] == "-")) {
         // Standard input holds one EDID: it cannot be both.
-        context.err << "redaviv-cli diff: two inputs needed, A and B, at most one of them \"-\"\n";
-        PrintCommandUsage(DiffCommand, context.err);
+        UsageError(DiffCommand, context, "two inputs needed, A and B, at most one of them \"-\"");
         return ExitStatus::Usage;
     }
     EdidInfo records[2];

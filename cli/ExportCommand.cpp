@@ -17,12 +17,6 @@ struct ExportArgs {
     std::vector<std::string> files;
 };
 
-bool usageError(CommandContext& context, const std::string& message) {
-    context.err << "redaviv-cli " << ExportCommand.name << ": " << message << "\n";
-    PrintCommandUsage(ExportCommand, context.err);
-    return false;
-}
-
 bool parseExportArgs(CommandContext& context, ExportArgs& parsed) {
     const std::vector<std::string>& args = context.args;
     bool options = true;
@@ -34,7 +28,7 @@ bool parseExportArgs(CommandContext& context, ExportArgs& parsed) {
             parsed.help = true;
         } else if (options && (arg == "--format" || arg == "-o")) {
             if (i + 1 == args.size())
-                return usageError(context, "option '" + arg + "' needs a value");
+                return UsageError(ExportCommand, context, "option '" + arg + "' needs a value");
             const std::string& value = args[++i];
             if (arg == "-o") {
                 parsed.output = value;
@@ -42,16 +36,17 @@ bool parseExportArgs(CommandContext& context, ExportArgs& parsed) {
             }
             const auto format = EdidExportFormatNamed(value);
             if (!format)
-                return usageError(context, "unknown format '" + value + "'");
+                return UsageError(ExportCommand, context, "unknown format '" + value + "'");
             parsed.format = *format;
         } else if (options && arg.size() > 1 && arg[0] == '-') {
-            return usageError(context, "unknown option '" + arg + "'");
+            return UsageError(ExportCommand, context, "unknown option '" + arg + "'");
         } else {
             parsed.files.push_back(arg);
         }
     }
     if (!parsed.help && parsed.files.size() != 1)
-        return usageError(context, parsed.files.empty() ? "no FILE given" : "one FILE only");
+        return UsageError(ExportCommand, context,
+                          parsed.files.empty() ? "no FILE given" : "one FILE only");
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "ConsoleReporter.h"
 #include "DeviceCommands.h"
 #include "DeviceSession.h"
+#include "EdidDiff.h"
 #include "EdidDownload.h"
 #include "EdidFileUpload.h"
 #include "EdidInput.h"
@@ -23,9 +24,7 @@ bool verifyUserEdid(DeviceSession& session, ConsoleReporter& reporter, const Edi
         reporter.message("Verify Failed: the User EDID could not be read back.");
         return false;
     }
-    std::size_t differences = 0;
-    for (std::size_t i = 0; i < sent.size(); ++i)
-        differences += sent[i] != stored[i] ? 1 : 0;
+    const std::size_t differences = DiffImages(sent, stored).size();
     if (differences == 0)
         return true;
     reporter.message("Verify Failed: the device's User EDID differs from " + path + " in " +
