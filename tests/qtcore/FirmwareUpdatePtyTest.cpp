@@ -22,9 +22,7 @@ class UpdateOnPty : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(pty.ok());
-        QSerialPort& port = link.comHandle();
-        port.setPortName(pty.slavePath());
-        ASSERT_TRUE(port.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(pty.openAsPortOf(link));
         link.state().LinkFlags |= LinkFlag::IspMode;
         ASSERT_TRUE(TestBytes::writeFile(path, FirmwareFiles::image(0x2000)));
     }

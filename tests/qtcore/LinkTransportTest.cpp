@@ -26,9 +26,7 @@ class LinkTransport : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(pty.ok());
-        QSerialPort& port = link.comHandle();
-        port.setPortName(pty.slavePath());
-        ASSERT_TRUE(port.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(pty.openAsPortOf(link));
     }
 
     // Device bytes arrive, then one receive tick collects them.

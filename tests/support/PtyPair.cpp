@@ -1,5 +1,7 @@
 #include "PtyPair.h"
 
+#include "DeviceLink.h"
+
 #include <fcntl.h>
 #include <pty.h>
 #include <termios.h>
@@ -49,4 +51,10 @@ QByteArray PtyPair::received() {
         all.append(chunk, n);
     }
     return all;
+}
+
+bool PtyPair::openAsPortOf(DeviceLink& link) const {
+    QSerialPort& port = link.comHandle();
+    port.setPortName(path_);
+    return port.open(QIODevice::ReadWrite);
 }

@@ -2,6 +2,8 @@
 #include <QByteArray>
 #include <QString>
 
+class DeviceLink;
+
 // A raw pseudo-terminal: the link opens the slave path as its serial port, the test
 // plays the device on the master side.
 class PtyPair {
@@ -13,6 +15,8 @@ public:
 
     bool ok() const { return master_ >= 0; }
     QString slavePath() const { return path_; }
+    // Opens the slave side as `link`'s serial port, as a search would; false on failure.
+    bool openAsPortOf(DeviceLink& link) const;
     void send(const QByteArray& bytes);
     // Everything the host has written so far (non-blocking).
     QByteArray received();
