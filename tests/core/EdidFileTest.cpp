@@ -22,16 +22,9 @@ namespace {
 // A private folder for one test's files, removed afterwards.
 class EdidFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/redaviv-edidfile-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override {
-        std::string command = "chmod -R u+rwx '" + dir_ + "' && rm -rf '" + dir_ + "'";
-        EXPECT_EQ(std::system(command.c_str()), 0);
-    }
-    std::string path(const std::string& name) const { return dir_ + "/" + name; }
+    void SetUp() override { ASSERT_TRUE(folder_.ok()); }
+    void TearDown() override { EXPECT_TRUE(folder_.remove()); }
+    std::string path(const std::string& name) const { return folder_.path(name); }
 
     std::string write(const std::string& name, const Bytes& bytes) const {
         const std::string p = path(name);
@@ -49,7 +42,8 @@ protected:
         return count;
     }
 
-    std::string dir_;
+    TestBytes::TempFolder folder_{"redaviv-edidfile"};
+    const std::string dir_ = folder_.path();
 };
 
 TEST_F(EdidFileTest, EmptyFileReadsAsFillerAndFailsWithBadHeaderOnly) {

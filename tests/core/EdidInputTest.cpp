@@ -141,9 +141,9 @@ TEST(EdidInputTest, TextOfTheWrongLengthIsRefusedWithItsByteCount) {
 }
 
 TEST(EdidInputTest, ReadsFilesAndReportsThoseThatCannotBeOpened) {
-    char pattern[] = "/tmp/redaviv-input-XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    const std::string dir = pattern;
+    TestBytes::TempFolder folder("redaviv-input");
+    ASSERT_TRUE(folder.ok());
+    const std::string& dir = folder.path();
     const std::string hex = dir + "/tv.hex";
     ASSERT_TRUE(WriteFileWhole(hex, ExportEdid(TvImage(), EdidExportFormat::Hex)));
 
@@ -158,7 +158,7 @@ TEST(EdidInputTest, ReadsFilesAndReportsThoseThatCannotBeOpened) {
         EXPECT_EQ(input.status, EdidInputStatus::CannotOpen) << unreadable;
         EXPECT_EQ(EdidInputMessage(input), "Edid Open Fail.");
     }
-    EXPECT_EQ(std::system(("rm -rf '" + dir + "'").c_str()), 0);
+    EXPECT_TRUE(folder.remove());
 }
 
 TEST(EdidExportTest, WritesTheDecoderDumpACArrayAndTheBytes) {
@@ -199,9 +199,9 @@ TEST(EdidExportTest, WritesTheDecoderDumpACArrayAndTheBytes) {
 TEST(EdidExportTest, TheDecoderReadsTheHexDumpBackToTheSameBytes) {
     if (std::system("command -v edid-decode >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "edid-decode is not installed";
-    char pattern[] = "/tmp/redaviv-export-XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    const std::string dir = pattern;
+    TestBytes::TempFolder folder("redaviv-export");
+    ASSERT_TRUE(folder.ok());
+    const std::string& dir = folder.path();
     // A base block with its filler block, and an EDID with an extension.
     const EdidImage images[] = {EdidImageFromBytes(BytesOf(Base(), 128)), TvImage()};
     for (const EdidImage& image : images) {
@@ -213,7 +213,7 @@ TEST(EdidExportTest, TheDecoderReadsTheHexDumpBackToTheSameBytes) {
         EXPECT_EQ(std::system(command.c_str()), 0);
         EXPECT_EQ(TestBytes::readFile(raw), BytesOf(image));
     }
-    EXPECT_EQ(std::system(("rm -rf '" + dir + "'").c_str()), 0);
+    EXPECT_TRUE(folder.remove());
 }
 
 } // namespace

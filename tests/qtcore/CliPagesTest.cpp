@@ -3,6 +3,7 @@
 #include "CommandPages.h"
 #include "CommandTable.h"
 #include "EdidFile.h"
+#include "TestBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -53,9 +54,9 @@ TEST(CliPagesTest, TheManPageRendersEveryCommand) {
 TEST(CliPagesTest, TheCompletionOffersEveryCommandItsOptionsAndWords) {
     // COMP_WORDS as bash gives them; prints what the completion offers, in an empty
     // folder so that no file name is offered.
-    char pattern[] = "/tmp/redaviv-completion-XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    const std::string folder = pattern;
+    TestBytes::TempFolder empty("redaviv-completion");
+    ASSERT_TRUE(empty.ok());
+    const std::string& folder = empty.path();
     const auto offered = [&](const std::string& words) {
         return commandOutput("cd '" + folder + "' && bash -c 'source \"" + kCompletion +
                              "\"; COMP_WORDS=(" + words +

@@ -11,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <map>
 #include <string>
 #include <sys/stat.h>
@@ -20,13 +19,6 @@
 using namespace TestEdids;
 
 namespace {
-
-std::string Quote(const std::string& s) {
-    std::string q = "'";
-    for (char c : s)
-        q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
 
 // The arguments as the tests below write them; `input`, when given, is the file standard
 // input reads.
@@ -39,15 +31,8 @@ CliRun RunCli(const std::vector<std::string>& args, const std::string& input = "
 
 class CliTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/redaviv-cli-test-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override {
-        const std::string command = "rm -rf " + Quote(dir_);
-        EXPECT_EQ(std::system(command.c_str()), 0);
-    }
+    void SetUp() override { ASSERT_TRUE(folder_.ok()); }
+    void TearDown() override { EXPECT_TRUE(folder_.remove()); }
     std::string WriteImage(const std::string& name, const EdidImage& image) {
         const std::string p = dir_ + "/" + name;
         EXPECT_TRUE(WriteEdidFile(p, image));
@@ -58,7 +43,8 @@ protected:
         EXPECT_TRUE(TestBytes::writeFile(p, bytes));
         return p;
     }
-    std::string dir_;
+    TestBytes::TempFolder folder_{"redaviv-cli-test"};
+    const std::string dir_ = folder_.path();
 };
 
 const char* const kSummaryKeys[] = {

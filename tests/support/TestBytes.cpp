@@ -1,7 +1,9 @@
 #include "TestBytes.h"
 
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <stdlib.h>
 
 namespace TestBytes {
 
@@ -21,6 +23,27 @@ bool writeFile(const std::string& path, const Bytes& bytes) {
               static_cast<std::streamsize>(bytes.size()));
     out.close();
     return static_cast<bool>(out);
+}
+
+TempFolder::TempFolder(const std::string& prefix) {
+    std::string pattern = "/tmp/" + prefix + "-XXXXXX";
+    if (::mkdtemp(pattern.data()))
+        path_ = pattern;
+}
+
+TempFolder::~TempFolder() {
+    remove();
+}
+
+bool TempFolder::remove() {
+    if (path_.empty())
+        return true;
+    // Already gone is removed too: a test may remove its empty folder itself.
+    const std::string command = "test ! -e '" + path_ + "' || { chmod -R u+rwx '" + path_ +
+                                "' && rm -rf '" + path_ + "'; }";
+    const bool removed = std::system(command.c_str()) == 0;
+    path_.clear();
+    return removed;
 }
 
 } // namespace TestBytes

@@ -17,4 +17,23 @@ std::string readText(const std::string& path);
 // without the program's own writer; false on any failure.
 bool writeFile(const std::string& path, const Bytes& bytes);
 
+// A private folder under /tmp for one test's files ("/tmp/<prefix>-XXXXXX"), removed
+// with all it holds when it goes; write bits a test took away are given back first.
+class TempFolder {
+public:
+    explicit TempFolder(const std::string& prefix);
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    bool ok() const { return !path_.empty(); }
+    const std::string& path() const { return path_; }
+    std::string path(const std::string& name) const { return path_ + "/" + name; }
+    // Removes it now; false when that failed.
+    bool remove();
+
+private:
+    std::string path_;
+};
+
 } // namespace TestBytes
