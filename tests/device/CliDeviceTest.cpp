@@ -280,6 +280,38 @@ TEST_F(CliEdids, DeviceAnalyseOfAnInvalidEdidRetriesThenShowsIllegal) {
     EXPECT_TRUE(result.out.contains("\"edid_header\": \"Illegal\""));
 }
 
+TEST_F(CliEdids, DeviceAnalyseFailsWhenBlockOneNeverComes) {
+    // Block 1 unanswered, or the line hung up at its request: the zeros it would be read
+    // as pass the checksum, and no summary may be made of them.
+    const struct {
+        QStringList options;
+        const char* source;
+    } cases[] = {
+        {{"--ignore-type", "0x0106"}, "internal"},
+        {{"--drop-after", "6"}, "internal"},
+        {{"--ignore-type", "0x0207"}, "external"},
+        {{"--ignore-type", "0x0106"}, "user"},
+    };
+    for (const auto& c : cases) {
+        for (const char* json : {"", "--json"}) {
+            // A line that hung up stays down: a fresh box for each run.
+            startWithEdids(c.options);
+            QStringList args{"analyse", c.source};
+            if (*json)
+                args << json;
+            const CliResult result = run(args);
+            const std::string what =
+                args.join(' ').toStdString() + " with devsim " + c.options.join(' ').toStdString();
+            EXPECT_EQ(result.status, 1) << what;
+            EXPECT_TRUE(result.err.endsWith(
+                QStringLiteral("Read Failed: block 1 of the %1 EDID did not arrive.\n")
+                    .arg(c.source)))
+                << what << ": " << result.err.toStdString();
+            EXPECT_TRUE(result.out.isEmpty()) << what << ": " << result.out.toStdString();
+        }
+    }
+}
+
 TEST_F(CliEdids, UploadSendsTheFileShowsProgressAndPresentsIt) {
     startWithEdids({"--dump-user", path("user.dump")});
     const EdidImage image = RichEdid("UPLOADED");
