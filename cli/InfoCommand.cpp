@@ -10,10 +10,6 @@
 
 namespace {
 
-const std::string VersionCaption = "Current Version : ";
-// The caption once the device's version answer was shown.
-const std::string AnsweredVersionCaption = VersionCaption + "v";
-
 // What Search found; the firmware's own fields are empty in ISP mode.
 struct Found {
     std::string port;
@@ -57,22 +53,19 @@ int runInfo(CommandContext& context) {
             DeviceSession session(reporter, args.ports);
             if (!session.search())
                 return ExitStatus::Failed;
-            const RecordingLinkView& view = session.view();
-            // The search goes on without them; an answer that came late was dropped.
-            const bool modelCame = view.led == Colour::Green;
-            const bool versionCame = view.firmwareVersion.rfind(AnsweredVersionCaption, 0) == 0;
+            // The search goes on without them, even when asked again.
             if (session.link().connection() == Connection::Connected &&
-                !(modelCame && versionCame)) {
+                !(session.modelNameShown() && !session.firmwareVersion().empty())) {
                 reporter.message("API Timeout.");
                 return ExitStatus::Failed;
             }
             Found found;
             found.port = session.portName();
-            found.model = view.modelName;
+            found.model = session.view().modelName;
             if (session.link().connection() == Connection::Isp) {
                 found.loaderVariant = session.link().ispVariant();
             } else {
-                found.firmware = view.firmwareVersion.substr(VersionCaption.size());
+                found.firmware = "v" + session.firmwareVersion();
                 const auto presented = session.awaitPresentedEdid();
                 if (!presented) {
                     reporter.message("API Timeout.");
