@@ -324,11 +324,14 @@ TEST_F(CliEdids, UploadSendsTheFileShowsProgressAndPresentsIt) {
     ASSERT_TRUE(WriteImage(path("upload.bin"), image));
     const CliResult result = run({"upload", path("upload.bin")});
     EXPECT_EQ(result.status, 0) << result.err.toStdString();
-    // Not a terminal: one line for each new percentage, 1% to 100%.
+    // Not a terminal: a line at the first percentage and at each tenth.
     const QStringList errLines = lines(result.err);
-    EXPECT_EQ(errLines.filter(QRegularExpression("^[0-9]+%$")).size(), 100);
-    EXPECT_TRUE(errLines.contains("1%"));
+    EXPECT_EQ(
+        errLines.filter(QRegularExpression("^[0-9]+%$")),
+        QStringList({"1%", "10%", "20%", "30%", "40%", "50%", "60%", "70%", "80%", "90%", "100%"}));
     EXPECT_EQ(errLines.last(), "100%");
+    // What was done, in the line upload --each writes for each box.
+    EXPECT_EQ(result.out, device->path() + ": EM-01: Uploaded, verified, presented.\n");
     const QByteArray sent = device->sentStream();
     EXPECT_LT(sent.indexOf(Block0Write), sent.indexOf(ModeWrite + char(0x03)));
     // Then the User EDID is read back.
@@ -354,6 +357,7 @@ TEST_F(CliEdids, AnUploadTheDeviceDidNotStoreFailsItsReadBack) {
     result = run({"upload", file, "--no-verify"});
     EXPECT_EQ(result.status, 0) << result.err.toStdString();
     EXPECT_EQ(device->sentStream().mid(before).indexOf(SelectUser), -1);
+    EXPECT_EQ(result.out, device->path() + ": EM-01: Uploaded, presented.\n");
 
     // Block 0 ignored altogether: the read-back gets no answer either.
     startWithEdids({"--ignore-type", "0x0105"});
@@ -389,10 +393,11 @@ TEST_F(CliEdids, UploadEachProgramsEveryAnsweringBoxAndReportsTheSilentOne) {
     const CliResult result = runCli({"upload", path("rack.txt"), "--each", "--port", first.path(),
                                      "--port", silent.path(), "--port", second.path()});
     EXPECT_EQ(result.status, 1) << result.err.toStdString();
-    EXPECT_EQ(
-        lines(result.out),
-        QStringList({first.path() + ": BOX-A: Uploaded.", silent.path() + ": -: Not Found.",
-                     second.path() + ": BOX-B: Uploaded.", "2 of 3 boxes programmed, 1 failed."}));
+    EXPECT_EQ(lines(result.out),
+              QStringList({first.path() + ": BOX-A: Uploaded, verified, presented.",
+                           silent.path() + ": -: Not Found.",
+                           second.path() + ": BOX-B: Uploaded, verified, presented.",
+                           "2 of 3 boxes programmed, 1 failed."}));
     // Each answering box was read back in its own session, and holds the bytes.
     EXPECT_TRUE(first.sentStream().contains(SelectUser));
     EXPECT_TRUE(second.sentStream().contains(SelectUser));
@@ -400,6 +405,24 @@ TEST_F(CliEdids, UploadEachProgramsEveryAnsweringBoxAndReportsTheSilentOne) {
     second.stop();
     EXPECT_EQ(ReadBytes(path("a.dump")), Bytes(image));
     EXPECT_EQ(ReadBytes(path("b.dump")), Bytes(image));
+}
+
+TEST_F(CliEdids, UploadEachProgramsAPortOnceAndSaysWhyABoxInItsLoaderIsNot) {
+    const EdidImage image = RichEdid("ONCE");
+    ASSERT_TRUE(WriteImage(path("once.bin"), image));
+    DevsimProcess box({"--model", "BOX-A"});
+    DevsimProcess loader({"--isp"});
+    // The same box by its name twice and through a link: one box, programmed once.
+    ASSERT_TRUE(QFile::link(box.path(), path("box-link")));
+    const CliResult result =
+        runCli({"upload", path("once.bin"), "--each", "--port", box.path(), "--port", box.path(),
+                "--port", path("box-link"), "--port", loader.path()});
+    EXPECT_EQ(result.status, 1) << result.err.toStdString();
+    EXPECT_EQ(lines(result.out),
+              QStringList({box.path() + ": BOX-A: Uploaded, verified, presented.",
+                           loader.path() + ": ISP Mode.: Not uploaded, its firmware loader runs.",
+                           "1 of 2 boxes programmed, 1 failed."}));
+    EXPECT_EQ(box.countRequests(Block0Write), 1);
 }
 
 TEST_F(CliEdids, ModeIsSentOnceAndConfirmedByTheDevice) {
