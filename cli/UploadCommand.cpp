@@ -50,12 +50,9 @@ int uploadTo(DeviceSession& session, ConsoleReporter& reporter, const EdidInput&
              const std::string& file, bool verify) {
     reporter.showProgressOf(StatusLabel::Upload);
     EdidInfo record{};
-    const FileUploadResult result = UploadEdidInput(session.link(), input, record);
-    if (result != FileUploadResult::Sent) {
-        if (result == FileUploadResult::Cancelled)
-            reporter.message("Upload Edid Failed.");
+    // Each failure has shown its message.
+    if (UploadEdidInput(session.link(), input, record) != FileUploadResult::Sent)
         return ExitStatus::Failed;
-    }
     if (!session.confirmPresentedEdid(PresentedEdid::User))
         return ExitStatus::Failed;
     if (verify && !verifyUserEdid(session, reporter, record.Image, file))

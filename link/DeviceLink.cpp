@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -80,10 +81,16 @@ void DeviceLink::closeLostLine() {
     if (!ComHandle.isOpen())
         return;
     ComHandle.close();
+    noticeLineLost();
     // Connected, the watchdog finds the silence and disconnects. ISP mode holds the
     // watchdog, so nothing else would notice: the line's end is a disconnect.
     if (connection_ == Connection::Isp)
         disconnect();
+}
+
+void DeviceLink::noticeLineLost() {
+    if (const std::function<void()> notice = std::exchange(lineLost_, nullptr))
+        notice();
 }
 
 DeviceLink::~DeviceLink() {
@@ -107,6 +114,7 @@ void DeviceLink::disconnect() {
     pump_.suspend();
     pollTimer_.stop();
     busy_.endSession();
+    noticeLineLost();
     setConnection(Connection::NotConnected);
 
     view_.setFirmwareControlsShown(false);
