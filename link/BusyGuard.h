@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 
 // One device operation at a time. An operation holds a BusyGuard::Operation for its
 // whole run; a second one is refused while it lives. Disconnect never asks: it ends the
@@ -35,8 +36,11 @@ public:
     bool busy() const { return busy_; }
     // The link was disconnected or is closing: running operations are cancelled.
     void endSession() { ++session_; }
+    // Runs each time an operation ends.
+    void onOperationEnd(std::function<void()> ended) { ended_ = std::move(ended); }
 
 private:
     bool busy_ = false;
     unsigned session_ = 0;
+    std::function<void()> ended_;
 };

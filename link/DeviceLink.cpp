@@ -54,6 +54,7 @@ DeviceLink::DeviceLink(Reporter& reporter, LinkView& view, QObject* parent)
     pollTimer_.setInterval(PollMs);
     connect(&rxTimer_, &QTimer::timeout, this, &DeviceLink::receiveTick);
     connect(&pollTimer_, &QTimer::timeout, this, &DeviceLink::pollTick);
+    busy_.onOperationEnd([this] { emit operationEnded(); });
     connect(&ComHandle, &QSerialPort::errorOccurred, this, &DeviceLink::portFailed);
     // Bytes arrived, whoever reads them (the receive tick or the firmware loader): the
     // line works, and a later read error starts the count anew.

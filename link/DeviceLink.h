@@ -118,7 +118,8 @@ public:
     };
     RawChannel rawChannel() { return RawChannel(*this); }
 
-    // Starts a device operation, or returns an empty one when another runs.
+    // Starts a device operation, or returns an empty one when another runs. Its end is
+    // signalled by operationEnded().
     BusyGuard::Operation tryBeginOperation() { return busy_.tryBegin(); }
     bool operationRunning() const { return busy_.busy(); }
     // A long task runs (a file analysed): the watchdog must not take the silence for a
@@ -150,6 +151,9 @@ public:
     QSerialPort& comHandle() { return ComHandle; }
     QTimer& rxTimer() { return rxTimer_; }
     QTimer& pollTimer() { return pollTimer_; }
+
+signals:
+    void operationEnded();
 
 private:
     void send(std::uint8_t rw, std::uint16_t type, std::uint16_t count, const std::uint8_t* data);
