@@ -8,6 +8,7 @@
 #include "EdidFileUpload.h"
 #include "EdidInput.h"
 #include "PortNames.h"
+#include "WriteInterruption.h"
 
 #include <ostream>
 #include <string>
@@ -50,8 +51,14 @@ int uploadTo(DeviceSession& session, ConsoleReporter& reporter, const EdidInput&
              const std::string& file, bool verify) {
     reporter.showProgressOf(StatusLabel::Upload);
     EdidInfo record{};
+    FileUploadResult result = FileUploadResult::Refused;
+    if (const auto interrupted = RunDeviceWrite(
+            session.link(), reporter,
+            "the User EDID on " + session.portName() + " may be incomplete; upload again.",
+            [&] { result = UploadEdidInput(session.link(), input, record); }))
+        return *interrupted;
     // Each failure has shown its message.
-    if (UploadEdidInput(session.link(), input, record) != FileUploadResult::Sent)
+    if (result != FileUploadResult::Sent)
         return ExitStatus::Failed;
     if (!session.confirmPresentedEdid(PresentedEdid::User))
         return ExitStatus::Failed;
@@ -83,8 +90,12 @@ int uploadToEach(CommandContext& context, const DeviceArgs& args, ConsoleReporte
             ++empty;
             continue;
         }
-        const bool ok =
-            connected && uploadTo(session, reporter, input, file, !args.noVerify) == ExitStatus::Ok;
+        const int status = connected ? uploadTo(session, reporter, input, file, !args.noVerify)
+                                     : ExitStatus::Failed;
+        // Interrupted: no box is written to after it.
+        if (status > ExitStatus::Interrupted)
+            return status;
+        const bool ok = status == ExitStatus::Ok;
         ++(ok ? programmed : failed);
         std::string outcome = ok ? uploadedText(!args.noVerify) : reporter.lastMessage();
         if (session.link().connection() == Connection::Isp)
@@ -153,6 +164,9 @@ const Command UploadCommand = {
     "EDID (\"Illegal Edid Header.\", \"Illegal Edid CheckSum0.\", ...; nothing is sent),\n"
     "the device did not confirm, or the User EDID read back differs from FILE (\"Verify\n"
     "Failed: ...\"); with --each, 1 when any box failed or none was found; 2 on a usage\n"
-    "error.\n",
+    "error; 130 (SIGINT) or 143 (SIGTERM) when a signal came while the EDID was sent:\n"
+    "the block in flight is finished, nothing more is sent (with --each, to no box) and\n"
+    "\"Interrupted: the User EDID on PORT may be incomplete; upload again.\" is shown; a\n"
+    "second signal ends the command at once.\n",
     runUpload,
 };

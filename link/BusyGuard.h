@@ -16,8 +16,9 @@ public:
         ~Operation();
 
         explicit operator bool() const { return guard_ != nullptr; }
-        // True once the link was disconnected (or the program began closing) since this
-        // began: the operation must send nothing more and end as a failure.
+        // True once the link was disconnected (or the program began closing, or the
+        // operation was stopped) since this began: the operation must send nothing more
+        // and end as a failure.
         bool cancelled() const;
 
         // What BusyGuard::tryBegin() does.
@@ -34,7 +35,8 @@ public:
     // An empty (false) Operation when another one runs: the caller does nothing.
     Operation tryBegin();
     bool busy() const { return busy_; }
-    // The link was disconnected or is closing: running operations are cancelled.
+    // The link was disconnected, is closing, or stops the running operation: running
+    // operations are cancelled.
     void endSession() { ++session_; }
     // Runs each time an operation ends.
     void onOperationEnd(std::function<void()> ended) { ended_ = std::move(ended); }

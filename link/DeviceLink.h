@@ -122,6 +122,9 @@ public:
     // signalled by operationEnded().
     BusyGuard::Operation tryBeginOperation() { return busy_.tryBegin(); }
     bool operationRunning() const { return busy_.busy(); }
+    // Stops the running operation, the line left open: it finishes the frame in flight,
+    // sends nothing more and ends as a failure (a command interrupted by a signal).
+    void cancelOperation() { busy_.endSession(); }
     // A long task runs (a file analysed): the watchdog must not take the silence for a
     // lost device.
     void markAlive() { state_.LinkFlags |= LinkFlag::LinkAlive; }

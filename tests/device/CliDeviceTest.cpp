@@ -3,6 +3,7 @@
 #include "CliRunner.h"
 #include "DevsimProcess.h"
 #include "EdidTestFiles.h"
+#include "EventWait.h"
 #include "FirmwareFiles.h"
 #include "TestBytes.h"
 
@@ -15,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <csignal>
 
 using namespace EdidTestFiles;
 
@@ -37,6 +39,7 @@ QStringList lines(const QString& text) {
 
 const QByteArray ModeWrite = Frame({0x81, 0x01, 0x01, 0x0D});
 const QByteArray Block0Write = Frame({0x81, 0x05, 0x80, 0x0D});
+const QByteArray BlockWrites[] = {Block0Write, Frame({0x81, 0x06, 0x80, 0x0D})};
 const QByteArray LoaderWrite = Frame({0x86});
 const QByteArray SelectUser = Frame({0x81, 0x08, 0x01, 0x0D, 0x00});
 
@@ -450,6 +453,63 @@ TEST_F(CliEdids, DeviceCommandsFailWhenTheDeviceDoesNotAnswerOrRunsItsLoader) {
     EXPECT_FALSE(QFile::exists(path("isp.bin")));
 }
 
+// The requests of the framed protocol in what the program sent: a header of four bytes
+// (the type's high byte carries 0x80 for a write, the count is byte 2) and a write's
+// data bytes. A request the stream ends inside of is its last, with the end cut short.
+struct Request {
+    qsizetype start;
+    qsizetype end;
+    bool whole;
+};
+
+std::vector<Request> framedRequests(const QByteArray& stream) {
+    std::vector<Request> requests;
+    for (qsizetype at = 0; at < stream.size();) {
+        const auto byte = [&](qsizetype i) { return static_cast<unsigned char>(stream[i]); };
+        qsizetype length = 4;
+        if (at + 4 <= stream.size() && (byte(at) & 0x80) != 0)
+            length += byte(at + 2);
+        const qsizetype end = at + length;
+        requests.push_back({at, std::min(end, stream.size()), end <= stream.size()});
+        at = end;
+    }
+    return requests;
+}
+
+// The same for the loader's commands, after the search's framed probe.
+std::vector<Request> loaderCommands(const QByteArray& stream) {
+    std::vector<Request> commands;
+    for (qsizetype at = 4; at < stream.size();) {
+        qsizetype length = 1; // 81, 85, 87
+        switch (static_cast<unsigned char>(stream[at])) {
+        case 0x83:
+            length = 2;
+            break;
+        case 0x84:
+            length = 3;
+            break;
+        case 0x86:
+            length = 513;
+            break;
+        default:
+            break;
+        }
+        const qsizetype end = at + length;
+        commands.push_back({at, std::min(end, stream.size()), end <= stream.size()});
+        at = end;
+    }
+    return commands;
+}
+
+// No request was cut in half, and none began after `atSignal` bytes had come: the one
+// in flight when the signal came was the last.
+void expectStoppedAfterTheRequestInFlight(const std::vector<Request>& requests,
+                                          qsizetype atSignal) {
+    ASSERT_FALSE(requests.empty());
+    EXPECT_TRUE(requests.back().whole);
+    EXPECT_LT(requests.back().start, atSignal);
+}
+
 // Firmware images of the largest size the update writes, with the version tag unless told.
 class CliFirmware : public CliDevice {
 protected:
@@ -522,6 +582,101 @@ TEST_F(CliFirmware, RefusedUpdatesSendNoBlock) {
     result = run({"firmware", writeImage("fw.bin")});
     EXPECT_EQ(result.status, 1);
     EXPECT_TRUE(result.err.endsWith("Update Fw Failed.\n"));
+}
+
+TEST_F(CliFirmware, ASignalDuringADeviceWriteFinishesTheRequestInFlightAndSendsNothingMore) {
+    // Runs redaviv-cli with `args` against the device, and once the device has had
+    // `mark`, sends `signal` (twice with `twice`, the second once the first has come).
+    // Returns the run and how much the device had had when the signal went.
+    const auto interrupt = [&](QStringList args, const QByteArray& mark, int signal,
+                               bool twice = false) {
+        args << "--port" << device->path();
+        CliProcess cli(args);
+        EXPECT_TRUE(waitUntil([&] { return device->sentStream().contains(mark); }, 60000));
+        const qsizetype atSignal = device->sentStream().size();
+        cli.signal(signal);
+        if (twice) {
+            // Bytes sent since show that the first signal has been taken.
+            EXPECT_TRUE(waitUntil([&] { return device->sentStream().size() >= atSignal + 3; }));
+            cli.signal(signal);
+        }
+        return std::make_pair(CliResult(cli.finish()), atSignal);
+    };
+    const EdidImage before = PlainEdid("BEFORE");
+    const EdidImage uploaded = RichEdid("UPLOADED");
+    ASSERT_TRUE(WriteImage(path("before.bin"), before));
+    ASSERT_TRUE(WriteImage(path("uploaded.bin"), uploaded));
+    const QStringList userEdids = {"--user", path("before.bin"), "--dump-user", path("user.bin")};
+
+    for (const int signal : {SIGINT, SIGTERM}) {
+        SCOPED_TRACE(signal == SIGINT ? "upload, SIGINT" : "upload, SIGTERM");
+        start(userEdids);
+        const auto [result, atSignal] =
+            interrupt({"upload", path("uploaded.bin")}, Block0Write, signal);
+        EXPECT_EQ(result.status, 128 + signal);
+        EXPECT_TRUE(result.err.endsWith("Interrupted: the User EDID on " + device->path() +
+                                        " may be incomplete; upload again.\n"))
+            << result.err.toStdString();
+        EXPECT_TRUE(result.out.isEmpty());
+        const std::vector<Request> requests = framedRequests(device->sentStream());
+        expectStoppedAfterTheRequestInFlight(requests, atSignal);
+        // The device holds each block whose request went out whole, and no other.
+        QByteArray expected = Bytes(before);
+        for (const Request& request : requests) {
+            const QByteArray head = device->sentStream().mid(request.start, 4);
+            for (int block = 0; block < 2; ++block) {
+                if (request.whole && head == BlockWrites[block])
+                    expected.replace(block * 128, 128, Bytes(uploaded).mid(block * 128, 128));
+            }
+        }
+        EXPECT_EQ(device->countRequests(ModeWrite), 0);
+        device->stop();
+        EXPECT_EQ(ReadBytes(path("user.bin")), expected);
+    }
+
+    {
+        SCOPED_TRACE("mode");
+        start();
+        const auto [result, atSignal] = interrupt({"mode", "external"}, ModeWrite, SIGINT);
+        EXPECT_EQ(result.status, 130);
+        EXPECT_TRUE(result.err.endsWith("Interrupted: the presented EDID on " + device->path() +
+                                        " may not have changed; choose it again.\n"))
+            << result.err.toStdString();
+        expectStoppedAfterTheRequestInFlight(framedRequests(device->sentStream()), atSignal);
+        EXPECT_TRUE(device->sentStream().endsWith(ModeWrite + char(0x02)));
+    }
+
+    {
+        SCOPED_TRACE("firmware");
+        start({"--isp"});
+        const auto [result, atSignal] =
+            interrupt({"firmware", writeImage("fw.bin")}, LoaderWrite, SIGINT);
+        EXPECT_EQ(result.status, 130);
+        EXPECT_TRUE(result.err.endsWith("Interrupted: the firmware on " + device->path() +
+                                        " may be incomplete; update again while the loader "
+                                        "runs.\n"))
+            << result.err.toStdString();
+        expectStoppedAfterTheRequestInFlight(loaderCommands(device->sentStream()), atSignal);
+    }
+
+    {
+        SCOPED_TRACE("a second signal");
+        start(userEdids);
+        const auto [result, atSignal] =
+            interrupt({"upload", path("uploaded.bin")}, Block0Write, SIGINT, true);
+        EXPECT_EQ(result.status, 130);
+        EXPECT_FALSE(result.err.contains("Interrupted:")) << result.err.toStdString();
+    }
+
+    {
+        SCOPED_TRACE("outside a device write");
+        start(userEdids);
+        const auto [result, atSignal] =
+            interrupt({"upload", path("uploaded.bin")}, Frame({0x00, 0x09, 0x03, 0x0D}), SIGINT);
+        // Ended by the signal itself, as before.
+        EXPECT_EQ(result.status, -1);
+        EXPECT_FALSE(device->sentStream().contains(Block0Write));
+    }
 }
 
 } // namespace
