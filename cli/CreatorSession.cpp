@@ -9,6 +9,7 @@
 #include <EdidFile.h>
 #include <EdidInfo.h>
 #include <EdidInput.h>
+#include <EdidValidation.h>
 #include <IntegerText.h>
 
 #include <algorithm>
@@ -36,6 +37,7 @@ struct Passage {
     int status = ExitStatus::Ok;
     std::string failure;    // the line that says why, when status is not Ok
     std::string notWritten; // "Not Written: ..." when blocks did not fit
+    bool refused = false;   // the creator refused the input; the line names it
 };
 
 // "Bin Modifiy" (or "Brand New" without an input) and "Save", as the window does them,
@@ -49,6 +51,10 @@ Passage passThrough(const std::string* input, const std::string& output, const Q
             return {ExitStatus::Failed, EdidInputMessage(read), {}};
         CreatorSettings.Image = read.image;
         StartFromFile(model, CreatorSettings, today);
+        // The window shows a refused EDID as "Error." in its edits, where the user sees it;
+        // saved unseen, those defaults would pass for the file's EDID.
+        if (CreatorSettings.Status & EdidStatus::ValidationMask)
+            return {ExitStatus::Failed, ValidationMessage(CreatorSettings.Status), {}, true};
     } else {
         StartBrandNew(model, CreatorSettings, today);
     }
@@ -143,7 +149,7 @@ int RunCreatorSession(CommandContext& context, const CreatorArgs& args) {
     const std::string* input = args.inputs.empty() ? nullptr : &args.inputs.front();
     const Passage passage = passThrough(input, args.output, today);
     if (passage.status != ExitStatus::Ok)
-        context.err << passage.failure << "\n";
+        context.err << (passage.refused ? *input + ": " : "") << passage.failure << "\n";
     else if (!passage.notWritten.empty())
         context.err << passage.notWritten << "\n";
     return passage.status;

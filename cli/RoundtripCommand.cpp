@@ -40,7 +40,9 @@ const Command RoundtripCommand = {
     "                      (default: the local date)\n"
     "\n"
     "Exit status: 0 written; 1 FILE cannot be read or OUT cannot be written (\"Edid\n"
-    "Open Fail.\", or the byte count of hex text of the wrong length); 2 usage error;\n"
+    "Open Fail.\", or the byte count of hex text of the wrong length), or the creator\n"
+    "refused FILE (\"FILE: \" and its validation message, \"Illegal Edid CheckSum1.\" and\n"
+    "the like; nothing is written for it); 2 usage error;\n"
     "3 an edit did not hold a number (its message is printed, nothing is written).\n"
     "With -d: 0 all written; 1 any FILE failed.\n",
     runRoundtrip,

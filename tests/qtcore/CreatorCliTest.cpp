@@ -127,12 +127,42 @@ TEST_F(CreatorCliTest, OutputGoesThroughALinkAndUnderTheLongestName) {
     EXPECT_EQ(read(longest), read(path("target.bin")));
 }
 
-TEST_F(CreatorCliTest, AnInvalidFileIsSavedFromTheResetPanel) {
-    EdidImage broken = BrandNewEdid;
-    broken[255] ^= 1;
-    write(path("in.bin"), broken);
-    EXPECT_EQ(runCli({"roundtrip", path("in.bin"), "-o", path("out.bin")}).status, 0);
-    EXPECT_EQ(QFile(path("out.bin")).size(), 256);
+// The window shows a refused EDID as "Error." in its edits; the command names the file with
+// the window's message of its validation failure, writes nothing for it and goes on.
+TEST_F(CreatorCliTest, AFileTheCreatorRefusesIsNamedAndNothingIsWrittenForIt) {
+    EdidImage badHeader = BrandNewEdid;
+    badHeader[1] = 0x00;
+    FixChecksums(badHeader);
+    EdidImage badChecksum0 = BrandNewEdid;
+    badChecksum0[127] ^= 1;
+    EdidImage badChecksum1 = BrandNewEdid;
+    badChecksum1[255] ^= 1;
+    EdidImage overBanks = BrandNewEdid;
+    overBanks[126] = 2;
+    FixChecksums(overBanks);
+    const std::pair<EdidImage, std::string> cases[] = {
+        {badHeader, "Illegal Edid Header."},
+        {badChecksum0, "Illegal Edid CheckSum0."},
+        {badChecksum1, "Illegal Edid CheckSum1."},
+        {overBanks, "Edid Over Banks."},
+    };
+    write(path("good.bin"), BrandNewEdid);
+    ASSERT_TRUE(QDir(dir.path()).mkdir("out"));
+    for (const auto& [image, message] : cases) {
+        SCOPED_TRACE(message);
+        write(path("in.bin"), image);
+        CliRun run = runCli({"roundtrip", path("in.bin"), "-o", path("out.bin")});
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.err, path("in.bin").toStdString() + ": " + message + "\n");
+        EXPECT_FALSE(QFile::exists(path("out.bin")));
+
+        QFile::remove(dir.filePath("out/good.bin"));
+        run = runCli({"roundtrip", path("in.bin"), path("good.bin"), "-d", path("out")});
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.err, path("in.bin").toStdString() + ": " + message + "\n");
+        EXPECT_FALSE(QFile::exists(dir.filePath("out/in.bin")));
+        EXPECT_TRUE(QFile::exists(dir.filePath("out/good.bin")));
+    }
 }
 
 // -d: each input through its own fresh creator, into the folder under its own base name,
@@ -140,9 +170,7 @@ TEST_F(CreatorCliTest, AnInvalidFileIsSavedFromTheResetPanel) {
 // other inputs are still written. The command needs no window: nothing else on stderr.
 TEST_F(CreatorCliTest, RoundtripIntoAFolderWritesOneFilePerInput) {
     write(path("a.bin"), BrandNewEdid);
-    EdidImage broken = BrandNewEdid;
-    broken[255] ^= 1;
-    write(path("b.bin"), broken);
+    write(path("b.bin"), WithExtension({Block(0x40, {0x90, 0x04})}));
     ASSERT_TRUE(QDir(dir.path()).mkdir("out"));
     CliRun run = runCli({"roundtrip", path("a.bin"), path("b.bin"), "-d", path("out")});
     EXPECT_EQ(run.status, 0) << run.err;
