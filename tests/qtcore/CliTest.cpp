@@ -90,8 +90,8 @@ TEST_F(CliTest, AnalyseJsonGivesTheFourteenItemsAndOpenFailure) {
 }
 
 TEST_F(CliTest, AnalyseInvalidFileIsIllegalWithStatusZero) {
-    const std::string empty = WriteBytes("empty.bin", {});
-    const CliRun run = RunCli({"analyse", "--json", empty});
+    const std::string broken = WriteBytes("broken.bin", {0x00, 0xFF, 0xFF, 0x12});
+    const CliRun run = RunCli({"analyse", "--json", broken});
     EXPECT_EQ(run.status, 0);
     ASSERT_EQ(run.lines.size(), 1u);
     const QJsonObject summary = run.lines[0].value("summary").toObject();
@@ -236,8 +236,8 @@ TEST_F(CliTest, InputsThatAreNotRegularFilesAreRefusedAtOnce) {
         }
     }
     // An EDID to upload may come on standard input: read, then the search fails.
-    const std::string text = WriteBytes("edid.txt", Bytes(3, '0'));
-    const CliRun upload = RunCli({"upload", "-", "--port", port}, text);
+    const std::string edid = WriteImage("edid.bin", RichImage());
+    const CliRun upload = RunCli({"upload", "-", "--port", port}, edid);
     EXPECT_EQ(upload.status, 1);
     EXPECT_EQ(upload.err.find("standard input is not read"), std::string::npos) << upload.err;
     EXPECT_NE(upload.err.find("Not Found."), std::string::npos) << upload.err;
