@@ -23,11 +23,13 @@ namespace {
 
 // The arguments as the tests below write them; `input`, when given, is the file standard
 // input reads.
-CliRun RunCli(const std::vector<std::string>& args, const std::string& input = "") {
+// `output`, when given, is the file standard output writes to.
+CliRun RunCli(const std::vector<std::string>& args, const std::string& input = "",
+              const std::string& output = "") {
     QStringList list;
     for (const std::string& a : args)
         list << QString::fromStdString(a);
-    return runCli(list, QString::fromStdString(input));
+    return runCli(list, QString::fromStdString(input), {}, QString::fromStdString(output));
 }
 
 class CliTest : public ::testing::Test {
@@ -451,6 +453,44 @@ TEST_F(CliTest, DiffExitsZeroOneOrTwoAndShowsWhatDiffers) {
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("0 when the EDIDs are equal, 1 when they differ, 2"),
               std::string::npos);
+}
+
+// Output that does not reach standard output is a failure, whatever the command, also
+// when it fails past the first buffer's worth.
+TEST_F(CliTest, AFailedWriteToStandardOutputExitsOneWithTheSystemsReason) {
+    const std::string good = WriteImage("good.bin", RichImage());
+    EdidImage other = RichImage();
+    other[9] = 0x44;
+    FixChecksums(other);
+    const std::string changed = WriteImage("other.bin", other);
+    const std::vector<std::string> many(200, good);
+    std::vector<std::string> dumpMany = {"dump"};
+    dumpMany.insert(dumpMany.end(), many.begin(), many.end());
+    const std::vector<std::string> commands[] = {
+        {"export", good, "--format", "bin"},
+        {"export", good, "-o", "-"},
+        {"analyse", good},
+        {"analyse", "--json", good},
+        {"dump", good},
+        dumpMany,
+        {"validate", good},
+        {"validate", "--json", good},
+        {"diff", good, changed},
+        {"diff", "--json", good, changed},
+        {"roundtrip", good, "-o", "-"},
+        {"brandnew", "-o", "-"},
+        {"--help"},
+        {"export", "--help"},
+    };
+    for (const std::vector<std::string>& args : commands) {
+        const CliRun run = RunCli(args, "", "/dev/full");
+        EXPECT_EQ(run.status, 1) << args[0] << " " << args[1];
+        EXPECT_EQ(run.err, "write error: No space left on device\n") << args[0] << " " << args[1];
+    }
+    // Nothing to write, nothing failed.
+    const CliRun equal = RunCli({"diff", good, good}, "", "/dev/full");
+    EXPECT_EQ(equal.status, 0);
+    EXPECT_EQ(equal.err, "");
 }
 
 // The box holds 256 bytes, so no more are read; a longer input says so once, and diff,
