@@ -6,9 +6,12 @@
 
 #include <sstream>
 
-CliRun runCli(const QStringList& args, const QString& input, const QString& workDir) {
+CliRun runCli(const QStringList& args, const QString& input, const QString& workDir,
+              const QString& output) {
     QProcess cli;
     cli.setStandardInputFile(input.isEmpty() ? QProcess::nullDevice() : input);
+    if (!output.isEmpty())
+        cli.setStandardOutputFile(output);
     if (!workDir.isEmpty())
         cli.setWorkingDirectory(workDir);
     cli.start(QStringLiteral(REDAVIV_CLI), args);

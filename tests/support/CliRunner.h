@@ -17,5 +17,7 @@ struct CliRun {
 
 // Runs redaviv-cli with `args` and waits for its end. Standard input reads the file
 // `input` when one is given and is empty otherwise; `workDir`, when given, is the folder
-// it runs in.
-CliRun runCli(const QStringList& args, const QString& input = {}, const QString& workDir = {});
+// it runs in; `output`, when given, is the file standard output writes to (`out` then
+// stays empty), such as /dev/full.
+CliRun runCli(const QStringList& args, const QString& input = {}, const QString& workDir = {},
+              const QString& output = {});
