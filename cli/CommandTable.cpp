@@ -18,7 +18,8 @@ const std::vector<const Command*>& CommandTable() {
 
 const char* const kExitStatusHelp =
     "  0  success\n"
-    "  1  a device or file failure\n"
+    "  1  a device or file failure, or standard output that could not be written\n"
+    "     (\"write error: \" and the system's reason)\n"
     "  2  a usage error\n"
     "  3  roundtrip, brandnew: an edit of the creator did not hold a number (its\n"
     "     message is printed, nothing is written)\n"

@@ -1,6 +1,6 @@
 #include "ConsoleReporter.h"
 
-#include "Json.h"
+#include "TerminalText.h"
 
 #include <cstdio>
 #include <ostream>
@@ -40,22 +40,6 @@ bool isMessage(const std::string& text) {
             return false;
     }
     return true;
-}
-
-// Bytes as Latin-1 with control characters written \xNN, for the verbose log.
-std::string visible(const std::string& bytes) {
-    std::string shown;
-    for (const char ch : bytes) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (c < 0x20 || c == 0x7F) {
-            char escape[8];
-            std::snprintf(escape, sizeof escape, "\\x%02X", c);
-            shown += escape;
-        } else {
-            shown += ch;
-        }
-    }
-    return Latin1ToUtf8(shown);
 }
 
 } // namespace
@@ -98,7 +82,7 @@ void ConsoleReporter::logText(const std::string& text) {
     if (isMessage(text))
         message(text.substr(0, text.size() - LineEnd.size()));
     else if (verbose_ && !text.empty())
-        message(visible(text));
+        message(Latin1TerminalText(text));
 }
 
 void ConsoleReporter::setStatusText(StatusLabel label, const std::string& text) {
@@ -110,9 +94,9 @@ void ConsoleReporter::setStatusText(StatusLabel label, const std::string& text) 
 }
 
 void ConsoleReporter::message(const std::string& text) {
-    lastMessage_ = text;
+    lastMessage_ = TerminalText(text);
     endBar();
-    err_ << text << '\n';
+    err_ << lastMessage_ << '\n';
     err_.flush();
 }
 

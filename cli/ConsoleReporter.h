@@ -26,7 +26,8 @@ public:
     void setStatusText(StatusLabel label, const std::string& text) override;
     void setStatusColour(StatusLabel, std::uint32_t) override {}
 
-    // A message of the command line's own, on its own line.
+    // A message of the command line's own, on its own line, shown as TerminalText shows
+    // text.
     void message(const std::string& text);
     // The last line `err` was given (a message, or a failure a label showed) since the
     // last forgetMessages().

@@ -1,11 +1,15 @@
 // redaviv-cli download: one of the device's four EDIDs to a file, as the "Download"
 // buttons save it.
+#include "CommandLine.h"
 #include "ConsoleReporter.h"
 #include "DeviceCommands.h"
 #include "DeviceSession.h"
 #include "EdidDownload.h"
 #include "ScriptedPrompts.h"
 
+#include <cerrno>
+#include <cstring>
+#include <ostream>
 #include <sys/stat.h>
 
 namespace {
@@ -19,6 +23,43 @@ bool isFolder(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+// The folder `path` is in ("edids/" and "edids" are both in ".").
+std::string parentOf(std::string path) {
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
+    const std::size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Why "all" cannot write into `folder`, checked before the port is opened: a missing folder
+// is made once the device is found, when its parent exists. Empty when it can.
+std::string folderProblem(const std::string& folder) {
+    struct stat st {};
+    if (::stat(folder.c_str(), &st) == 0)
+        return S_ISDIR(st.st_mode) ? "" : folder + ": is not a folder";
+    const std::string parent = parentOf(folder);
+    if (::stat(parent.c_str(), &st) != 0)
+        return folder + ": cannot be made: " + parent + " does not exist";
+    if (!S_ISDIR(st.st_mode))
+        return folder + ": cannot be made: " + parent + " is not a folder";
+    return {};
+}
+
+// One EDID to standard output: the transfer the download makes, without a file.
+int downloadToStandardOutput(CommandContext& context, DeviceSession& session,
+                             ConsoleReporter& reporter, const EdidDownloadRow& row) {
+    EdidImage image{};
+    if (!ReadDeviceEdidImage(session.link(), row, image)) {
+        reporter.message("API Timeout.");
+        return ExitStatus::Failed;
+    }
+    context.out.write(reinterpret_cast<const char*>(image.data()),
+                      static_cast<std::streamsize>(image.size()));
+    return ExitStatus::Ok;
+}
+
 int runDownload(CommandContext& context) {
     DeviceCommandShape entry{1};
     entry.output = true;
@@ -28,14 +69,28 @@ int runDownload(CommandContext& context) {
             if (!source)
                 return ExitStatus::Usage;
             const bool all = *source == AllSources;
-            // Before the port is opened: a missing folder must not hold the device.
-            if (all && !isFolder(args.output)) {
-                reporter.message(args.output + ": is not a folder");
-                return ExitStatus::Failed;
+            if (all && args.output == "-") {
+                UsageError(DownloadCommand, context,
+                           "\"all\" writes four files: -o needs a folder");
+                return ExitStatus::Usage;
+            }
+            // Before the port is opened: a folder that cannot be had must not hold the device.
+            if (all) {
+                const std::string problem = folderProblem(args.output);
+                if (!problem.empty()) {
+                    reporter.message(problem);
+                    return ExitStatus::Failed;
+                }
             }
             DeviceSession session(reporter, args.ports);
             if (!session.findDevice())
                 return ExitStatus::Failed;
+            if (args.output == "-")
+                return downloadToStandardOutput(context, session, reporter, EdidDownloads[*source]);
+            if (all && !isFolder(args.output) && ::mkdir(args.output.c_str(), 0777) != 0) {
+                reporter.message(args.output + ": cannot be made: " + std::strerror(errno));
+                return ExitStatus::Failed;
+            }
             // The save dialog answers with the file named on the command line, or for
             // "all" with each EDID's offered name in the folder. A failed transfer leaves
             // its own file alone and the others go on.
@@ -61,15 +116,17 @@ const Command DownloadCommand = {
     "save one of the device's EDIDs to a file, or all four into a folder",
     "Connects to the device and saves its Internal, External, User or Stored EDID\n"
     "(256 bytes, as received) to FILE. The file is written only when the device answered\n"
-    "the whole transfer, and then whole: a failed download leaves FILE as it was.\n"
-    "With \"all\", the four EDIDs are fetched in one session into the existing folder DIR\n"
-    "as Internal_Edid.bin, External_Edid.bin, User_Edid.bin and Stored_Edid.bin, each\n"
-    "written only after its own transfer; one that fails does not stop the others.\n"
+    "the whole transfer, and then whole: a failed download leaves FILE as it was. With\n"
+    "FILE \"-\", the 256 bytes go to standard output.\n"
+    "With \"all\", the four EDIDs are fetched in one session into the folder DIR (made\n"
+    "when it does not exist and its parent does) as Internal_Edid.bin, External_Edid.bin,\n"
+    "User_Edid.bin and Stored_Edid.bin, each written only after its own transfer; one\n"
+    "that fails does not stop the others.\n"
     "\n"
-    "  -o FILE|DIR     the file to write, or with \"all\" the folder\n" DEVICE_COMMAND_OPTIONS_HELP
-    "\n"
+    "  -o FILE|DIR     the file to write (\"-\": standard output), or with \"all\" the\n"
+    "                  folder\n" DEVICE_COMMAND_OPTIONS_HELP "\n"
     "Exit status: 0, or 1 when no device was found, FILE cannot be written (\"Edid Open\n"
-    "Fail.\"), DIR is not a folder or the device did not answer (\"API Timeout.\"); with\n"
-    "\"all\", 1 when any of the four failed; 2 on a usage error.\n",
+    "Fail.\"), DIR is not a folder and cannot be made or the device did not answer (\"API\n"
+    "Timeout.\"); with \"all\", 1 when any of the four failed; 2 on a usage error.\n",
     runDownload,
 };

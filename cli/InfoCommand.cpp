@@ -3,6 +3,7 @@
 #include "DeviceCommands.h"
 #include "DeviceSession.h"
 #include "Json.h"
+#include "TerminalText.h"
 
 #include <cctype>
 
@@ -20,14 +21,15 @@ struct Found {
 };
 
 void printText(std::ostream& out, const Found& found) {
-    out << "Port: " << found.port << "\n";
-    out << "Model: " << found.model << "\n";
+    // The device's texts are its bytes, shown as Latin-1 with control characters escaped.
+    out << "Port: " << TerminalText(found.port) << "\n";
+    out << "Model: " << Latin1TerminalText(found.model) << "\n";
     if (found.loaderVariant >= 0) {
         out << "Loader variant: " << found.loaderVariant
             << (found.loaderVariant == 1 ? " (KQB707)" : "") << "\n";
         return;
     }
-    out << "Firmware version: " << found.firmware << "\n";
+    out << "Firmware version: " << Latin1TerminalText(found.firmware) << "\n";
     out << "Presented EDID: " << found.presented << "\n";
 }
 

@@ -10,6 +10,7 @@
 #include "PortNames.h"
 #include "WriteInterruption.h"
 
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -113,6 +114,18 @@ int uploadToEach(CommandContext& context, const DeviceArgs& args, ConsoleReporte
     return failed == 0 && programmed > 0 ? ExitStatus::Ok : ExitStatus::Failed;
 }
 
+// FILE read for the upload. Nothing, its reason on stderr, when it is refused or its
+// content is no EDID; a file that cannot be opened fails later, as the window's upload.
+std::optional<EdidInput> readInput(CommandContext& context, const std::string& file) {
+    std::optional<EdidInput> input = ReadCommandInput(UploadCommand, context, file);
+    if (input && input->status != EdidInputStatus::Read &&
+        input->status != EdidInputStatus::CannotOpen) {
+        PrintFileLine(context.err, file, EdidInputMessage(*input));
+        return std::nullopt;
+    }
+    return input;
+}
+
 int runUpload(CommandContext& context) {
     DeviceCommandShape entry{1};
     entry.noVerify = true;
@@ -122,9 +135,10 @@ int runUpload(CommandContext& context) {
             const std::string& file = args.operands[0];
             // Before the port is opened: a refused file must not hold the
             // device. Read once, as standard input can only be read once.
-            if (!CheckEdidInput(UploadCommand, context, file))
+            const std::optional<EdidInput> read = readInput(context, file);
+            if (!read)
                 return ExitStatus::Failed;
-            const EdidInput input = ReadEdidInput(file);
+            const EdidInput& input = *read;
             if (args.each)
                 return uploadToEach(context, args, reporter, input);
             DeviceSession session(reporter, args.ports);

@@ -120,7 +120,8 @@ struct Contents {
     Bytes speaker;
     Bytes hdmi;      // HDMI VSDB payload; empty when the base had none
     Bytes hdmiForum; // HF-VSDB payload; empty when none
-    std::uint8_t colorimetryMeta = 0x01;
+    // The base colorimetry block's metadata byte; none declared without one.
+    std::uint8_t colorimetryMeta = 0x00;
 };
 
 Bytes nonZero(const std::uint8_t* first, std::size_t count, bool& has4k) {
@@ -279,9 +280,10 @@ Contents collect(EdidInfo& s) {
                      low8(s.Speaker_Alloc)};
 
     forEachBlock(image, DataBlockTag::ExtendedTag, [&](std::size_t block, std::size_t) {
-        // Keeps the base block's metadata byte (its byte 3, the header being byte 0).
+        // Keeps the base block's metadata byte (its byte 3, the header being byte 0) as
+        // it is: the display's gamut metadata profiles, which the editor does not show.
         if (ImageByteAt(image, block + 1) == ExtendedTagCode::Colorimetry && s.Colorimetry != 0)
-            c.colorimetryMeta = ImageByteAt(image, block + 3) | 0x01;
+            c.colorimetryMeta = ImageByteAt(image, block + 3);
     });
     bool forumFound = false;
     forEachBlock(image, DataBlockTag::VendorSpecific, [&](std::size_t block, std::size_t L) {
@@ -338,7 +340,12 @@ Bytes speakerBlock(const EdidInfo&, const Contents& c) {
 Bytes hdmiBlock(const EdidInfo&, const Contents& c) {
     return dataBlock(DataBlockTag::VendorSpecific, c.hdmi);
 }
+// The forum block extends the HDMI block and is written right behind it: without one it
+// would claim HDMI 2.0 for a display that declares no HDMI at all. (The HDMI block always
+// fits: the blocks before it take at most 60 bytes, it at most 32.)
 Bytes hdmiForumBlock(const EdidInfo&, const Contents& c) {
+    if (c.hdmi.empty())
+        return {};
     return dataBlock(DataBlockTag::VendorSpecific, c.hdmiForum);
 }
 Bytes colorimetryBlock(const EdidInfo& s, const Contents& c) {
@@ -387,13 +394,20 @@ constexpr BlockKind kBlocks[] = {
     {"YCbCr 4:2:0 Video Data Block", yuv420Block},
 };
 
-// `baseFlags` is byte 131 of the base extension: its underscan, basic audio and
-// native-format bits are kept.
+// Where block 0 may hold detailed timings; a descriptor whose pixel clock (its first two
+// bytes) is zero holds something else.
+constexpr std::size_t kBlock0Descriptors[] = {54, 72, 90, 108};
+
+bool isDetailedTiming(const std::uint8_t* descriptor) {
+    return descriptor[0] != 0 || descriptor[1] != 0;
+}
+
+// `baseFlags` is byte 131 of the base extension: its underscan and basic audio bits are
+// kept, and its count of native formats as far as the detailed timings written allow.
 void writeExtension(EdidInfo& s, const Contents& c, std::uint8_t baseFlags, EncodeResult& result) {
     EdidImage& image = s.Image;
     image[128] = 0x02; // CEA-861 extension
     image[129] = 0x03; // revision 3
-    image[131] = low8((baseFlags & ~0x30u) | (s.Color_Space & 0x30u));
 
     std::size_t position = kCollectionStart;
     for (const BlockKind& kind : kBlocks) {
@@ -410,12 +424,21 @@ void writeExtension(EdidInfo& s, const Contents& c, std::uint8_t baseFlags, Enco
     }
     image[130] = low8(position - kEdidBlockSize);
 
+    std::size_t timings = static_cast<std::size_t>(
+        std::count_if(std::begin(kBlock0Descriptors), std::end(kBlock0Descriptors),
+                      [&](std::size_t p) { return isDetailedTiming(&image[p]); }));
     for (const auto& dtd : s.Ext_Dtd) {
         if (position - kEdidBlockSize > kLastDtdOffset)
             break;
         std::copy(dtd.begin(), dtd.end(), image.begin() + static_cast<std::ptrdiff_t>(position));
         position += dtd.size();
+        if (isDetailedTiming(dtd.data()))
+            ++timings;
     }
+    // The native formats are the first detailed timings: no more than the EDID now holds
+    // (the extension keeps at most three, and only those that fit).
+    const std::size_t native = std::min<std::size_t>(baseFlags & 0x0Fu, timings);
+    image[131] = low8((baseFlags & 0xC0u) | (s.Color_Space & 0x30u) | native);
     // A block that ends at byte 254 keeps its last byte.
     std::fill(image.begin() + static_cast<std::ptrdiff_t>(position),
               image.begin() + static_cast<std::ptrdiff_t>(std::max(position, kLastBlockByte + 1)),

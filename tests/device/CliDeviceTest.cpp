@@ -235,12 +235,63 @@ TEST_F(CliEdids, DownloadAllWritesTheFourEdidsUnderTheWindowsNames) {
         EXPECT_EQ(ReadBytes(path("all/") + names[i]), Bytes(edids[i])) << names[i];
     EXPECT_EQ(QDir(path("all")).entryList(QDir::Files).size(), 4);
 
-    // A folder that is not there is refused before the port is opened.
+    // A folder that cannot be made is refused before the port is opened.
     const qsizetype before = device->sentStream().size();
-    result = run({"download", "all", "-o", path("missing")});
+    result = run({"download", "all", "-o", path("missing/all")});
     EXPECT_EQ(result.status, 1);
-    EXPECT_TRUE(result.err.contains(path("missing") + ": is not a folder\n"));
+    EXPECT_TRUE(result.err.contains(path("missing/all") + ": cannot be made: " + path("missing") +
+                                    " does not exist\n"))
+        << result.err.toStdString();
     EXPECT_EQ(device->sentStream().size(), before);
+}
+
+// "download all -o DIR" makes DIR when its parent is there, once a device is found.
+TEST_F(CliEdids, DownloadAllMakesItsFolderWhenItsParentExists) {
+    startWithEdids();
+    CliResult result = run({"download", "all", "-o", path("edids/")});
+    EXPECT_EQ(result.status, 0) << result.err.toStdString();
+    EXPECT_EQ(ReadBytes(path("edids/Stored_Edid.bin")), Bytes(edids[3]));
+    EXPECT_EQ(QDir(path("edids")).entryList(QDir::Files).size(), 4);
+
+    // No device: no folder either.
+    result = runCli({"download", "all", "-o", path("none"), "--port", path("no-such-port")});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_FALSE(QFile::exists(path("none")));
+    // A file where the folder or its parent should be: refused, the port untouched.
+    ASSERT_TRUE(WriteBytes(path("file"), "x"));
+    const qsizetype before = device->sentStream().size();
+    result = run({"download", "all", "-o", path("file")});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(result.err.contains(path("file") + ": is not a folder\n"));
+    result = run({"download", "all", "-o", path("file/sub")});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_TRUE(result.err.contains(path("file/sub") + ": cannot be made: " + path("file") +
+                                    " is not a folder\n"))
+        << result.err.toStdString();
+    EXPECT_EQ(device->sentStream().size(), before);
+}
+
+// The smaller device-command faults: "download -o -" writes standard output, and the
+// device's texts reach a terminal with their control characters escaped.
+TEST_F(CliEdids, DownloadToStandardOutputAndDeviceTextsEscaped) {
+    startWithEdids();
+    const CliRun raw =
+        runCli({"download", "user", "-o", "-", "--port", device->path()}, {}, dir.path());
+    EXPECT_EQ(raw.status, 0) << raw.err;
+    EXPECT_EQ(QByteArray::fromStdString(raw.out), Bytes(edids[2]));
+    EXPECT_FALSE(QFile::exists(path("-")));
+    EXPECT_EQ(run({"download", "all", "-o", "-"}).status, 2);
+
+    // The model answer holds five characters: these clear the screen and ring the bell.
+    start({"--model", "\x1b[2J\a", "--version",
+           "1.\x1b"
+           "2"});
+    const CliResult result = run({"info"});
+    EXPECT_EQ(result.status, 0) << result.err.toStdString();
+    EXPECT_TRUE(result.out.contains("Model: \\x1b[2J\\x07\nFirmware version: v1.\\x1b2\n"))
+        << result.out.toStdString();
+    EXPECT_FALSE(result.out.contains('\x1b'));
+    EXPECT_FALSE(result.err.contains('\x1b'));
 }
 
 TEST_F(CliEdids, AFailedDownloadLeavesTheFileAsItWas) {

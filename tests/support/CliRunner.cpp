@@ -6,13 +6,17 @@
 #include <csignal>
 #include <sstream>
 
-CliRun runCli(const QStringList& args, const QString& input, const QString& workDir) {
-    return CliProcess(args, input, workDir).finish();
+CliRun runCli(const QStringList& args, const QString& input, const QString& workDir,
+              const QString& output) {
+    return CliProcess(args, input, workDir, output).finish();
 }
 
-CliProcess::CliProcess(const QStringList& args, const QString& input, const QString& workDir)
+CliProcess::CliProcess(const QStringList& args, const QString& input, const QString& workDir,
+                       const QString& output)
     : args_(args) {
     process_.setStandardInputFile(input.isEmpty() ? QProcess::nullDevice() : input);
+    if (!output.isEmpty())
+        process_.setStandardOutputFile(output);
     if (!workDir.isEmpty())
         process_.setWorkingDirectory(workDir);
     process_.start(QStringLiteral(REDAVIV_CLI), args);
