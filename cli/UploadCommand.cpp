@@ -8,6 +8,7 @@
 #include "EdidFileUpload.h"
 #include "EdidInput.h"
 #include "PortNames.h"
+#include "TerminalText.h"
 #include "WriteInterruption.h"
 
 #include <optional>
@@ -39,10 +40,11 @@ std::string uploadedText(bool verify) {
     return verify ? "Uploaded, verified, presented." : "Uploaded, presented.";
 }
 
-// The line that tells what became of one box: "PORT: MODEL: RESULT".
+// The line that tells what became of one box: "PORT: MODEL: RESULT". The model name is
+// the device's bytes; `result` is the program's own text, or a message already shown.
 void printResult(std::ostream& out, const std::string& port, const std::string& model,
                  const std::string& result) {
-    out << port << ": " << model << ": " << result << "\n";
+    out << TerminalText(port) << ": " << Latin1TerminalText(model) << ": " << result << "\n";
     out.flush();
 }
 
