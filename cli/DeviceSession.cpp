@@ -37,9 +37,8 @@ bool DeviceSession::search() {
         reporter_.message(view_.modelName);
         return false;
     }
-    if (link_.connection() == Connection::Connected &&
-        !(modelNameShown() && !firmwareVersion().empty()))
-        AskIdentityAgain(link_, !modelNameShown(), firmwareVersion().empty());
+    if (link_.connection() == Connection::Connected && !(modelNameShown() && firmwareVersion()))
+        AskIdentityAgain(link_, !modelNameShown(), !firmwareVersion());
     return true;
 }
 
@@ -74,10 +73,10 @@ bool DeviceSession::modelNameShown() const {
     return view_.led == Colour::Green;
 }
 
-std::string DeviceSession::firmwareVersion() const {
+std::optional<std::string> DeviceSession::firmwareVersion() const {
     const std::string& caption = view_.firmwareVersion;
     if (caption.rfind(AnsweredVersionCaption, 0) != 0)
-        return {};
+        return std::nullopt;
     return caption.substr(AnsweredVersionCaption.size());
 }
 

@@ -35,8 +35,8 @@ public:
     std::string portName();
     // Whether the device's model name came (the link LED turns green with it).
     bool modelNameShown() const;
-    // The firmware version the device answered ("1.23"); empty when none came.
-    std::string firmwareVersion() const;
+    // The firmware version the device answered ("1.23"); nothing when none came.
+    std::optional<std::string> firmwareVersion() const;
 
     // Waits until the device answers a status request with the EDID it presents: the
     // answer to a mode request just sent, or the next status poll. Nothing when no

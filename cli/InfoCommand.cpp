@@ -50,37 +50,37 @@ void printJson(std::ostream& out, const Found& found) {
 int runInfo(CommandContext& context) {
     DeviceCommandShape entry{0};
     entry.json = true;
-    return RunDeviceCommand(
-        InfoCommand, context, entry, [&](const DeviceArgs& args, ConsoleReporter& reporter) {
-            DeviceSession session(reporter, args.ports);
-            if (!session.search())
-                return ExitStatus::Failed;
-            // The search goes on without them, even when asked again.
-            if (session.link().connection() == Connection::Connected &&
-                !(session.modelNameShown() && !session.firmwareVersion().empty())) {
-                reporter.message("API Timeout.");
-                return ExitStatus::Failed;
-            }
-            Found found;
-            found.port = session.portName();
-            found.model = session.view().modelName;
-            if (session.link().connection() == Connection::Isp) {
-                found.loaderVariant = session.link().ispVariant();
-            } else {
-                found.firmware = "v" + session.firmwareVersion();
-                const auto presented = session.awaitPresentedEdid();
-                if (!presented) {
-                    reporter.message("API Timeout.");
-                    return ExitStatus::Failed;
-                }
-                found.presented = PresentedEdidName(*presented);
-            }
-            if (args.json)
-                printJson(context.out, found);
-            else
-                printText(context.out, found);
-            return ExitStatus::Ok;
-        });
+    return RunDeviceCommand(InfoCommand, context, entry,
+                            [&](const DeviceArgs& args, ConsoleReporter& reporter) {
+                                DeviceSession session(reporter, args.ports);
+                                if (!session.search())
+                                    return ExitStatus::Failed;
+                                // The search goes on without them, even when asked again.
+                                if (session.link().connection() == Connection::Connected &&
+                                    !(session.modelNameShown() && session.firmwareVersion())) {
+                                    reporter.message("API Timeout.");
+                                    return ExitStatus::Failed;
+                                }
+                                Found found;
+                                found.port = session.portName();
+                                found.model = session.view().modelName;
+                                if (session.link().connection() == Connection::Isp) {
+                                    found.loaderVariant = session.link().ispVariant();
+                                } else {
+                                    found.firmware = "v" + *session.firmwareVersion();
+                                    const auto presented = session.awaitPresentedEdid();
+                                    if (!presented) {
+                                        reporter.message("API Timeout.");
+                                        return ExitStatus::Failed;
+                                    }
+                                    found.presented = PresentedEdidName(*presented);
+                                }
+                                if (args.json)
+                                    printJson(context.out, found);
+                                else
+                                    printText(context.out, found);
+                                return ExitStatus::Ok;
+                            });
 }
 
 } // namespace
