@@ -59,10 +59,11 @@ DeviceEdidRead ReadDeviceEdid(DeviceLink& link, const DeviceEdidSource& source, 
 
         const std::uint8_t* block1 = link.readBlock(source.block1, source.waitMs);
         std::copy_n(block1 + PayloadOffset, kEdidBlockSize, record.Image.begin() + kEdidBlockSize);
+        const bool block1Came = link.lastResponseAcknowledged();
 
         record.Status &= static_cast<std::uint16_t>(~EdidStatus::ValidationMask);
         if (ValidateEdid(record)) {
-            result = DeviceEdidRead::Valid;
+            result = block1Came ? DeviceEdidRead::Valid : DeviceEdidRead::Block1Missing;
             break;
         }
         reporter.appendLog("Retry Edid.\r\n");

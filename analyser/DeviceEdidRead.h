@@ -22,7 +22,10 @@ struct DeviceEdidSource {
 extern const std::array<DeviceEdidSource, 3> DeviceEdidSources;
 
 enum class DeviceEdidRead {
-    Valid,       // an attempt read an image that passed validation
+    Valid, // an attempt read an image that passed validation
+    // It passed, but block 1's answer never came: its bytes are the zeros the read
+    // starts from, which pass the checksum. The window shows them; the command line not.
+    Block1Missing,
     Invalid,     // every attempt read an image, none passed
     NothingRead, // no attempt got past the selection: the image is all zero
 };

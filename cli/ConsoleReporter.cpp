@@ -60,6 +60,12 @@ ConsoleReporter::~ConsoleReporter() {
     err_.flush();
 }
 
+void ConsoleReporter::showProgressOf(StatusLabel label) {
+    progressLabel_ = label;
+    lastPercent_ = -1;
+    lastTenth_ = -1;
+}
+
 void ConsoleReporter::replaceLog(const std::string& text) {
     logText(text);
 }
@@ -99,6 +105,11 @@ void ConsoleReporter::progress(int percent) {
         return;
     lastPercent_ = percent;
     if (!terminal_) {
+        // A log or a pipe keeps every line: one per tenth, not one per percent. A block
+        // written again (a firmware retry) steps back and is not shown twice.
+        if (percent / 10 <= lastTenth_)
+            return;
+        lastTenth_ = percent / 10;
         err_ << percent << "%\n";
         err_.flush();
         return;

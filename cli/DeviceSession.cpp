@@ -1,6 +1,7 @@
 #include "DeviceSession.h"
 
 #include "ConsoleReporter.h"
+#include "DeviceIdentity.h"
 #include "IntegerText.h"
 #include "PortNames.h"
 
@@ -10,6 +11,8 @@
 namespace {
 
 constexpr std::uint32_t AnswerPollMs = 20;
+// The version caption once the device's answer was shown.
+const std::string AnsweredVersionCaption = "Current Version : v";
 
 } // namespace
 
@@ -30,10 +33,13 @@ bool DeviceSession::search() {
         reporter_.message(error.what());
         return false;
     }
-    if (link_.connection() != Connection::NotConnected)
-        return true;
-    reporter_.message(view_.modelName);
-    return false;
+    if (link_.connection() == Connection::NotConnected) {
+        reporter_.message(view_.modelName);
+        return false;
+    }
+    if (link_.connection() == Connection::Connected && !(modelNameShown() && firmwareVersion()))
+        AskIdentityAgain(link_, !modelNameShown(), !firmwareVersion());
+    return true;
 }
 
 bool DeviceSession::findDevice() {
@@ -61,6 +67,17 @@ std::string DeviceSession::portName() {
         }
     }
     return link_.portName().toStdString();
+}
+
+bool DeviceSession::modelNameShown() const {
+    return view_.led == Colour::Green;
+}
+
+std::optional<std::string> DeviceSession::firmwareVersion() const {
+    const std::string& caption = view_.firmwareVersion;
+    if (caption.rfind(AnsweredVersionCaption, 0) != 0)
+        return std::nullopt;
+    return caption.substr(AnsweredVersionCaption.size());
 }
 
 std::optional<PresentedEdid> DeviceSession::awaitPresentedEdid(int limitMs) {

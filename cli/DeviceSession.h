@@ -21,7 +21,8 @@ public:
     DeviceSession& operator=(const DeviceSession&) = delete;
 
     // Presses Search. True when a device was found, connected or in ISP mode; otherwise
-    // "Not Found." has been shown.
+    // "Not Found." has been shown. A connected box whose model name or version came too
+    // late for Search's waits is asked for them again.
     bool search();
     // Search that must end connected to a device running its firmware: a device in ISP
     // mode is reported as "ISP Mode.". Lets the answer to Search's last request land, so
@@ -32,6 +33,10 @@ public:
     const RecordingLinkView& view() const { return view_; }
     // The port the device was found on, as it was given or listed.
     std::string portName();
+    // Whether the device's model name came (the link LED turns green with it).
+    bool modelNameShown() const;
+    // The firmware version the device answered ("1.23"); nothing when none came.
+    std::optional<std::string> firmwareVersion() const;
 
     // Waits until the device answers a status request with the EDID it presents: the
     // answer to a mode request just sent, or the next status poll. Nothing when no

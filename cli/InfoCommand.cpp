@@ -11,10 +11,6 @@
 
 namespace {
 
-const std::string VersionCaption = "Current Version : ";
-// The caption once the device's version answer was shown.
-const std::string AnsweredVersionCaption = VersionCaption + "v";
-
 // What Search found; the firmware's own fields are empty in ISP mode.
 struct Found {
     std::string port;
@@ -54,40 +50,37 @@ void printJson(std::ostream& out, const Found& found) {
 int runInfo(CommandContext& context) {
     DeviceCommandShape entry{0};
     entry.json = true;
-    return RunDeviceCommand(
-        InfoCommand, context, entry, [&](const DeviceArgs& args, ConsoleReporter& reporter) {
-            DeviceSession session(reporter, args.ports);
-            if (!session.search())
-                return ExitStatus::Failed;
-            const RecordingLinkView& view = session.view();
-            // The search goes on without them; an answer that came late was dropped.
-            const bool modelCame = view.led == Colour::Green;
-            const bool versionCame = view.firmwareVersion.rfind(AnsweredVersionCaption, 0) == 0;
-            if (session.link().connection() == Connection::Connected &&
-                !(modelCame && versionCame)) {
-                reporter.message("API Timeout.");
-                return ExitStatus::Failed;
-            }
-            Found found;
-            found.port = session.portName();
-            found.model = view.modelName;
-            if (session.link().connection() == Connection::Isp) {
-                found.loaderVariant = session.link().ispVariant();
-            } else {
-                found.firmware = view.firmwareVersion.substr(VersionCaption.size());
-                const auto presented = session.awaitPresentedEdid();
-                if (!presented) {
-                    reporter.message("API Timeout.");
-                    return ExitStatus::Failed;
-                }
-                found.presented = PresentedEdidName(*presented);
-            }
-            if (args.json)
-                printJson(context.out, found);
-            else
-                printText(context.out, found);
-            return ExitStatus::Ok;
-        });
+    return RunDeviceCommand(InfoCommand, context, entry,
+                            [&](const DeviceArgs& args, ConsoleReporter& reporter) {
+                                DeviceSession session(reporter, args.ports);
+                                if (!session.search())
+                                    return ExitStatus::Failed;
+                                // The search goes on without them, even when asked again.
+                                if (session.link().connection() == Connection::Connected &&
+                                    !(session.modelNameShown() && session.firmwareVersion())) {
+                                    reporter.message("API Timeout.");
+                                    return ExitStatus::Failed;
+                                }
+                                Found found;
+                                found.port = session.portName();
+                                found.model = session.view().modelName;
+                                if (session.link().connection() == Connection::Isp) {
+                                    found.loaderVariant = session.link().ispVariant();
+                                } else {
+                                    found.firmware = "v" + *session.firmwareVersion();
+                                    const auto presented = session.awaitPresentedEdid();
+                                    if (!presented) {
+                                        reporter.message("API Timeout.");
+                                        return ExitStatus::Failed;
+                                    }
+                                    found.presented = PresentedEdidName(*presented);
+                                }
+                                if (args.json)
+                                    printJson(context.out, found);
+                                else
+                                    printText(context.out, found);
+                                return ExitStatus::Ok;
+                            });
 }
 
 } // namespace

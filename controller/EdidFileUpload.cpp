@@ -40,6 +40,7 @@ FileUploadResult UploadEdidInput(DeviceLink& link, const EdidInput& input, EdidI
         showFailure(reporter, ValidationMessage(record.Status));
         return FileUploadResult::Invalid;
     }
-    return UploadEdidImage(link, record.Image, operation) ? FileUploadResult::Sent
-                                                          : FileUploadResult::Cancelled;
+    const auto lineLost = [&reporter] { showFailure(reporter, "Upload Edid Failed."); };
+    return UploadEdidImage(link, record.Image, operation, lineLost) ? FileUploadResult::Sent
+                                                                    : FileUploadResult::Cancelled;
 }

@@ -92,6 +92,10 @@ CreatorOutcome CreatorFiles::uploadCreated() {
                                 ValidationMessage(CreatorSettings.Status));
         return CreatorOutcome::NotValid;
     }
-    return UploadEdidImage(link_, CreatorSettings.Image, operation) ? CreatorOutcome::Done
-                                                                    : CreatorOutcome::Disconnected;
+    const auto lineLost = [this] {
+        reporter_.setStatusText(StatusLabel::CreatorUpload, "Upload Edid Failed.");
+    };
+    return UploadEdidImage(link_, CreatorSettings.Image, operation, lineLost)
+               ? CreatorOutcome::Done
+               : CreatorOutcome::Disconnected;
 }

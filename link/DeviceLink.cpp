@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -53,6 +54,7 @@ DeviceLink::DeviceLink(Reporter& reporter, LinkView& view, QObject* parent)
     pollTimer_.setInterval(PollMs);
     connect(&rxTimer_, &QTimer::timeout, this, &DeviceLink::receiveTick);
     connect(&pollTimer_, &QTimer::timeout, this, &DeviceLink::pollTick);
+    busy_.onOperationEnd([this] { emit operationEnded(); });
     connect(&ComHandle, &QSerialPort::errorOccurred, this, &DeviceLink::portFailed);
     // Bytes arrived, whoever reads them (the receive tick or the firmware loader): the
     // line works, and a later read error starts the count anew.
@@ -80,10 +82,16 @@ void DeviceLink::closeLostLine() {
     if (!ComHandle.isOpen())
         return;
     ComHandle.close();
+    noticeLineLost();
     // Connected, the watchdog finds the silence and disconnects. ISP mode holds the
     // watchdog, so nothing else would notice: the line's end is a disconnect.
     if (connection_ == Connection::Isp)
         disconnect();
+}
+
+void DeviceLink::noticeLineLost() {
+    if (const std::function<void()> notice = std::exchange(lineLost_, nullptr))
+        notice();
 }
 
 DeviceLink::~DeviceLink() {
@@ -107,6 +115,7 @@ void DeviceLink::disconnect() {
     pump_.suspend();
     pollTimer_.stop();
     busy_.endSession();
+    noticeLineLost();
     setConnection(Connection::NotConnected);
 
     view_.setFirmwareControlsShown(false);

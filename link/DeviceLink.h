@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include <cstdint>
+#include <functional>
 
 class LinkView;
 class Reporter;
@@ -59,10 +60,13 @@ public:
 
     // A device operation's hold on the line: holds the status poll and the watchdog and
     // lets an answer in flight be dispatched; at its end, restores them unless the
-    // operation was cancelled.
+    // operation was cancelled. While it lives, `onLineLost` runs once if the line is lost
+    // (hung up, or disconnected): before the window hides or disables anything, so that
+    // the operation's failure shows.
     class LineSession {
     public:
-        LineSession(DeviceLink& link, const BusyGuard::Operation& operation);
+        LineSession(DeviceLink& link, const BusyGuard::Operation& operation,
+                    std::function<void()> onLineLost = {});
         ~LineSession();
         LineSession(const LineSession&) = delete;
         LineSession& operator=(const LineSession&) = delete;
@@ -71,7 +75,10 @@ public:
         DeviceLink& link_;
         const BusyGuard::Operation& operation_;
     };
-    LineSession takeLine(const BusyGuard::Operation& operation) { return {*this, operation}; }
+    LineSession takeLine(const BusyGuard::Operation& operation,
+                         std::function<void()> onLineLost = {}) {
+        return {*this, operation, std::move(onLineLost)};
+    }
 
     // Nothing received is collected or logged while it lives (a dialog is open).
     class ReceivePause {
@@ -87,10 +94,11 @@ public:
     ReceivePause pauseReceive() { return ReceivePause(*this); }
 
     // The firmware loader's unframed bytes: while it lives, the receive tick is off and
-    // the line carries raw bytes; at its end the framed protocol is back.
+    // the line carries raw bytes; at its end the framed protocol is back. `onLineLost`
+    // as for a line session.
     class RawChannel {
     public:
-        explicit RawChannel(DeviceLink& link);
+        explicit RawChannel(DeviceLink& link, std::function<void()> onLineLost = {});
         ~RawChannel();
         RawChannel(const RawChannel&) = delete;
         RawChannel& operator=(const RawChannel&) = delete;
@@ -110,9 +118,13 @@ public:
     };
     RawChannel rawChannel() { return RawChannel(*this); }
 
-    // Starts a device operation, or returns an empty one when another runs.
+    // Starts a device operation, or returns an empty one when another runs. Its end is
+    // signalled by operationEnded().
     BusyGuard::Operation tryBeginOperation() { return busy_.tryBegin(); }
     bool operationRunning() const { return busy_.busy(); }
+    // Stops the running operation, the line left open: it finishes the frame in flight,
+    // sends nothing more and ends as a failure (a command interrupted by a signal).
+    void cancelOperation() { busy_.endSession(); }
     // A long task runs (a file analysed): the watchdog must not take the silence for a
     // lost device.
     void markAlive() { state_.LinkFlags |= LinkFlag::LinkAlive; }
@@ -143,6 +155,9 @@ public:
     QTimer& rxTimer() { return rxTimer_; }
     QTimer& pollTimer() { return pollTimer_; }
 
+signals:
+    void operationEnded();
+
 private:
     void send(std::uint8_t rw, std::uint16_t type, std::uint16_t count, const std::uint8_t* data);
     void writePort(const QByteArray& bytes);
@@ -158,6 +173,8 @@ private:
     bool answerInFlight() const;
     void portFailed(QSerialPort::SerialPortError error);
     void closeLostLine();
+    // Tells the operation that holds the line that the line is gone, once.
+    void noticeLineLost();
 
     // One search: probes the listed ports in order (DeviceSearch.cpp, with search()).
     class Search;
@@ -178,6 +195,8 @@ private:
     bool lineCloseQueued_ = false;
     // An operation holds the line: the watchdog counts nothing.
     bool lineHeld_ = false;
+    // What the operation holding the line does when the line is lost under it.
+    std::function<void()> lineLost_;
     QStringList portOverride_;
     QTimer rxTimer_;
     QTimer pollTimer_;

@@ -140,14 +140,14 @@ DeviceLink::Search::Outcome DeviceLink::Search::identifyDevice() {
     LinkView& view = link_.view_;
     view.setFirmwareControlsShown(false);
     view.setFirmwareVersionText("Current Version : ");
-    link_.sendRead(Api_Model_Name, 5);
+    link_.sendRead(Api_Model_Name, ModelNameBytes);
     link_.waitMs(InfoWaitMs);
     if (operation_.cancelled())
         return Outcome::Cancelled;
 
     link_.setConnection(Connection::Connected);
     view.setDeviceControlsEnabled(true);
-    link_.sendRead(Api_Fw_Version, 4);
+    link_.sendRead(Api_Fw_Version, FwVersionBytes);
     link_.waitMs(InfoWaitMs);
     if (operation_.cancelled())
         return Outcome::Cancelled;
@@ -183,7 +183,7 @@ DeviceLink::Search::Outcome DeviceLink::Search::checkForLoader() {
     const bool marked = std::strstr(reinterpret_cast<const char*>(text), LoaderVariantMark);
     state.IspVariant = marked ? 1 : 0;
     if (marked)
-        link_.sendRead(Api_Fw_Version, 4);
+        link_.sendRead(Api_Fw_Version, FwVersionBytes);
     return Outcome::Found;
 }
 

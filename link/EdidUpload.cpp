@@ -3,6 +3,7 @@
 #include "ApiTypes.h"
 #include "DeviceLink.h"
 #include "LinkView.h"
+#include "Reporter.h"
 
 namespace {
 
@@ -13,11 +14,22 @@ constexpr std::uint8_t PresentUserEdid = 0x03;
 } // namespace
 
 bool UploadEdidImage(DeviceLink& link, const EdidImage& image,
-                     const BusyGuard::Operation& operation) {
-    const DeviceLink::LineSession line = link.takeLine(operation);
+                     const BusyGuard::Operation& operation,
+                     const std::function<void()>& showFailure) {
+    const auto lineLost = [&link, &showFailure] {
+        link.reporter().addLogLine("Line lost during the upload.");
+        showFailure();
+    };
+    // A line that hung up closes its port before the watchdog disconnects.
+    if (!link.portOpen()) {
+        lineLost();
+        return false;
+    }
+    const DeviceLink::LineSession line = link.takeLine(operation, lineLost);
+    const auto stopped = [&] { return operation.cancelled() || !link.portOpen(); };
     const std::uint16_t blocks[] = {Api_Edid_Block0, Api_Edid_Block1};
     for (std::size_t i = 0; i < 2; ++i) {
-        if (operation.cancelled())
+        if (stopped())
             return false;
         link.sendWrite(blocks[i], kEdidBlockSize, &image[i * kEdidBlockSize]);
         link.waitMs(BlockSettleMs);
@@ -26,9 +38,9 @@ bool UploadEdidImage(DeviceLink& link, const EdidImage& image,
         // or shows block 1's first byte as the presented EDID.
         link.awaitAnswerInFlight();
     }
-    if (operation.cancelled())
+    if (stopped())
         return false;
     link.view().showPresentedEdid(PresentedEdid::User);
     link.sendWrite(Api_Edid_Mode, 1, &PresentUserEdid);
-    return !operation.cancelled();
+    return !stopped();
 }

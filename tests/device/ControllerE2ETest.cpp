@@ -297,6 +297,47 @@ TEST_F(ControllerE2E, AModePressSendsItsCodeOnceAndTheKeyboardSendsNothing) {
 }
 
 // The upload without a window, as the command line runs it: every progress step.
+TEST_F(ControllerE2E, ALostLineShowsTheUploadsFailureBeforeAnythingIsDisabled) {
+    // A pulled cable (devsim ends without a goodbye), then Disconnect, while block 0 goes
+    // out.
+    for (const bool hangUp : {true, false}) {
+        SCOPED_TRACE(hangUp ? "hang-up" : "Disconnect");
+        ASSERT_NO_FATAL_FAILURE(connectFour());
+        ASSERT_TRUE(WriteImage(path("upload.bin"), RichEdid("LOST")));
+        // What the page showed when the connection's controls were disabled.
+        auto* button = window->control<QWidget>("Button_Upload_Edid");
+        QString labelWhenDisabled;
+        QColor colourWhenDisabled;
+        std::string logWhenDisabled;
+        OnEvent disabled(button, QEvent::EnabledChange, [&] {
+            if (button->isEnabled() || !labelWhenDisabled.isEmpty())
+                return;
+            labelWhenDisabled = window->text("Label2");
+            colourWhenDisabled = label2Colour();
+            logWhenDisabled = window->log();
+        });
+        RunWhen lose(
+            [&] {
+                const QString progress = window->text("Label2");
+                return progress.endsWith('%') && progress != "0%";
+            },
+            [&] { hangUp ? device->kill() : window->click("BitBtn_Disconnect"); });
+        upload(path("upload.bin"));
+        ASSERT_TRUE(lose.ran());
+        // A hung-up line is closed at once; the watchdog disconnects once the upload ended.
+        ASSERT_TRUE(waitUntil(
+            [&] { return window->link().connection() == Connection::NotConnected; }, 30000));
+
+        EXPECT_EQ(labelWhenDisabled, "Upload Edid Failed.");
+        EXPECT_EQ(colourWhenDisabled, QColor(Qt::red));
+        EXPECT_EQ(Occurrences(logWhenDisabled, "Line lost during the upload.\r\n"), 1)
+            << logWhenDisabled;
+        EXPECT_EQ(window->text("Label2"), "Upload Edid Failed.");
+        // The device was not made to present an upload that did not arrive.
+        EXPECT_FALSE(window->control<QRadioButton>("RadioButton_Set_UserEdid")->isChecked());
+    }
+}
+
 TEST(ControllerOperations, UploadShowsProgressOneToHundredInBothLabels) {
     QTemporaryDir dir;
     DevsimProcess device;
