@@ -134,25 +134,9 @@ TEST_F(CreatorCliTest, OutputGoesThroughALinkAndUnderTheLongestName) {
 // The window shows a refused EDID as "Error." in its edits; the command names the file with
 // the window's message of its validation failure, writes nothing for it and goes on.
 TEST_F(CreatorCliTest, AFileTheCreatorRefusesIsNamedAndNothingIsWrittenForIt) {
-    EdidImage badHeader = BrandNewEdid;
-    badHeader[1] = 0x00;
-    FixChecksums(badHeader);
-    EdidImage badChecksum0 = BrandNewEdid;
-    badChecksum0[127] ^= 1;
-    EdidImage badChecksum1 = BrandNewEdid;
-    badChecksum1[255] ^= 1;
-    EdidImage overBanks = BrandNewEdid;
-    overBanks[126] = 2;
-    FixChecksums(overBanks);
-    const std::pair<EdidImage, std::string> cases[] = {
-        {badHeader, "Illegal Edid Header."},
-        {badChecksum0, "Illegal Edid CheckSum0."},
-        {badChecksum1, "Illegal Edid CheckSum1."},
-        {overBanks, "Edid Over Banks."},
-    };
     write(path("good.bin"), BrandNewEdid);
     ASSERT_TRUE(QDir(dir.path()).mkdir("out"));
-    for (const auto& [image, message] : cases) {
+    for (const auto& [image, message] : EdidsThatFailValidation(BrandNewEdid)) {
         SCOPED_TRACE(message);
         write(path("in.bin"), image);
         CliRun run = runCli({"roundtrip", path("in.bin"), "-o", path("out.bin")});

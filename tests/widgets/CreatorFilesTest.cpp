@@ -296,21 +296,7 @@ TEST_F(CreatorFilesTest, AnEarlierEdidLeavesNothingInTheNextOne) {
 // ---- Loading invalid images ----------------------------------------------------------
 
 TEST_F(CreatorFilesTest, EveryKindOfValidationFailureResetsThePanel) {
-    EdidImage badHeader = BrandNewEdid;
-    badHeader[1] = 0x00;
-    FixChecksums(badHeader);
-    EdidImage badChecksum0 = BrandNewEdid;
-    badChecksum0[127] ^= 1;
-    EdidImage badChecksum1 = BrandNewEdid;
-    badChecksum1[255] ^= 1;
-    EdidImage overBanks = BrandNewEdid;
-    overBanks[126] = 2;
-    FixChecksums(overBanks);
-    const std::pair<const char*, EdidImage> cases[] = {{"header", badHeader},
-                                                       {"checksum 0", badChecksum0},
-                                                       {"checksum 1", badChecksum1},
-                                                       {"over banks", overBanks}};
-    for (const auto& [what, image] : cases) {
+    for (const auto& [image, what] : EdidsThatFailValidation(BrandNewEdid)) {
         SCOPED_TRACE(what);
         files->startBrandNew();
         setChecked({F::AudioFormat, 3}, true);
