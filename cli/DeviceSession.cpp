@@ -6,7 +6,6 @@
 #include "PortNames.h"
 
 #include <QElapsedTimer>
-#include <QSerialPort>
 
 namespace {
 
@@ -58,9 +57,7 @@ std::string DeviceSession::portName() {
     // The link holds the port by its system name; find the entry that opens it.
     for (const QString& name : ports) {
         try {
-            QSerialPort probe;
-            probe.setPortName(portOpenPath(name));
-            if (probe.portName() == link_.portName())
+            if (portSystemName(name) == link_.portName())
                 return name.toStdString();
         } catch (const ConversionError&) {
             // Not a name the search could have opened.

@@ -1,22 +1,23 @@
 #pragma once
 #include "BusyGuard.h"
+#include "Line.h"
 #include "LinkState.h"
 #include "MonotonicWait.h"
 #include "TThread_Uart_Api.h"
 #include "WriteJournal.h"
 
 #include <QObject>
-#include <QSerialPort>
 #include <QStringList>
 #include <QTimer>
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 class LinkView;
 class Reporter;
 
-// The device link: the serial port and the request in flight, the receive tick with its
+// The device link: the line to the device and the request in flight, the receive tick with its
 // watchdog, the dispatch of responses, the status poll, search and disconnect.
 // Every request, wait and port write of the program goes through here. GUI thread only.
 class DeviceLink : public QObject {
@@ -25,6 +26,9 @@ public:
     // The link makes and wires its two timers: the receive tick (100 ms) and the status
     // poll (1000 ms), both stopped until a search finds the device.
     DeviceLink(Reporter& reporter, LinkView& view, QObject* parent = nullptr);
+    // A link over a line that is already open, not connected until a search: a test's
+    // line. A search opens lines of its own.
+    DeviceLink(Reporter& reporter, LinkView& view, std::unique_ptr<Line> line);
     ~DeviceLink() override;
 
     // When not empty, the only ports a search probes, in this order.
@@ -116,7 +120,6 @@ public:
     private:
         DeviceLink& link_;
     };
-    RawChannel rawChannel() { return RawChannel(*this); }
 
     // Starts a device operation, or returns an empty one when another runs. Its end is
     // signalled by operationEnded().
@@ -135,9 +138,9 @@ public:
     bool isShutDown() const { return waits_.aborted(); }
 
     Connection connection() const { return connection_; }
-    bool portOpen() const { return ComHandle.isOpen(); }
+    bool portOpen() const { return line_->isOpen(); }
     // The port the link holds, by its system name.
-    QString portName() const { return ComHandle.portName(); }
+    QString portName() const { return line_->systemName(); }
     bool ispMode() const { return (state_.LinkFlags & LinkFlag::IspMode) != 0; }
     // Which firmware loader answered the search (0, or 1 for the marked one).
     int ispVariant() const { return state_.IspVariant; }
@@ -151,7 +154,6 @@ public:
     // The link's insides, for its own tests only.
     LinkState& state() { return state_; }
     const LinkState& state() const { return state_; }
-    QSerialPort& comHandle() { return ComHandle; }
     QTimer& rxTimer() { return rxTimer_; }
     QTimer& pollTimer() { return pollTimer_; }
 
@@ -171,7 +173,8 @@ private:
     void takeReceived();
     void dropStrayAnswers();
     bool answerInFlight() const;
-    void portFailed(QSerialPort::SerialPortError error);
+    void useLine(std::unique_ptr<Line> line);
+    void lineFailed();
     void closeLostLine();
     // Tells the operation that holds the line that the line is gone, once.
     void noticeLineLost();
@@ -181,7 +184,7 @@ private:
 
     Reporter& reporter_;
     LinkView& view_;
-    QSerialPort ComHandle;
+    std::unique_ptr<Line> line_;
     LinkState state_;
     Connection connection_ = Connection::NotConnected;
     bool handleValid_ = false; // false until a port opened, and after a failed open
@@ -190,8 +193,6 @@ private:
     bool answerAwaited_ = false;
     // Bytes of an answer that is not the pending request's are being skipped.
     bool skippingStray_ = false;
-    // Read errors since the last bytes read; a hung-up line repeats them endlessly.
-    int readErrors_ = 0;
     bool lineCloseQueued_ = false;
     // An operation holds the line: the watchdog counts nothing.
     bool lineHeld_ = false;

@@ -22,7 +22,7 @@ class UpdateOnPty : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(pty.ok());
-        ASSERT_TRUE(pty.openAsPortOf(link));
+        ASSERT_TRUE(line.isOpen());
         link.state().LinkFlags |= LinkFlag::IspMode;
         ASSERT_TRUE(TestBytes::writeFile(path, FirmwareFiles::image(0x2000)));
     }
@@ -53,7 +53,9 @@ protected:
     PtyPair pty;
     RecordingReporter reporter;
     RecordingLinkView view;
-    DeviceLink link{reporter, view};
+    std::unique_ptr<Line> opened = pty.openLine();
+    Line& line = *opened;
+    DeviceLink link{reporter, view, std::move(opened)};
     QByteArray hostSent;
     bool boundsKept = true;
 };

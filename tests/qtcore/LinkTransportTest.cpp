@@ -26,23 +26,22 @@ class LinkTransport : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(pty.ok());
-        ASSERT_TRUE(pty.openAsPortOf(link));
+        ASSERT_TRUE(line.isOpen());
     }
 
     // Device bytes arrive, then one receive tick collects them.
     void deliver(const QByteArray& answer) {
-        const qint64 before = link.comHandle().bytesAvailable();
+        const qint64 before = line.bytesWaiting();
         pty.send(answer);
-        ASSERT_TRUE(
-            waitUntil([&] { return link.comHandle().bytesAvailable() >= before + answer.size(); }));
+        ASSERT_TRUE(waitUntil([&] { return line.bytesWaiting() >= before + answer.size(); }));
         link.receiveTick();
     }
 
     // A byte the device sends now arrives alone: nothing received earlier still waits.
     void expectOnlyNewBytesWaiting() {
         pty.send(Frame({0x5A}));
-        ASSERT_TRUE(waitUntil([&] { return link.comHandle().bytesAvailable() > 0; }));
-        EXPECT_EQ(link.comHandle().bytesAvailable(), 1);
+        ASSERT_TRUE(waitUntil([&] { return line.bytesWaiting() > 0; }));
+        EXPECT_EQ(line.bytesWaiting(), 1);
     }
 
     QByteArray sentByHost() {
@@ -64,7 +63,9 @@ protected:
     PtyPair pty;
     RecordingReporter reporter;
     RecordingLinkView view;
-    DeviceLink link{reporter, view};
+    std::unique_ptr<Line> opened = pty.openLine();
+    Line& line = *opened;
+    DeviceLink link{reporter, view, std::move(opened)};
 };
 
 TEST_F(LinkTransport, ReadRequestIsTheHeaderAlone) {
@@ -257,7 +258,7 @@ TEST_F(LinkTransport, ADiscardedFloodOrAClosedPortCompletesNothing) {
     link.state().LinkMode = FramedLinkMode;
     deliver(QByteArray(1200, 'z'));
     EXPECT_FALSE(link.state().LinkFlags & LinkFlag::ResponseComplete) << "after the flood";
-    link.comHandle().close();
+    line.close();
     link.receiveTick();
     EXPECT_FALSE(link.state().LinkFlags & LinkFlag::ResponseComplete) << "on the closed port";
 }
@@ -340,9 +341,8 @@ TEST(LinkSearch, PortWithoutPermissionSaysWhichGroupToJoin) {
 TEST(LinkSearch, PortHeldByAnotherProgramIsBusyNotForbidden) {
     PtyPair pty;
     ASSERT_TRUE(pty.ok());
-    QSerialPort holder;
-    holder.setPortName(pty.slavePath());
-    ASSERT_TRUE(holder.open(QIODevice::ReadWrite));
+    const std::unique_ptr<Line> holder = pty.openLine();
+    ASSERT_TRUE(holder->isOpen());
     EXPECT_EQ(searchLog(pty.slavePath()),
               "Open " + pty.slavePath().toStdString() + " Failed.\r\nPort busy.\r\n");
 }

@@ -1,7 +1,5 @@
 #include "PtyPair.h"
 
-#include "DeviceLink.h"
-
 #include <fcntl.h>
 #include <pty.h>
 #include <termios.h>
@@ -53,8 +51,8 @@ QByteArray PtyPair::received() {
     return all;
 }
 
-bool PtyPair::openAsPortOf(DeviceLink& link) const {
-    QSerialPort& port = link.comHandle();
-    port.setPortName(path_);
-    return port.open(QIODevice::ReadWrite);
+std::unique_ptr<Line> PtyPair::openLine() const {
+    std::unique_ptr<Line> line = makeLine(path_);
+    line->open(path_);
+    return line;
 }
