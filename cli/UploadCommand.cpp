@@ -63,6 +63,10 @@ int uploadTo(DeviceSession& session, ConsoleReporter& reporter, const EdidInput&
     // Each failure has shown its message.
     if (result != FileUploadResult::Sent)
         return ExitStatus::Failed;
+    // A box that answered neither block will not answer the mode write either: it is
+    // asked now what it presents rather than at the next status poll.
+    if (!session.link().writesAnswered())
+        session.askPresentedEdid();
     if (!session.confirmPresentedEdid(PresentedEdid::User))
         return ExitStatus::Failed;
     if (verify && !verifyUserEdid(session, reporter, record.Image, file))

@@ -229,8 +229,11 @@ void DeviceLink::dispatch() {
     const std::uint8_t* payload = &state_.RxBuffer[3];
     const bool acknowledged = state_.RxBuffer[0] == ApiAck;
     // Only the first response after a request answers it; later completions are leftovers.
-    if (state_.LastRequestType != 0)
+    if (state_.LastRequestType != 0) {
         lastAcknowledged_ = acknowledged;
+        if (lastRequestWrite_)
+            writesAnswered_ = acknowledged;
+    }
     if (acknowledged) {
         switch (state_.LastRequestType) {
         case Api_Model_Name:
@@ -304,6 +307,7 @@ void DeviceLink::send(std::uint8_t rw, std::uint16_t type, std::uint16_t count,
     state_.LinkFlags &= ~LinkFlag::ResponseComplete;
     lastAcknowledged_ = false;
     answerAwaited_ = rw == ApiRead;
+    lastRequestWrite_ = rw == ApiWrite;
     skippingStray_ = false;
     clearRxBuffer();
     if (rw != ApiWrite || count == 0 || data == nullptr)

@@ -146,6 +146,9 @@ public:
     int ispVariant() const { return state_.IspVariant; }
     // Whether the response to the last request sent completed and began with 0xA1.
     bool lastResponseAcknowledged() const { return lastAcknowledged_; }
+    // Whether the device answered the last write whose answer came whole; false until one
+    // did. A box that takes writes silently, or answers them with the head only, never does.
+    bool writesAnswered() const { return writesAnswered_; }
     const WriteJournal& journal() const { return journal_; }
     WriteJournal& journal() { return journal_; }
     Reporter& reporter() { return reporter_; }
@@ -189,6 +192,8 @@ private:
     Connection connection_ = Connection::NotConnected;
     bool handleValid_ = false; // false until a port opened, and after a failed open
     bool lastAcknowledged_ = false;
+    bool lastRequestWrite_ = false;
+    bool writesAnswered_ = false;
     // The last request was a read whose answer has not been taken yet.
     bool answerAwaited_ = false;
     // Bytes of an answer that is not the pending request's are being skipped.
