@@ -11,12 +11,6 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-namespace Flag {
-constexpr std::uint16_t ThreeD = 0x0008;
-constexpr std::uint16_t Yuv420Has4k = 0x0010;
-constexpr std::uint16_t VideoHas4k = 0x0020;
-} // namespace Flag
-
 constexpr std::size_t kCollectionStart = 132;
 // The last byte a data block may occupy; byte 255 is the checksum.
 constexpr std::size_t kLastBlockByte = 254;
@@ -149,7 +143,7 @@ template <typename Visit> void forEachBlock(const EdidImage& image, std::uint8_t
 // and the record's settings.
 Bytes rebuildHdmiVsdb(const EdidImage& image, std::size_t block, std::size_t L, const EdidInfo& s) {
     const auto E = [&](std::size_t i) { return ImageByteAt(image, block + i); };
-    const bool threeD = s.Flags & Flag::ThreeD;
+    const bool threeD = s.Flags & EdidFlag::ThreeD;
 
     Bytes P = {HdmiOui[0], HdmiOui[1], HdmiOui[2], s.Cec_Address[0], s.Cec_Address[1]};
     // Supports_AI comes from the base block, or is set when the base has no byte 6.
@@ -157,7 +151,7 @@ Bytes rebuildHdmiVsdb(const EdidImage& image, std::size_t block, std::size_t L, 
     std::uint8_t maxTmds = 0x21;
     if (s.Color_Depth != 0)
         maxTmds = 0x2D;
-    if (s.Flags & (Flag::Yuv420Has4k | Flag::VideoHas4k))
+    if (s.Flags & (EdidFlag::Yuv420Has4k | EdidFlag::VideoHas4k))
         maxTmds = 0x3C;
     P.push_back(maxTmds);
 
@@ -266,11 +260,11 @@ Contents collect(EdidInfo& s) {
     bool has4k = false;
     c.video = nonZero(s.Video_Id_Code.data(), s.Video_Id_Code.size(), has4k);
     if (has4k)
-        s.Flags |= Flag::VideoHas4k;
+        s.Flags |= EdidFlag::VideoHas4k;
     has4k = false;
     c.yuv420 = nonZero(s.Yuv420_Vdb.data(), s.Yuv420_Vdb.size(), has4k);
     if (has4k)
-        s.Flags |= Flag::Yuv420Has4k;
+        s.Flags |= EdidFlag::Yuv420Has4k;
     for (const auto& sad : s.Audio_Sad) {
         if (sad[0] != 0)
             c.audio.insert(c.audio.end(), sad.begin(), sad.end());
@@ -298,7 +292,7 @@ Contents collect(EdidInfo& s) {
                 c.hdmiForum[6] = s.Hf_Dc420 & 0x07;
         }
     });
-    if ((s.Flags & Flag::VideoHas4k) && !forumFound) {
+    if ((s.Flags & EdidFlag::VideoHas4k) && !forumFound) {
         // Version 1, 600 MHz, SCDC_Present.
         c.hdmiForum = {HdmiForumOui[0],
                        HdmiForumOui[1],
@@ -451,7 +445,7 @@ void writeExtension(EdidInfo& s, const Contents& c, std::uint8_t baseFlags, Enco
 EncodeResult EncodeEdid(EdidInfo& CreatorSettings) {
     EdidInfo& s = CreatorSettings;
     EncodeResult result;
-    s.Flags &= Flag::ThreeD;
+    s.Flags &= EdidFlag::ThreeD;
     // A base without an extension has no flags to keep: its block 1 is filler (0xFF
     // from a 128-byte file), which would claim underscan, basic audio and 15 native
     // formats.
