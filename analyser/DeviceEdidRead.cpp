@@ -61,7 +61,6 @@ DeviceEdidRead ReadDeviceEdid(DeviceLink& link, const DeviceEdidSource& source, 
         std::copy_n(block1 + PayloadOffset, kEdidBlockSize, record.Image.begin() + kEdidBlockSize);
         const bool block1Came = link.lastResponseAcknowledged();
 
-        record.Status &= static_cast<std::uint16_t>(~EdidStatus::ValidationMask);
         if (ValidateEdid(record)) {
             result = block1Came ? DeviceEdidRead::Valid : DeviceEdidRead::Block1Missing;
             break;

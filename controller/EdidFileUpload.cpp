@@ -34,8 +34,6 @@ FileUploadResult UploadEdidInput(DeviceLink& link, const EdidInput& input, EdidI
     record.Image = input.image;
     reporter.replaceLog("Edid Open OK.\r\n");
 
-    // Only this file's failure may show: an earlier upload's bits are dropped first.
-    record.Status &= static_cast<std::uint16_t>(~EdidStatus::ValidationMask);
     if (!ValidateEdid(record)) {
         showFailure(reporter, ValidationMessage(record.Status));
         return FileUploadResult::Invalid;

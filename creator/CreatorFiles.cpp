@@ -85,8 +85,6 @@ CreatorOutcome CreatorFiles::uploadCreated() {
         return CreatorOutcome::Refused;
     if (!buildCreated())
         return CreatorOutcome::ConversionFailed;
-    // Only the built image's failure may show, not one left from loading a bad file.
-    CreatorSettings.Status &= static_cast<std::uint16_t>(~EdidStatus::ValidationMask);
     if (!ValidateEdid(CreatorSettings)) {
         reporter_.setStatusText(StatusLabel::CreatorUpload,
                                 ValidationMessage(CreatorSettings.Status));
