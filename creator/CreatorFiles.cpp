@@ -7,6 +7,7 @@
 #include <DeviceLink.h>
 #include <EdidFile.h>
 #include <EdidOpenDialog.h>
+#include <EdidOpenLog.h>
 #include <EdidUpload.h>
 #include <EdidValidation.h>
 #include <IntegerText.h>
@@ -42,12 +43,9 @@ CreatorOutcome CreatorFiles::loadBinFile() {
     if (!chosen)
         return CreatorOutcome::Cancelled;
     const EdidInput input = ReadEdidFileAs(chosen->path, chosen->reading);
-    if (input.status != EdidInputStatus::Read) {
-        reporter_.replaceLog(EdidInputMessage(input) + "\r\n");
+    if (!LogEdidOpen(reporter_, input))
         return CreatorOutcome::OpenFailed;
-    }
     CreatorSettings.Image = input.image;
-    reporter_.replaceLog(OpenOk);
     StartFromFile(model_, CreatorSettings, today_());
     modelChanged_();
     return CreatorOutcome::Done;
