@@ -5,7 +5,6 @@
 #include "DeviceCommands.h"
 #include "DeviceSession.h"
 #include "EdidDownload.h"
-#include "ScriptedPrompts.h"
 
 #include <cerrno>
 #include <cstring>
@@ -91,16 +90,15 @@ int runDownload(CommandContext& context) {
                 reporter.message(args.output + ": cannot be made: " + std::strerror(errno));
                 return ExitStatus::Failed;
             }
-            // The save dialog answers with the file named on the command line, or for
-            // "all" with each EDID's offered name in the folder. A failed transfer leaves
-            // its own file alone and the others go on.
+            // The file named on the command line, or for "all" each EDID's offered name
+            // in the folder. A failed transfer leaves its own file alone and the others
+            // go on.
             int status = ExitStatus::Ok;
             for (std::size_t row = all ? 0 : *source; row < (all ? AllSources : *source + 1);
                  ++row) {
-                ScriptedPrompts prompts;
-                prompts.saveAnswers.push_back(
-                    all ? args.output + "/" + EdidDownloads[row].offeredName : args.output);
-                if (DownloadEdid(session.link(), prompts, EdidDownloads[row]) !=
+                const std::string path =
+                    all ? args.output + "/" + EdidDownloads[row].offeredName : args.output;
+                if (DownloadEdid(session.link(), path, EdidDownloads[row]) !=
                     DownloadResult::Written)
                     status = ExitStatus::Failed;
             }

@@ -3,7 +3,6 @@
 #include "ApiTypes.h"
 #include "DeviceLink.h"
 #include "EdidFile.h"
-#include "Prompts.h"
 #include "Reporter.h"
 
 #include <algorithm>
@@ -60,20 +59,13 @@ bool ReadDeviceEdidImage(DeviceLink& link, const EdidDownloadRow& entry, EdidIma
     return operation && fetchEdid(link, entry, operation, image);
 }
 
-DownloadResult DownloadEdid(DeviceLink& link, Prompts& prompts, const EdidDownloadRow& entry) {
-    // No dialog while a device operation runs. The operation begins when the dialog has
-    // closed, so that the status poll watches the line while it is open; the dialog is
-    // modal, so nothing else can begin meanwhile.
-    if (link.operationRunning())
-        return DownloadResult::Refused;
-    const auto path = prompts.chooseSaveFile("EDID (*.bin)", entry.offeredName);
-    if (!path)
-        return DownloadResult::Cancelled;
+DownloadResult DownloadEdid(DeviceLink& link, const std::string& path,
+                            const EdidDownloadRow& entry) {
     const BusyGuard::Operation operation = link.tryBeginOperation();
     if (!operation)
         return DownloadResult::Refused;
     Reporter& reporter = link.reporter();
-    if (!CanCreateFile(*path)) {
+    if (!CanCreateFile(path)) {
         reporter.replaceLog("Edid Open Fail.\r\n");
         return DownloadResult::OpenFailed;
     }
@@ -84,7 +76,7 @@ DownloadResult DownloadEdid(DeviceLink& link, Prompts& prompts, const EdidDownlo
         reporter.appendLog("API Timeout.\r\n");
         return DownloadResult::Timeout;
     }
-    if (!WriteEdidFile(*path, image)) {
+    if (!WriteEdidFile(path, image)) {
         reporter.appendLog("Edid Write Fail.\r\n");
         return DownloadResult::WriteFailed;
     }

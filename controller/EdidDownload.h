@@ -4,8 +4,9 @@
 #include <array>
 #include <cstdint>
 
+#include <string>
+
 class DeviceLink;
-class Prompts;
 
 // One of the device's four EDIDs as a download fetches it.
 struct EdidDownloadRow {
@@ -23,17 +24,17 @@ extern const std::array<EdidDownloadRow, 4> EdidDownloads;
 
 enum class DownloadResult {
     Refused,     // another operation runs: nothing done, nothing logged
-    Cancelled,   // the save dialog was cancelled
     OpenFailed,  // the chosen file cannot be created
     Timeout,     // the device did not answer (or the link closed): the file is untouched
     WriteFailed, // the transfer succeeded but the file could not be written
     Written,     // the file holds the 256 bytes received
 };
 
-// Saves one device EDID to a file the user chooses. The file is written only after
-// the select was acknowledged and both blocks were answered in full, and then whole
-// or not at all: a failed download leaves an existing file exactly as it was.
-DownloadResult DownloadEdid(DeviceLink& link, Prompts& prompts, const EdidDownloadRow& entry);
+// Saves one device EDID to the file at `path`. The file is written only after the
+// select was acknowledged and both blocks were answered in full, and then whole or not
+// at all: a failed download leaves an existing file exactly as it was.
+DownloadResult DownloadEdid(DeviceLink& link, const std::string& path,
+                            const EdidDownloadRow& entry);
 
 // Reads one device EDID into `image` as a download fetches it, without a file: true once
 // the select was acknowledged and both blocks were answered in full. False, `image`

@@ -1,6 +1,7 @@
 // The "EDID Controller" page against devsim: the four downloads with their safe file
 // handling, the upload with its validation and progress, and the presented-EDID choice.
 #include "DeviceLink.h"
+#include "EdidControllerPage.h"
 #include "EdidDownload.h"
 #include "EdidExport.h"
 #include "EdidFileUpload.h"
@@ -380,12 +381,20 @@ TEST(ControllerOperations, DownloadTakesTheBusyGuardOnlyOnceItsDialogHasClosed) 
     DeviceLink link(reporter, view);
     WatchingPrompts prompts;
     prompts.link = &link;
-    EXPECT_EQ(DownloadEdid(link, prompts, EdidDownloads[0]), DownloadResult::Cancelled);
+    QLineEdit edidPath;
+    EdidControllerPage page(link, prompts, edidPath);
+    // Cancelled: nothing is done.
+    page.Button_DL_IntEdidClick();
     EXPECT_FALSE(prompts.busyInDialog);
+    EXPECT_EQ(prompts.saveCalls, 1);
+    EXPECT_EQ(reporter.log, "");
 
     const BusyGuard::Operation other = link.tryBeginOperation();
-    EXPECT_EQ(DownloadEdid(link, prompts, EdidDownloads[0]), DownloadResult::Refused);
+    page.Button_DL_IntEdidClick();
     EXPECT_EQ(prompts.saveCalls, 1);
+    // The operation itself refuses to begin while another runs.
+    EXPECT_EQ(DownloadEdid(link, "unused.bin", EdidDownloads[0]), DownloadResult::Refused);
+    EXPECT_EQ(reporter.log, "");
 }
 
 } // namespace
