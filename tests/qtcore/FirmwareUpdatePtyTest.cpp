@@ -8,6 +8,7 @@
 #include "RecordingLinkView.h"
 #include "RecordingReporter.h"
 #include "TestBytes.h"
+#include "TestText.h"
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>
@@ -162,12 +163,7 @@ private:
     QByteArray block_;
 };
 
-int occurrences(const std::string& text, const std::string& what) {
-    int count = 0;
-    for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
-        ++count;
-    return count;
-}
+using TestText::occurrences;
 
 // 420 of the 509 compared bytes must match; bytes 0, 1 and 511 are not compared.
 TEST_F(UpdateOnPty, ReadBackWithEightyNineWrongBytesIsAccepted) {

@@ -1,5 +1,6 @@
 #pragma once
 // Builders for the EDIDs the unit tests use.
+#include "EdidDecoder.h"
 #include "EdidImage.h"
 #include "TestBytes.h"
 
@@ -99,6 +100,13 @@ inline Bytes Block(std::uint8_t tag, Bytes payload) {
     Bytes b{static_cast<std::uint8_t>(tag | payload.size())};
     b.insert(b.end(), payload.begin(), payload.end());
     return b;
+}
+
+// The record the decoder makes of `image`.
+inline EdidInfo Decoded(const EdidImage& image) {
+    EdidInfo info{};
+    DecodeEdid(info, image);
+    return info;
 }
 
 } // namespace TestEdids
