@@ -38,7 +38,7 @@ void EdidAnalyserPage::analyseDevice(std::size_t source, EdidInfo& record) {
     if (!operation)
         return;
     SetAnalysisBusy(true);
-    ReadDeviceEdid(link_, DeviceEdidSources[source], record, operation);
+    ReadDeviceEdid(link_, DeviceEdids[source], record, operation);
     AnalyseEdid(record, record.Image);
     SetAnalysisBusy(false);
 }

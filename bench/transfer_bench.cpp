@@ -24,7 +24,7 @@ namespace {
 constexpr double UploadFloorMs = 2 * (50 + 128 * 1 + 50) + (50 + 1);
 // Download: the select's own pacing (50 ms, its byte, 1 ms) and one 10 ms look for its
 // acknowledge, then each block's wait.
-double downloadFloorMs(const EdidDownloadRow& entry) {
+double downloadFloorMs(const DeviceEdid& entry) {
     return (entry.hasSelect ? 50 + 1 + 10 : 0) + 2.0 * entry.waitMs;
 }
 
@@ -86,14 +86,15 @@ void BM_DownloadEdid(benchmark::State& state) {
         state.SkipWithError("the search found no device");
         return;
     }
-    const EdidDownloadRow& entry = EdidDownloads[static_cast<std::size_t>(state.range(0))];
+    const auto row = static_cast<std::size_t>(state.range(0));
+    const DeviceEdid& entry = DeviceEdids[row];
     const std::string target = bench.dir.filePath("download.bin").toStdString();
     double totalMs = 0;
     for (auto _ : state) {
         bench.window->prompts().saveAnswers.push_back(target);
         QElapsedTimer clock;
         clock.start();
-        bench.window->control<QPushButton>(entry.button)->click();
+        bench.window->control<QPushButton>(DownloadButtons[row])->click();
         totalMs += static_cast<double>(clock.nsecsElapsed()) / 1e6;
         if (bench.window->log().find("API Timeout.") != std::string::npos)
             state.SkipWithError("the download timed out");

@@ -17,13 +17,13 @@
 
 namespace {
 
-constexpr std::size_t UserEdidRow = 2; // in EdidDownloads
+constexpr std::size_t UserEdidRow = 2; // in DeviceEdids
 
 // The device takes writes without answering them: what it stored is read back from it.
 bool verifyUserEdid(DeviceSession& session, ConsoleReporter& reporter, const EdidImage& sent,
                     const std::string& path) {
     EdidImage stored{};
-    if (!ReadDeviceEdidImage(session.link(), EdidDownloads[UserEdidRow], stored)) {
+    if (!ReadDeviceEdidImage(session.link(), DeviceEdids[UserEdidRow], stored)) {
         reporter.message("Verify Failed: the User EDID could not be read back.");
         return false;
     }

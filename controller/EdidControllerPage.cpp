@@ -19,7 +19,7 @@ void EdidControllerPage::download(std::size_t row) {
     // modal, so nothing else can begin meanwhile.
     if (link_.operationRunning())
         return;
-    const EdidDownloadRow& entry = EdidDownloads[row];
+    const DeviceEdid& entry = DeviceEdids[row];
     if (const auto path = prompts_.chooseSaveFile("EDID (*.bin)", entry.offeredName))
         DownloadEdid(link_, *path, entry);
 }

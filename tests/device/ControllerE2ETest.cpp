@@ -54,7 +54,7 @@ protected:
     void download(std::size_t row, const QString& target) {
         window->prompts().saveAnswers.push_back(target.toStdString());
         // The Stored button is never shown; its click still runs the handler.
-        window->control<QPushButton>(EdidDownloads[row].button)->click();
+        window->control<QPushButton>(DownloadButtons[row])->click();
     }
 
     void upload(const QString& source) {
@@ -75,8 +75,8 @@ TEST_F(ControllerE2E, EachDownloadWritesTheDevicesEdidWithItsOwnRequests) {
     const QByteArray selects[] = {SelectWrite + Frame({0xFF}), QByteArray(),
                                   SelectWrite + Frame({0x00}), SelectWrite + Frame({0x55})};
     for (std::size_t row = 0; row < 4; ++row) {
-        const EdidDownloadRow& entry = EdidDownloads[row];
-        SCOPED_TRACE(entry.button);
+        const DeviceEdid& entry = DeviceEdids[row];
+        SCOPED_TRACE(DownloadButtons[row]);
         const qsizetype before = sentSize();
         download(row, path(entry.offeredName));
 
@@ -393,7 +393,7 @@ TEST(ControllerOperations, DownloadTakesTheBusyGuardOnlyOnceItsDialogHasClosed) 
     page.Button_DL_IntEdidClick();
     EXPECT_EQ(prompts.saveCalls, 1);
     // The operation itself refuses to begin while another runs.
-    EXPECT_EQ(DownloadEdid(link, "unused.bin", EdidDownloads[0]), DownloadResult::Refused);
+    EXPECT_EQ(DownloadEdid(link, "unused.bin", DeviceEdids[0]), DownloadResult::Refused);
     EXPECT_EQ(reporter.log, "");
 }
 
