@@ -34,11 +34,6 @@ std::string textUntilZero(const std::uint8_t* bytes, std::size_t max) {
     return std::string(bytes, end);
 }
 
-std::string uploadPercent(std::uint32_t type, std::uint16_t index) {
-    const int base = type == Api_Edid_Block0 ? 1 : 51;
-    return std::to_string(index * 100 / 256 + base) + "%";
-}
-
 } // namespace
 
 DeviceLink::DeviceLink(Reporter& reporter, LinkView& view, QObject* parent)
@@ -286,15 +281,17 @@ void DeviceLink::writePort(const QByteArray& bytes) {
 }
 
 void DeviceLink::sendRead(std::uint16_t type, std::uint16_t count) {
-    send(ApiRead, type, count, nullptr);
+    send(ApiRead, type, count, nullptr, {});
 }
 
-void DeviceLink::sendWrite(std::uint16_t type, std::uint16_t count, const std::uint8_t* data) {
-    send(ApiWrite, type, count, data);
+void DeviceLink::sendWrite(std::uint16_t type, std::uint16_t count, const std::uint8_t* data,
+                           const std::function<void(std::uint16_t)>& beforeByte) {
+    send(ApiWrite, type, count, data, beforeByte);
 }
 
 void DeviceLink::send(std::uint8_t rw, std::uint16_t type, std::uint16_t count,
-                      const std::uint8_t* data) {
+                      const std::uint8_t* data,
+                      const std::function<void(std::uint16_t)>& beforeByte) {
     pollTimer_.stop();
     const char header[4] = {static_cast<char>(((type >> 8) & 0xFF) + (rw == ApiWrite ? 0x80 : 0)),
                             static_cast<char>(type & 0xFF), static_cast<char>(count & 0xFF), 0x0D};
@@ -318,14 +315,8 @@ void DeviceLink::send(std::uint8_t rw, std::uint16_t type, std::uint16_t count,
         // The port closed inside a wait (disconnect or closing): the rest is not sent.
         if (!line_->isOpen() || isShutDown())
             return;
-        if (state_.LastRequestType == Api_Edid_Block0 ||
-            state_.LastRequestType == Api_Edid_Block1) {
-            const std::string percent = uploadPercent(state_.LastRequestType, i);
-            state_.LinkFlags |= LinkFlag::LinkAlive;
-            reporter_.setStatusColour(StatusLabel::Upload, Colour::Black);
-            reporter_.setStatusText(StatusLabel::Upload, percent);
-            reporter_.setStatusText(StatusLabel::CreatorUpload, percent);
-        }
+        if (beforeByte)
+            beforeByte(i);
         writePort(QByteArray(1, static_cast<char>(data[i])));
         waitMs(DataByteDelayMs);
     }

@@ -46,9 +46,11 @@ public:
 
     // Typed requests. A read asks for `count` bytes; its answer is awaited. A write sends
     // its header and `count` data bytes paced more than 50 ms after it and more than
-    // 1 ms apart; the protocol awaits no answer to it, though most boxes send one.
+    // 1 ms apart, `beforeByte(i)` called before data byte i goes (an upload's progress);
+    // the protocol awaits no answer to it, though most boxes send one.
     void sendRead(std::uint16_t type, std::uint16_t count);
-    void sendWrite(std::uint16_t type, std::uint16_t count, const std::uint8_t* data = nullptr);
+    void sendWrite(std::uint16_t type, std::uint16_t count, const std::uint8_t* data = nullptr,
+                   const std::function<void(std::uint16_t)>& beforeByte = {});
     // True when byte 0 of the received bytes became 0xA1 within `tries` looks 10 ms
     // apart (then they are cleared, and the answer counts as taken).
     bool awaitAck(std::int32_t tries);
@@ -164,7 +166,8 @@ signals:
     void operationEnded();
 
 private:
-    void send(std::uint8_t rw, std::uint16_t type, std::uint16_t count, const std::uint8_t* data);
+    void send(std::uint8_t rw, std::uint16_t type, std::uint16_t count, const std::uint8_t* data,
+              const std::function<void(std::uint16_t)>& beforeByte);
     void writePort(const QByteArray& bytes);
     void clearRxBuffer();
     void setConnection(Connection connection);

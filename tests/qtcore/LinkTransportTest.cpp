@@ -3,6 +3,7 @@
 #include "ApiTypes.h"
 #include "DeviceLink.h"
 #include "EdidTestFiles.h"
+#include "EdidUpload.h"
 #include "EventWait.h"
 #include "PtyPair.h"
 #include "RecordingLinkView.h"
@@ -94,10 +95,10 @@ TEST_F(LinkTransport, WriteSendsDataBytesAloneAndPaced) {
 }
 
 TEST_F(LinkTransport, BlockUploadShowsProgressBeforeEachByte) {
-    std::uint8_t block[128];
-    std::fill(std::begin(block), std::end(block), 0x11);
-    link.sendWrite(Api_Edid_Block0, 128, block);
-    link.sendWrite(Api_Edid_Block1, 128, block);
+    EdidImage image;
+    image.fill(0x11);
+    const BusyGuard::Operation operation = link.tryBeginOperation();
+    ASSERT_TRUE(UploadEdidImage(link, image, operation, [] {}));
 
     const auto& shown = reporter.texts[StatusLabel::Upload];
     ASSERT_EQ(shown.size(), 256u);
