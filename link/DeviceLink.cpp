@@ -355,7 +355,7 @@ void DeviceLink::awaitAnswerInFlight() {
 const std::uint8_t* DeviceLink::readBlock(std::uint16_t type, std::uint32_t waitMs) {
     sendRead(type, BlockBytes);
     this->waitMs(waitMs);
-    return received();
+    return state_.RxBuffer.data();
 }
 
 bool DeviceLink::awaitAck(std::int32_t tries) {

@@ -57,7 +57,6 @@ public:
     // Sends a read of one EDID block and waits `waitMs`: the received bytes (answer head
     // included), RxCapacity of them and a terminating zero.
     const std::uint8_t* readBlock(std::uint16_t type, std::uint32_t waitMs);
-    const std::uint8_t* received() const { return state_.RxBuffer.data(); }
     std::uint32_t waitMs(std::uint32_t ms);
     // Lets an answer still in flight come in and be dispatched, for at most a few receive
     // ticks, so that it cannot be taken for the answer to the next request. Waits only
