@@ -2,6 +2,7 @@
 
 #include "ApiTypes.h"
 #include "LinkView.h"
+#include "MakeLine.h"
 #include "PortNames.h"
 #include "Reporter.h"
 

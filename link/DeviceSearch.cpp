@@ -3,6 +3,7 @@
 #include "ApiTypes.h"
 #include "DeviceLink.h"
 #include "LinkView.h"
+#include "MakeLine.h"
 #include "Reporter.h"
 
 #include <QTimer>

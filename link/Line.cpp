@@ -1,7 +1,5 @@
 #include "Line.h"
 
-#include "SerialLine.h"
-
 #include <algorithm>
 
 void Line::skip(qint64 count) {
@@ -12,9 +10,4 @@ void Line::skip(qint64 count) {
             return;
         count -= got;
     }
-}
-
-std::unique_ptr<Line> makeLine(const QString& name) {
-    Q_UNUSED(name);
-    return std::make_unique<SerialLine>();
 }

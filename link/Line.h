@@ -3,8 +3,6 @@
 #include <QObject>
 #include <QString>
 
-#include <memory>
-
 // How an attempt to open a line ended.
 enum class LineOpen {
     Opened,
@@ -44,6 +42,3 @@ signals:
     // still open, perhaps more than once.
     void lost();
 };
-
-// The line for port `name`: a local serial port.
-std::unique_ptr<Line> makeLine(const QString& name);

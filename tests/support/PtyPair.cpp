@@ -1,5 +1,7 @@
 #include "PtyPair.h"
 
+#include "MakeLine.h"
+
 #include <fcntl.h>
 #include <pty.h>
 #include <termios.h>
