@@ -15,7 +15,7 @@
 
 namespace {
 
-// In the order of DeviceEdidSources.
+// In the order of DeviceEdids.
 const std::vector<std::string> SourceWords = {"internal", "external", "user"};
 
 bool isSourceWord(const std::string& arg) {
@@ -53,7 +53,7 @@ int analyseDevice(CommandContext& context) {
             const BusyGuard::Operation operation = session.link().tryBeginOperation();
             EdidInfo record{};
             const DeviceEdidRead read =
-                ReadDeviceEdid(session.link(), DeviceEdidSources[*source], record, operation);
+                ReadDeviceEdid(session.link(), DeviceEdids[*source], record, operation);
             if (operation.cancelled()) {
                 reporter.message(session.view().modelName);
                 return ExitStatus::Failed;

@@ -42,6 +42,9 @@ public:
     // answer to a mode request just sent, or the next status poll. Nothing when no
     // answer came within `limitMs`.
     std::optional<PresentedEdid> awaitPresentedEdid(int limitMs = PresentedAnswerMs);
+    // Asks the device which EDID it presents, as the next status poll would, once the
+    // answer to the last write had the time to land.
+    void askPresentedEdid();
     // Waits for the device to report that it presents `which`. False, with "API Timeout."
     // or what it presents instead, when it does not.
     bool confirmPresentedEdid(PresentedEdid which);

@@ -5,7 +5,6 @@
 #include "DeviceCommands.h"
 #include "DeviceSession.h"
 #include "EdidDownload.h"
-#include "ScriptedPrompts.h"
 
 #include <cerrno>
 #include <cstring>
@@ -14,7 +13,7 @@
 
 namespace {
 
-// In the order of EdidDownloads; "all" is each of them.
+// In the order of DeviceEdids; "all" is each of them.
 const std::vector<std::string> SourceWords = {"internal", "external", "user", "stored", "all"};
 constexpr std::size_t AllSources = 4;
 
@@ -49,7 +48,7 @@ std::string folderProblem(const std::string& folder) {
 
 // One EDID to standard output: the transfer the download makes, without a file.
 int downloadToStandardOutput(CommandContext& context, DeviceSession& session,
-                             ConsoleReporter& reporter, const EdidDownloadRow& row) {
+                             ConsoleReporter& reporter, const DeviceEdid& row) {
     EdidImage image{};
     if (!ReadDeviceEdidImage(session.link(), row, image)) {
         reporter.message("API Timeout.");
@@ -86,22 +85,20 @@ int runDownload(CommandContext& context) {
             if (!session.findDevice())
                 return ExitStatus::Failed;
             if (args.output == "-")
-                return downloadToStandardOutput(context, session, reporter, EdidDownloads[*source]);
+                return downloadToStandardOutput(context, session, reporter, DeviceEdids[*source]);
             if (all && !isFolder(args.output) && ::mkdir(args.output.c_str(), 0777) != 0) {
                 reporter.message(args.output + ": cannot be made: " + std::strerror(errno));
                 return ExitStatus::Failed;
             }
-            // The save dialog answers with the file named on the command line, or for
-            // "all" with each EDID's offered name in the folder. A failed transfer leaves
-            // its own file alone and the others go on.
+            // The file named on the command line, or for "all" each EDID's offered name
+            // in the folder. A failed transfer leaves its own file alone and the others
+            // go on.
             int status = ExitStatus::Ok;
             for (std::size_t row = all ? 0 : *source; row < (all ? AllSources : *source + 1);
                  ++row) {
-                ScriptedPrompts prompts;
-                prompts.saveAnswers.push_back(
-                    all ? args.output + "/" + EdidDownloads[row].offeredName : args.output);
-                if (DownloadEdid(session.link(), prompts, EdidDownloads[row]) !=
-                    DownloadResult::Written)
+                const std::string path =
+                    all ? args.output + "/" + DeviceEdids[row].offeredName : args.output;
+                if (DownloadEdid(session.link(), path, DeviceEdids[row]) != DownloadResult::Written)
                     status = ExitStatus::Failed;
             }
             return status;

@@ -7,7 +7,6 @@
 #include "FirmwareHandlers.h"
 #include "FirmwareUpdate.h"
 #include "FirmwareView.h"
-#include "ScriptedPrompts.h"
 #include "WriteInterruption.h"
 
 #include <memory>
@@ -43,15 +42,13 @@ int runFirmware(CommandContext& context) {
             DeviceSession session(reporter, args.ports);
             if (!session.search())
                 return ExitStatus::Failed;
-            // "Open" with the file named on the command line: it checks the image as the
-            // window does and says whether "Update" may be pressed.
-            ScriptedPrompts prompts;
-            prompts.openAnswers.push_back(args.operands[0]);
+            // The file named on the command line, checked as the window's "Open" checks
+            // it: it says whether "Update" may be pressed.
             bool updateEnabled = false;
             FirmwareHandlers handlers(
-                session.link(), reporter, prompts,
+                session.link(), reporter,
                 std::make_unique<ConsoleFirmwareView>(reporter, !args.noVerify, updateEnabled));
-            handlers.openImage();
+            handlers.checkImage(args.operands[0]);
             if (!updateEnabled)
                 return ExitStatus::Failed;
             reporter.showProgressOf(StatusLabel::Firmware);

@@ -17,13 +17,13 @@
 
 namespace {
 
-constexpr std::size_t UserEdidRow = 2; // in EdidDownloads
+constexpr std::size_t UserEdidRow = 2; // in DeviceEdids
 
 // The device takes writes without answering them: what it stored is read back from it.
 bool verifyUserEdid(DeviceSession& session, ConsoleReporter& reporter, const EdidImage& sent,
                     const std::string& path) {
     EdidImage stored{};
-    if (!ReadDeviceEdidImage(session.link(), EdidDownloads[UserEdidRow], stored)) {
+    if (!ReadDeviceEdidImage(session.link(), DeviceEdids[UserEdidRow], stored)) {
         reporter.message("Verify Failed: the User EDID could not be read back.");
         return false;
     }
@@ -63,6 +63,10 @@ int uploadTo(DeviceSession& session, ConsoleReporter& reporter, const EdidInput&
     // Each failure has shown its message.
     if (result != FileUploadResult::Sent)
         return ExitStatus::Failed;
+    // A box that answered neither block will not answer the mode write either: it is
+    // asked now what it presents rather than at the next status poll.
+    if (!session.link().writesAnswered())
+        session.askPresentedEdid();
     if (!session.confirmPresentedEdid(PresentedEdid::User))
         return ExitStatus::Failed;
     if (verify && !verifyUserEdid(session, reporter, record.Image, file))

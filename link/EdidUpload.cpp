@@ -5,11 +5,19 @@
 #include "LinkView.h"
 #include "Reporter.h"
 
+#include <string>
+
 namespace {
 
 // The device stores a block after its last byte; give it this long before the next.
 constexpr std::uint32_t BlockSettleMs = 50;
 constexpr std::uint8_t PresentUserEdid = 0x03;
+
+// The progress shown before byte `index` of block `block` goes: 1% to 100% over both.
+std::string uploadPercent(std::size_t block, std::uint16_t index) {
+    const int base = block == 0 ? 1 : 51;
+    return std::to_string(index * 100 / 256 + base) + "%";
+}
 
 } // namespace
 
@@ -31,7 +39,16 @@ bool UploadEdidImage(DeviceLink& link, const EdidImage& image,
     for (std::size_t i = 0; i < 2; ++i) {
         if (stopped())
             return false;
-        link.sendWrite(blocks[i], kEdidBlockSize, &image[i * kEdidBlockSize]);
+        link.sendWrite(blocks[i], kEdidBlockSize, &image[i * kEdidBlockSize],
+                       [&link, i](std::uint16_t byte) {
+                           // A long transfer: the watchdog takes it for a sign of life.
+                           link.markAlive();
+                           const std::string percent = uploadPercent(i, byte);
+                           Reporter& reporter = link.reporter();
+                           reporter.setStatusColour(StatusLabel::Upload, Colour::Black);
+                           reporter.setStatusText(StatusLabel::Upload, percent);
+                           reporter.setStatusText(StatusLabel::CreatorUpload, percent);
+                       });
         link.waitMs(BlockSettleMs);
         // Each block's answer is taken before the next request: collected after it, the
         // answer would be dispatched as the next request's, which ends block 1's progress

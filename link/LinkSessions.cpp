@@ -53,27 +53,25 @@ void DeviceLink::RawChannel::write(const QByteArray& bytes) {
 
 qint64 DeviceLink::RawChannel::waiting(int maxWaitMs) {
     QCoreApplication::processEvents();
-    QSerialPort& port = link_.ComHandle;
-    if (link_.isShutDown() || !port.isOpen())
+    Line& line = *link_.line_;
+    if (link_.isShutDown() || !line.isOpen())
         return 0;
-    port.clearError();
     // Blocks this thread for at most maxWaitMs; the events of that time are handled on
     // the next call.
-    if (port.bytesAvailable() == 0)
-        port.waitForReadyRead(maxWaitMs);
-    return port.isOpen() ? port.bytesAvailable() : 0;
+    line.waitForBytes(maxWaitMs);
+    return line.isOpen() ? line.bytesWaiting() : 0;
 }
 
 qint64 DeviceLink::RawChannel::read(char* into, qint64 max) {
-    return link_.ComHandle.read(into, max);
+    return link_.line_->read(into, max);
 }
 
 void DeviceLink::RawChannel::skip(qint64 count) {
-    link_.ComHandle.skip(count);
+    link_.line_->skip(count);
 }
 
 void DeviceLink::RawChannel::discard() {
-    link_.ComHandle.clear(QSerialPort::Input);
+    link_.line_->discardInput();
 }
 
 void DeviceLink::RawChannel::setMode(std::uint8_t mode) {

@@ -171,7 +171,7 @@ void loadValid(CreatorModel& model, const EdidInfo& info, const QDate& today) {
             model.setChecked(F::VideoIdCode, HdmiVicSmpte24.vic, true);
     }
 
-    model.setChecked(F::Present3D, 1, info.Flags & 0x0008);
+    model.setChecked(F::Present3D, 1, info.Flags & EdidFlag::ThreeD);
     ShowBits(model, CreatorBits::HdrDeepColour, info.Hf_Dc420);
     ShowBits(model, CreatorBits::HdrEotf, info.Hdr_Eotf);
     for (std::size_t i = 0; i < HdrDcld.size(); ++i)

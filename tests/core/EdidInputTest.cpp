@@ -1,7 +1,8 @@
-// The reader of EDID inputs (binary files and hex texts) and the export writers.
+// The reader of EDID inputs: binary files and hex texts.
 #include "EdidInput.h"
 #include "EdidExport.h"
 #include "EdidFile.h"
+#include "EdidInputTexts.h"
 #include "TestBytes.h"
 #include "TestEdids.h"
 
@@ -12,46 +13,10 @@
 #include <string>
 #include <unistd.h>
 
+using namespace EdidInputTexts;
 using namespace TestEdids;
 
 namespace {
-
-EdidImage TvImage() {
-    return WithExtension({Block(0x40, {16, 97}), Block(0x20, {0x09, 7, 7}),
-                          Block(0x60, {0x03, 0x0C, 0x00, 0x21, 0x00})});
-}
-
-Bytes BytesOfText(const std::string& text) {
-    return Bytes(text.begin(), text.end());
-}
-
-std::string TextOf(const Bytes& bytes) {
-    return std::string(bytes.begin(), bytes.end());
-}
-
-// `count` bytes of `bytes` as hex, `perLine` a line, each written `before` + two
-// digits + `after`; lines start with `indent`.
-std::string Hex(const Bytes& bytes, std::size_t perLine, const std::string& before,
-                const std::string& after, const std::string& indent = "") {
-    std::string text;
-    char pair[3];
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (i % perLine == 0)
-            text += indent;
-        std::snprintf(pair, sizeof pair, "%02x", bytes[i]);
-        text += before + pair + after;
-        if (i % perLine == perLine - 1)
-            text += "\n";
-    }
-    return text;
-}
-
-void ExpectText(const std::string& text, EdidInputForm form, const EdidImage& image) {
-    const EdidInput input = ParseEdidInput(BytesOfText(text));
-    EXPECT_EQ(input.status, EdidInputStatus::Read) << text;
-    EXPECT_EQ(input.form, form) << text;
-    EXPECT_EQ(input.image, image) << text;
-}
 
 TEST(EdidInputTest, EachHexFormReadsTheBytesOfTheBinary) {
     const EdidImage image = TvImage();
@@ -218,62 +183,6 @@ TEST(EdidInputTest, ReadsFilesAndReportsThoseThatCannotBeOpened) {
         input = ReadEdidInput(unreadable);
         EXPECT_EQ(input.status, EdidInputStatus::CannotOpen) << unreadable;
         EXPECT_EQ(EdidInputMessage(input), "Edid Open Fail.");
-    }
-    EXPECT_TRUE(folder.remove());
-}
-
-TEST(EdidExportTest, WritesTheDecoderDumpACArrayAndTheBytes) {
-    const EdidImage image = TvImage();
-    const std::string hex = TextOf(ExportEdid(image, EdidExportFormat::Hex));
-    EXPECT_EQ(hex.substr(0, 48), "00 ff ff ff ff ff ff 00 04 43 34 12 ef cd ab 89\n");
-    // Sixteen lines of sixteen pairs, a blank line between the blocks.
-    EXPECT_EQ(hex.size(), 256u * 3 + 1);
-    EXPECT_EQ(hex.substr(8 * 48, 1), "\n");
-    EXPECT_EQ(hex.substr(8 * 48 + 1, 6), "02 03 ");
-    ExpectText(hex, EdidInputForm::PlainHex, image);
-
-    const std::string c = TextOf(ExportEdid(image, EdidExportFormat::C));
-    const std::string head = "static const unsigned char edid[256] = {\n";
-    ASSERT_EQ(c.substr(0, head.size()), head);
-    EXPECT_EQ(c.substr(c.size() - 3), "};\n");
-    EXPECT_NE(c.find("\n    0x00, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0x00, 0x04,"),
-              std::string::npos);
-    // Its body is one of the hex texts the reader takes.
-    ExpectText(c.substr(head.size(), c.size() - head.size() - 3), EdidInputForm::PlainHex, image);
-    // So is the whole declaration, as export writes it or written by hand on one line;
-    // anything after the closing brace but ';' makes it no declaration.
-    ExpectText(c, EdidInputForm::CDeclaration, image);
-    ExpectText("unsigned char e[] = {" + Hex(BytesOf(image), 256, "0x", ",") + "}",
-               EdidInputForm::CDeclaration, image);
-    const EdidInput trailing = ParseEdidInput(BytesOfText(c + "int x;\n"));
-    EXPECT_EQ(trailing.status, EdidInputStatus::NotHex);
-    EXPECT_EQ(trailing.problem, "line 1: 's' is not a hex digit");
-    const EdidInput shortDeclaration = ParseEdidInput(BytesOfText("char e[] = {0x00, 0xff};"));
-    EXPECT_EQ(shortDeclaration.status, EdidInputStatus::WrongLength);
-    EXPECT_EQ(shortDeclaration.length, 2u);
-
-    EXPECT_EQ(ExportEdid(image, EdidExportFormat::Bin), BytesOf(image));
-    EXPECT_EQ(EdidExportFormatNamed("c"), EdidExportFormat::C);
-    EXPECT_EQ(EdidExportFormatNamed("HEX"), std::nullopt);
-}
-
-// The hex dump is the decoder's own: it reads it back to the same bytes.
-TEST(EdidExportTest, TheDecoderReadsTheHexDumpBackToTheSameBytes) {
-    if (std::system("command -v edid-decode >/dev/null 2>&1") != 0)
-        GTEST_SKIP() << "edid-decode is not installed";
-    TestBytes::TempFolder folder("redaviv-export");
-    ASSERT_TRUE(folder.ok());
-    const std::string& dir = folder.path();
-    // A base block with its filler block, and an EDID with an extension.
-    const EdidImage images[] = {EdidImageFromBytes(BytesOf(Base(), 128)), TvImage()};
-    for (const EdidImage& image : images) {
-        const std::string hex = dir + "/edid.hex";
-        const std::string raw = dir + "/edid.raw";
-        ASSERT_TRUE(WriteFileWhole(hex, ExportEdid(image, EdidExportFormat::Hex)));
-        const std::string command =
-            "edid-decode '" + hex + "' '" + raw + "' -o raw >/dev/null 2>&1";
-        EXPECT_EQ(std::system(command.c_str()), 0);
-        EXPECT_EQ(TestBytes::readFile(raw), BytesOf(image));
     }
     EXPECT_TRUE(folder.remove());
 }

@@ -1,6 +1,7 @@
 // The "EDID Controller" page against devsim: the four downloads with their safe file
 // handling, the upload with its validation and progress, and the presented-EDID choice.
 #include "DeviceLink.h"
+#include "EdidControllerPage.h"
 #include "EdidDownload.h"
 #include "EdidExport.h"
 #include "EdidFileUpload.h"
@@ -53,7 +54,7 @@ protected:
     void download(std::size_t row, const QString& target) {
         window->prompts().saveAnswers.push_back(target.toStdString());
         // The Stored button is never shown; its click still runs the handler.
-        window->control<QPushButton>(EdidDownloads[row].button)->click();
+        window->control<QPushButton>(DownloadButtons[row])->click();
     }
 
     void upload(const QString& source) {
@@ -74,8 +75,8 @@ TEST_F(ControllerE2E, EachDownloadWritesTheDevicesEdidWithItsOwnRequests) {
     const QByteArray selects[] = {SelectWrite + Frame({0xFF}), QByteArray(),
                                   SelectWrite + Frame({0x00}), SelectWrite + Frame({0x55})};
     for (std::size_t row = 0; row < 4; ++row) {
-        const EdidDownloadRow& entry = EdidDownloads[row];
-        SCOPED_TRACE(entry.button);
+        const DeviceEdid& entry = DeviceEdids[row];
+        SCOPED_TRACE(DownloadButtons[row]);
         const qsizetype before = sentSize();
         download(row, path(entry.offeredName));
 
@@ -380,12 +381,20 @@ TEST(ControllerOperations, DownloadTakesTheBusyGuardOnlyOnceItsDialogHasClosed) 
     DeviceLink link(reporter, view);
     WatchingPrompts prompts;
     prompts.link = &link;
-    EXPECT_EQ(DownloadEdid(link, prompts, EdidDownloads[0]), DownloadResult::Cancelled);
+    QLineEdit edidPath;
+    EdidControllerPage page(link, prompts, edidPath);
+    // Cancelled: nothing is done.
+    page.Button_DL_IntEdidClick();
     EXPECT_FALSE(prompts.busyInDialog);
+    EXPECT_EQ(prompts.saveCalls, 1);
+    EXPECT_EQ(reporter.log, "");
 
     const BusyGuard::Operation other = link.tryBeginOperation();
-    EXPECT_EQ(DownloadEdid(link, prompts, EdidDownloads[0]), DownloadResult::Refused);
+    page.Button_DL_IntEdidClick();
     EXPECT_EQ(prompts.saveCalls, 1);
+    // The operation itself refuses to begin while another runs.
+    EXPECT_EQ(DownloadEdid(link, "unused.bin", DeviceEdids[0]), DownloadResult::Refused);
+    EXPECT_EQ(reporter.log, "");
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "FirmwareFiles.h"
 #include "ScriptedPrompts.h"
 #include "TestBytes.h"
+#include "TestText.h"
 #include "TestWindow.h"
 
 #include <QCheckBox>
@@ -26,12 +27,7 @@ namespace {
 const QColor Red = colourFromBgr(0x0000FF);
 const QColor Black = colourFromBgr(0x000000);
 
-int occurrences(const std::string& text, const std::string& what) {
-    int count = 0;
-    for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
-        ++count;
-    return count;
-}
+using TestText::occurrences;
 
 // The loader commands (single bytes 0x81..0x87 at the start of a write) the program sent.
 int loaderCommands(const DevsimProcess& device) {

@@ -8,6 +8,7 @@
 #include "EdidValidation.h"
 #include "FedFifo.h"
 #include "TestEdids.h"
+#include "TestText.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,9 +24,7 @@ using namespace TestEdids;
 
 namespace {
 
-bool contains(const std::string& text, const char* part) {
-    return text.find(part) != std::string::npos;
-}
+using TestText::contains;
 
 class CreatorCliTest : public ::testing::Test {
 protected:

@@ -1,5 +1,6 @@
 #pragma once
 // Builders for the EDIDs the unit tests use.
+#include "EdidDecoder.h"
 #include "EdidImage.h"
 #include "TestBytes.h"
 
@@ -119,6 +120,13 @@ inline std::vector<std::pair<EdidImage, std::string>> EdidsThatFailValidation(Ed
             {badChecksum0, "Illegal Edid CheckSum0."},
             {badChecksum1, "Illegal Edid CheckSum1."},
             {overBanks, "Edid Over Banks."}};
+}
+
+// The record the decoder makes of `image`.
+inline EdidInfo Decoded(const EdidImage& image) {
+    EdidInfo info{};
+    DecodeEdid(info, image);
+    return info;
 }
 
 } // namespace TestEdids
