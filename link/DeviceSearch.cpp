@@ -21,6 +21,24 @@ constexpr int LoaderTextBytes = 10;
 constexpr char ExpectedManufacturer[] = "VRN";
 constexpr char LoaderVariantMark[] = "KQB707";
 
+// The log's line after "Open ... Failed." that says why, when the line knows.
+const char* whyNotOpened(LineOpen opened) {
+    switch (opened) {
+    case LineOpen::Busy:
+        return "Port busy.\r\n";
+    case LineOpen::Forbidden:
+        return "Permission denied: join group dialout.\r\n";
+    case LineOpen::ConnectionRefused:
+        return "Connection refused.\r\n";
+    case LineOpen::HostNotFound:
+        return "Host not found.\r\n";
+    case LineOpen::TimedOut:
+        return "Timed out.\r\n";
+    default:
+        return nullptr;
+    }
+}
+
 // Puts the hourglass up for the search and takes it down however the search ends.
 class BusyCursor {
 public:
@@ -77,12 +95,13 @@ bool DeviceLink::Search::openAndConfigure(const QString& name) {
     case LineOpen::Refused:
     case LineOpen::Busy:
     case LineOpen::Forbidden:
+    case LineOpen::ConnectionRefused:
+    case LineOpen::HostNotFound:
+    case LineOpen::TimedOut:
         link_.handleValid_ = false;
         link_.reporter_.appendLog("Open " + shownName + " Failed.\r\n");
-        if (opened == LineOpen::Busy)
-            link_.reporter_.appendLog("Port busy.\r\n");
-        else if (opened == LineOpen::Forbidden)
-            link_.reporter_.appendLog("Permission denied: join group dialout.\r\n");
+        if (const char* why = whyNotOpened(opened))
+            link_.reporter_.appendLog(why);
         return false;
     case LineOpen::Unconfigured:
     case LineOpen::Opened:
