@@ -328,6 +328,18 @@ std::uint32_t DeviceLink::waitMs(std::uint32_t ms) {
     return waits_.waitMs(ms);
 }
 
+void DeviceLink::awaitAnswer(std::uint32_t ms) {
+    const std::uint32_t allowance = answerAllowanceMs();
+    if (allowance == 0) {
+        waitMs(ms);
+        return;
+    }
+    const std::uint32_t limit = ms + allowance;
+    for (std::uint32_t waited = 0;
+         answerAwaited_ && line_->isOpen() && waited < limit && !isShutDown();)
+        waited += waitMs(PendingPollMs);
+}
+
 bool DeviceLink::answerInFlight() const {
     if (state_.LastRequestType == 0)
         return false;
@@ -343,7 +355,8 @@ bool DeviceLink::answerInFlight() const {
 }
 
 void DeviceLink::awaitAnswerInFlight() {
-    for (std::uint32_t waited = 0; answerInFlight() && waited < PendingLimitMs && !isShutDown();
+    const std::uint32_t limit = PendingLimitMs + answerAllowanceMs();
+    for (std::uint32_t waited = 0; answerInFlight() && waited < limit && !isShutDown();
          waited += PendingPollMs) {
         // Bytes that have come are taken now, not at the next receive tick: the operation
         // waits for them.
@@ -355,11 +368,12 @@ void DeviceLink::awaitAnswerInFlight() {
 
 const std::uint8_t* DeviceLink::readBlock(std::uint16_t type, std::uint32_t waitMs) {
     sendRead(type, BlockBytes);
-    this->waitMs(waitMs);
+    awaitAnswer(waitMs);
     return state_.RxBuffer.data();
 }
 
 bool DeviceLink::awaitAck(std::int32_t tries) {
+    tries += static_cast<std::int32_t>(answerAllowanceMs() / AckPollMs);
     std::int32_t i = 0;
     for (;;) {
         ++i;

@@ -52,14 +52,22 @@ public:
     void sendWrite(std::uint16_t type, std::uint16_t count, const std::uint8_t* data = nullptr,
                    const std::function<void(std::uint16_t)>& beforeByte = {});
     // True when byte 0 of the received bytes became 0xA1 within `tries` looks 10 ms
-    // apart (then they are cleared, and the answer counts as taken).
+    // apart, and as many more as the line's answer allowance covers (then they are
+    // cleared, and the answer counts as taken).
     bool awaitAck(std::int32_t tries);
-    // Sends a read of one EDID block and waits `waitMs`: the received bytes (answer head
-    // included), RxCapacity of them and a terminating zero.
+    // Sends a read of one EDID block and awaits its answer for `waitMs` (awaitAnswer): the
+    // received bytes (answer head included), RxCapacity of them and a terminating zero.
     const std::uint8_t* readBlock(std::uint16_t type, std::uint32_t waitMs);
     std::uint32_t waitMs(std::uint32_t ms);
+    // The wait of `ms` after a read, for its answer. Over a line that adds to the answer's
+    // time (a network server) it lasts up to the line's allowance longer and ends once
+    // the answer has been dispatched; over a local port it is waitMs(ms), whatever comes.
+    void awaitAnswer(std::uint32_t ms);
+    // How much longer than over a local port an answer may take on the line in use.
+    std::uint32_t answerAllowanceMs() const { return line_->answerAllowanceMs(); }
     // Lets an answer still in flight come in and be dispatched, for at most a few receive
-    // ticks, so that it cannot be taken for the answer to the next request. Waits only
+    // ticks and the line's answer allowance, so that it cannot be taken for the answer to
+    // the next request. Waits only
     // when one is coming: a read is unanswered, or bytes of an answer have been received.
     void awaitAnswerInFlight();
 

@@ -123,7 +123,7 @@ DeviceLink::Search::Outcome DeviceLink::Search::probe() {
     link_.sendRead(Api_Manufac_Id, 3);
     link_.rxTimer_.start();
     link_.pump_.resume();
-    link_.waitMs(ProbeWaitMs);
+    link_.awaitAnswer(ProbeWaitMs);
     if (operation_.cancelled())
         return Outcome::Cancelled;
 
@@ -147,14 +147,14 @@ DeviceLink::Search::Outcome DeviceLink::Search::identifyDevice() {
     view.setFirmwareControlsShown(false);
     view.setFirmwareVersionText("Current Version : ");
     link_.sendRead(Api_Model_Name, ModelNameBytes);
-    link_.waitMs(InfoWaitMs);
+    link_.awaitAnswer(InfoWaitMs);
     if (operation_.cancelled())
         return Outcome::Cancelled;
 
     link_.setConnection(Connection::Connected);
     view.setDeviceControlsEnabled(true);
     link_.sendRead(Api_Fw_Version, FwVersionBytes);
-    link_.waitMs(InfoWaitMs);
+    link_.awaitAnswer(InfoWaitMs);
     if (operation_.cancelled())
         return Outcome::Cancelled;
 
