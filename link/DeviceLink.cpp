@@ -351,7 +351,11 @@ bool DeviceLink::answerInFlight() const {
     // head only has sent all it will.
     if (line_->isOpen() && line_->bytesWaiting() > 0)
         return true;
-    return state_.RxFill > 0 && state_.RxFill != ResponseHeadBytes;
+    // Over a line that delays answers, one that has not shown at all may still be on its
+    // way: the write's answer is awaited as long as an answer in flight may take.
+    if (state_.RxFill == 0)
+        return lastRequestWrite_ && answerAllowanceMs() > 0;
+    return state_.RxFill != ResponseHeadBytes;
 }
 
 void DeviceLink::awaitAnswerInFlight() {

@@ -67,8 +67,9 @@ public:
     std::uint32_t answerAllowanceMs() const { return line_->answerAllowanceMs(); }
     // Lets an answer still in flight come in and be dispatched, for at most a few receive
     // ticks and the line's answer allowance, so that it cannot be taken for the answer to
-    // the next request. Waits only
-    // when one is coming: a read is unanswered, or bytes of an answer have been received.
+    // the next request. Waits only when one is coming: a read is unanswered, or bytes of
+    // an answer have been received; over a line with an allowance, also a write's answer
+    // of which nothing has come yet.
     void awaitAnswerInFlight();
 
     // A device operation's hold on the line: holds the status poll and the watchdog and
