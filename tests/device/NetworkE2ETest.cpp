@@ -8,6 +8,7 @@
 #include "EdidTestFiles.h"
 #include "EventWait.h"
 #include "FirmwareFiles.h"
+#include "LoopbackServers.h"
 #include "ProcessCpu.h"
 #include "ScriptedPrompts.h"
 #include "Ser2netProcess.h"
@@ -93,17 +94,6 @@ Cli cli(QStringList args, const QStringList& ports) {
     return Cli(runCli(args));
 }
 
-// A server that takes connections and never says a word.
-struct SilentServer {
-    SilentServer() { server.listen(QHostAddress::LocalHost); }
-    QString name(const char* scheme) const {
-        return QStringLiteral("%1://127.0.0.1:%2")
-            .arg(QLatin1String(scheme))
-            .arg(server.serverPort());
-    }
-    QTcpServer server;
-};
-
 // Between the program and ser2net's rfc2217 accepter: passes the bytes both ways, and puts
 // requests for Telnet options the program does not know (terminal type, window size,
 // environment, status), a subnegotiation of one and a no-operation before the server's
@@ -130,9 +120,7 @@ public:
             noises += noisy ? 1 : 0;
         });
     }
-    QString name() const {
-        return QStringLiteral("rfc2217://127.0.0.1:%1").arg(server_.serverPort());
-    }
+    QString name() const { return loopbackName("rfc2217", server_.serverPort()); }
 
     static inline const QByteArray Noise =
         Frame({0xFF, 0xFB, 0x18, 0xFF, 0xFD, 0x1F, 0xFF, 0xFD, 0x27, 0xFF,
@@ -281,25 +269,14 @@ TEST_F(NetworkE2E, ServersAreNamedByHostOrIpv6AddressAndBadNamesAreUsageErrors) 
 
 TEST_F(NetworkE2E, UnreachableAndSilentServersAreLoggedAndTheSearchGoesOn) {
     ASSERT_NO_FATAL_FAILURE(start({}, false));
-    quint16 closed = 0;
-    {
-        QTcpServer gone;
-        ASSERT_TRUE(gone.listen(QHostAddress::LocalHost));
-        closed = gone.serverPort();
-    }
     // A server whose queue of connections not taken yet is full: a new one is never
     // answered.
-    QTcpServer full;
-    full.setListenBacklogSize(0);
-    ASSERT_TRUE(full.listen(QHostAddress::LocalHost));
-    full.pauseAccepting();
-    QTcpSocket queued;
-    queued.connectToHost(QHostAddress::LocalHost, full.serverPort());
-    ASSERT_TRUE(queued.waitForConnected(5000));
+    FullServer full;
+    ASSERT_TRUE(full.ready());
 
-    const QString refused = QStringLiteral("tcp://127.0.0.1:%1").arg(closed);
+    const QString refused = loopbackName("tcp", closedLoopbackPort());
     const QString unknown = QStringLiteral("tcp://no-such-host.invalid:7001");
-    const QString timedOut = QStringLiteral("rfc2217://127.0.0.1:%1").arg(full.serverPort());
+    const QString timedOut = full.name("rfc2217");
     const QString good = served->server->rfc2217Name();
     Cli run = cli({"info"}, {refused, unknown, timedOut, good});
     EXPECT_EQ(run.status, 0) << run.err.toStdString();
@@ -311,7 +288,7 @@ TEST_F(NetworkE2E, UnreachableAndSilentServersAreLoggedAndTheSearchGoesOn) {
 
     // A server that takes the connection and never answers is a silent box, over either
     // form; the search goes on to the next line.
-    SilentServer silent;
+    PlayedServer silent;
     for (const char* scheme : {"tcp", "rfc2217"}) {
         SCOPED_TRACE(scheme);
         const QString name = silent.name(scheme);

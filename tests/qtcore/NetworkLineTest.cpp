@@ -2,18 +2,15 @@
 // against exchanges recorded from ser2net, and both lines against a server the test plays.
 #include "EdidTestFiles.h"
 #include "EventWait.h"
+#include "LoopbackServers.h"
 #include "NetworkAddress.h"
 #include "Rfc2217Client.h"
 #include "Rfc2217Line.h"
 #include "TcpLine.h"
 
-#include <QHostAddress>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <memory>
+#include <tuple>
 
 using EdidTestFiles::Frame;
 
@@ -66,32 +63,6 @@ std::pair<QByteArray, QByteArray> receiveInPieces(Rfc2217Client& client, const Q
     }
     return {data, replies};
 }
-
-// A server in the test: it listens on the loopback address and keeps what it accepts.
-struct PlayedServer {
-    PlayedServer() {
-        server.listen(QHostAddress::LocalHost);
-        QObject::connect(&server, &QTcpServer::newConnection, [this] {
-            peer.reset(server.nextPendingConnection());
-            QObject::connect(peer.get(), &QTcpSocket::readyRead, [this] {
-                received += peer->readAll();
-                if (answer)
-                    answer(*peer);
-            });
-        });
-    }
-    QString name(const char* scheme) const {
-        return QStringLiteral("%1://127.0.0.1:%2")
-            .arg(QLatin1String(scheme))
-            .arg(server.serverPort());
-    }
-
-    QTcpServer server;
-    std::unique_ptr<QTcpSocket> peer;
-    QByteArray received;
-    // What the server does with what came, when it answers at all.
-    std::function<void(QTcpSocket&)> answer;
-};
 
 } // namespace
 
@@ -245,14 +216,8 @@ TEST(Rfc2217Client, TheSettingsCountOnlyAsSentAndTheServerMayRefuseThem) {
 TEST(TcpLine, ConnectsOrSaysWhyNotAndItsEndIsTheLineLost) {
     {
         SCOPED_TRACE("nothing listens");
-        quint16 port = 0;
-        {
-            QTcpServer gone;
-            ASSERT_TRUE(gone.listen(QHostAddress::LocalHost));
-            port = gone.serverPort();
-        }
         TcpLine line;
-        EXPECT_EQ(line.open(QStringLiteral("tcp://127.0.0.1:%1").arg(port)),
+        EXPECT_EQ(line.open(loopbackName("tcp", closedLoopbackPort())),
                   LineOpen::ConnectionRefused);
         EXPECT_FALSE(line.isOpen());
     }
@@ -264,17 +229,10 @@ TEST(TcpLine, ConnectsOrSaysWhyNotAndItsEndIsTheLineLost) {
     }
     {
         SCOPED_TRACE("a server that takes no connection");
-        // Its queue of connections not yet taken holds one, and one waits in it.
-        QTcpServer full;
-        full.setListenBacklogSize(0);
-        ASSERT_TRUE(full.listen(QHostAddress::LocalHost));
-        full.pauseAccepting();
-        QTcpSocket first;
-        first.connectToHost(QHostAddress::LocalHost, full.serverPort());
-        ASSERT_TRUE(first.waitForConnected(5000));
+        FullServer full;
+        ASSERT_TRUE(full.ready());
         TcpLine line;
-        EXPECT_EQ(line.open(QStringLiteral("tcp://127.0.0.1:%1").arg(full.serverPort())),
-                  LineOpen::TimedOut);
+        EXPECT_EQ(line.open(full.name("tcp")), LineOpen::TimedOut);
     }
 
     PlayedServer server;
