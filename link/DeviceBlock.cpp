@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
-DeviceBlock::DeviceBlock(const std::uint8_t* received, bool answered) : answered_(answered) {
-    std::copy_n(received, received_.size(), received_.begin());
+DeviceBlock::DeviceBlock(const RxBytes& received, bool answered) : answered_(answered) {
+    std::copy_n(received.begin(), received_.size(), received_.begin());
 }
 
 DeviceBlock::Bytes DeviceBlock::bytes() const {
     Bytes block;
-    std::copy_n(received_.begin() + HeadBytes, block.size(), block.begin());
+    std::copy_n(received_.begin() + AnswerBuffer::HeadBytes, block.size(), block.begin());
     return block;
 }
 

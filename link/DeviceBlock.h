@@ -1,4 +1,5 @@
 #pragma once
+#include "AnswerBuffer.h"
 #include "EdidImage.h"
 
 #include <array>
@@ -11,7 +12,7 @@ public:
 
     // `received`: the receive buffer, the answer's 3-byte head first. `answered`: the
     // answer came whole and began with the acknowledge.
-    DeviceBlock(const std::uint8_t* received, bool answered);
+    DeviceBlock(const RxBytes& received, bool answered);
 
     bool answered() const { return answered_; }
     // The block's 128 bytes, the answer's head skipped.
@@ -27,7 +28,6 @@ public:
     Aligned alignedOnHeader() const;
 
 private:
-    static constexpr std::size_t HeadBytes = 3;
     static constexpr std::size_t HeaderSearchEnd = 16;
 
     std::array<std::uint8_t, HeaderSearchEnd + kEdidBlockSize> received_;

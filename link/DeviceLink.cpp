@@ -156,7 +156,7 @@ void DeviceLink::sendWrite(std::uint16_t type, std::uint16_t count, const std::u
 DeviceBlock DeviceLink::readBlock(std::uint16_t type, std::uint32_t waitMs) {
     sendRead(type, BlockBytes);
     core_.waitFor(waitMs);
-    return DeviceBlock(core_.answer().bytes().data(), core_.lastAcknowledged());
+    return DeviceBlock(core_.answer().bytes(), core_.lastAcknowledged());
 }
 
 bool DeviceLink::awaitAck(std::int32_t tries) {

@@ -85,6 +85,8 @@ public:
     // Tells the operation that holds the line that the line is gone, once.
     void noticeLineLost();
 
+    // The link's waits (MonotonicWait): events are handled meanwhile. Once the link is
+    // shutting down, every wait returns at once.
     std::uint32_t waitFor(std::uint32_t ms) { return waits_.runFor(ms); }
     void abortWaits() { waits_.abortAll(); }
     bool shuttingDown() const { return waits_.aborted(); }

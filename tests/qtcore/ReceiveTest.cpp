@@ -148,19 +148,19 @@ TEST_F(AnswerReceive, ChattyDeviceNeverWritesPastTheBuffer) {
 }
 
 TEST(DeviceBlock, TheBlockSkipsTheAnswersHeadOrStartsAtTheHeaderBelowSixteen) {
-    std::array<std::uint8_t, RxCapacity + 1> received{};
+    RxBytes received{};
     for (std::size_t i = 0; i < received.size(); ++i)
         received[i] = static_cast<std::uint8_t>(i);
-    const DeviceBlock::Bytes bytes = DeviceBlock(received.data(), true).bytes();
+    const DeviceBlock::Bytes bytes = DeviceBlock(received, true).bytes();
     EXPECT_EQ(bytes[0], 3);
     EXPECT_EQ(bytes[127], 130);
-    EXPECT_TRUE(DeviceBlock(received.data(), true).answered());
-    EXPECT_FALSE(DeviceBlock(received.data(), false).answered());
+    EXPECT_TRUE(DeviceBlock(received, true).answered());
+    EXPECT_FALSE(DeviceBlock(received, false).answered());
 
     received.fill(0);
     const std::uint8_t header[] = {0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00};
     const auto put = [&](std::size_t at) { std::copy(header, header + 8, received.begin() + at); };
-    const auto aligned = [&] { return DeviceBlock(received.data(), true).alignedOnHeader(); };
+    const auto aligned = [&] { return DeviceBlock(received, true).alignedOnHeader(); };
     // Where the block starts: the bytes from there, marked so that the start shows.
     const auto startsAt = [&](std::size_t offset) {
         received[offset + 8] = 0x5A;
