@@ -1,15 +1,17 @@
-// The window's EDID upload and a whole firmware update (devsim's wire time emulated)
-// through ser2net on the loopback, over its raw TCP accepter and its rfc2217 one, against
-// the same operation on devsim's pseudo-terminal directly. Target: at most 1.1 times as
-// long as directly.
+// An EDID upload and a whole firmware update (devsim's wire time emulated), the operations
+// behind the window's buttons, through ser2net on the loopback, over its raw TCP accepter
+// and its rfc2217 one, against the same operation on the pseudo-terminal directly. Target:
+// at most 1.1 times as long as directly.
 #include "DeviceLink.h"
 #include "DevsimProcess.h"
+#include "EdidFileUpload.h"
 #include "EdidTestFiles.h"
 #include "FirmwareFiles.h"
-#include "ScriptedPrompts.h"
+#include "FirmwareUpdate.h"
+#include "RecordingLinkView.h"
+#include "RecordingReporter.h"
 #include "Ser2netProcess.h"
 #include "TestBytes.h"
-#include "TestWindow.h"
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>
@@ -21,11 +23,11 @@
 
 namespace {
 
-// How the window reaches the device.
+// How the link reaches the device.
 enum Way { Direct, Raw, Rfc2217, Ways };
 const char* const WayNames[Ways] = {"direct", "tcp", "rfc2217"};
 
-// A devsim with `options`, and ser2net in front of it.
+// A devsim with `options`, ser2net in front of it, and a link that searched it one way.
 struct Served {
     explicit Served(const QStringList& options) : device(options), server(device.path()) {}
     QString port(Way way) const {
@@ -33,29 +35,30 @@ struct Served {
     }
     DevsimProcess device;
     Ser2netProcess server;
+    RecordingReporter reporter;
+    RecordingLinkView view;
+    DeviceLink link{reporter, view};
 };
 
-// Runs `operation` `runs` times each way, on a fresh devsim each way, with a window that
+// Runs `operation` `runs` times each way, on a fresh devsim each way, over a link that
 // found it; its mean time each way, in milliseconds (negative when the way failed).
-// `prepare` readies the window; `operation` returns false when it failed.
+// `operation` returns false when it failed.
 std::array<double, Ways> timeEachWay(const QStringList& options, int runs,
-                                     const std::function<void(TestWindow&)>& prepare,
-                                     const std::function<bool(TestWindow&)>& operation) {
+                                     const std::function<bool(Served&)>& operation) {
     std::array<double, Ways> meanMs{};
     for (int way = Direct; way < Ways; ++way) {
         Served served(options);
-        TestWindow window({served.port(static_cast<Way>(way))});
-        window.search();
-        if (!served.server.listening() || window.link().connection() == Connection::NotConnected) {
+        served.link.setPortOverride({served.port(static_cast<Way>(way))});
+        served.link.search();
+        if (!served.server.listening() || served.link.connection() == Connection::NotConnected) {
             meanMs[way] = -1;
             continue;
         }
-        prepare(window);
         double totalMs = 0;
         for (int run = 0; run < runs && meanMs[way] >= 0; ++run) {
             QElapsedTimer clock;
             clock.start();
-            const bool done = operation(window);
+            const bool done = operation(served);
             totalMs += static_cast<double>(clock.nsecsElapsed()) / 1e6;
             if (!done)
                 meanMs[way] = -1;
@@ -80,19 +83,13 @@ void report(benchmark::State& state, const std::array<double, Ways>& meanMs) {
 
 void BM_UploadThroughNetworkServer(benchmark::State& state) {
     QTemporaryDir dir;
-    const QString source = dir.filePath("upload.bin");
-    EdidTestFiles::WriteImage(source, EdidTestFiles::RichEdid("BENCH"));
+    const std::string source = dir.filePath("upload.bin").toStdString();
+    EdidTestFiles::WriteImage(QString::fromStdString(source), EdidTestFiles::RichEdid("BENCH"));
     for (auto _ : state) {
-        report(state, timeEachWay(
-                          {}, 5,
-                          [&](TestWindow& window) {
-                              window.prompts().openAnswers.push_back(source.toStdString());
-                              window.click("Button_Open_Edid");
-                          },
-                          [](TestWindow& window) {
-                              window.click("Button_Upload_Edid");
-                              return window.text("Label2") == QStringLiteral("100%");
-                          }));
+        report(state, timeEachWay({}, 5, [&](Served& served) {
+                   EdidInfo record{};
+                   return UploadEdidFile(served.link, source, record) == FileUploadResult::Sent;
+               }));
     }
 }
 BENCHMARK(BM_UploadThroughNetworkServer)
@@ -105,16 +102,13 @@ void BM_FirmwareThroughNetworkServer(benchmark::State& state) {
     const std::string image = dir.filePath("fw.bin").toStdString();
     TestBytes::writeFile(image, FirmwareFiles::image(FirmwareFiles::FullSize));
     for (auto _ : state) {
-        report(state, timeEachWay(
-                          {QStringLiteral("--isp"), QStringLiteral("--wire")}, 1,
-                          [&](TestWindow& window) {
-                              window.prompts().openAnswers.push_back(image);
-                              window.click("Button_Open_Fw");
-                          },
-                          [](TestWindow& window) {
-                              window.click("Button_Update_Fw");
-                              return window.text("Label1") == QStringLiteral("100%");
-                          }));
+        report(state, timeEachWay({QStringLiteral("--isp"), QStringLiteral("--wire")}, 1,
+                                  [&](Served& served) {
+                                      // With verification, as the window's check box starts.
+                                      return updateFirmware(served.link, served.reporter, image,
+                                                            [] { return true; }) ==
+                                             FirmwareUpdateResult::Finished;
+                                  }));
     }
 }
 BENCHMARK(BM_FirmwareThroughNetworkServer)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
