@@ -9,6 +9,7 @@
 #include <EdidFile.h>
 #include <EdidInfo.h>
 #include <EdidInput.h>
+#include <FilePath.h>
 #include <IntegerText.h>
 
 #include <algorithm>
@@ -63,17 +64,12 @@ Passage passThrough(const std::string* input, const std::string& output, const Q
     return {ExitStatus::Ok, {}, NotWrittenText(encoding)};
 }
 
-std::string baseName(const std::string& path) {
-    const std::size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 // -d: every input to OUTDIR under its own base name; a line per failure, prefixed with
 // the input's name, and exit 1 if any failed.
 int runIntoDirectory(CommandContext& context, const CreatorArgs& args, const QDate& today) {
     int status = ExitStatus::Ok;
     for (const std::string& input : args.inputs) {
-        const Passage passage = passThrough(&input, args.outputDir + "/" + baseName(input), today);
+        const Passage passage = passThrough(&input, args.outputDir + "/" + NameOf(input), today);
         if (passage.status != ExitStatus::Ok) {
             context.err << input << ": " << passage.failure << "\n";
             status = ExitStatus::Failed;

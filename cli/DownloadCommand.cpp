@@ -4,20 +4,14 @@
 #include "DeviceCommands.h"
 #include "DeviceSession.h"
 #include "EdidDownload.h"
+#include "FilePath.h"
 #include "ScriptedPrompts.h"
-
-#include <sys/stat.h>
 
 namespace {
 
 // In the order of EdidDownloads; "all" is each of them.
 const std::vector<std::string> SourceWords = {"internal", "external", "user", "stored", "all"};
 constexpr std::size_t AllSources = 4;
-
-bool isFolder(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
 
 int runDownload(CommandContext& context) {
     DeviceCommandShape entry{1};
@@ -29,7 +23,7 @@ int runDownload(CommandContext& context) {
                 return ExitStatus::Usage;
             const bool all = *source == AllSources;
             // Before the port is opened: a missing folder must not hold the device.
-            if (all && !isFolder(args.output)) {
+            if (all && KindOfPath(args.output) != PathKind::Directory) {
                 reporter.message(args.output + ": is not a folder");
                 return ExitStatus::Failed;
             }

@@ -1,7 +1,6 @@
 // Runs redaviv-cli on EDID files the test writes, and checks its JSON and exit statuses.
 #include "CliRunner.h"
 #include "EdidFile.h"
-#include "FedFifo.h"
 #include "TestBytes.h"
 #include "TestEdids.h"
 
@@ -11,10 +10,15 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <filesystem>
 #include <map>
 #include <string>
 #include <sys/stat.h>
 #include <vector>
+
+#ifndef _WIN32
+#include "FedFifo.h"
+#endif
 
 using namespace TestEdids;
 
@@ -198,6 +202,8 @@ TEST_F(CliTest, UsageErrorsExitWithTwoAndHelpWorks) {
     EXPECT_NE(help.out.find("usage: redaviv-cli analyse"), std::string::npos);
 }
 
+#ifndef _WIN32
+// FIFOs and /dev/null are POSIX files.
 TEST_F(CliTest, InputsThatAreNotRegularFilesAreRefusedAtOnce) {
     const EdidImage image = RichImage();
     const std::string fifo = dir_ + "/fifo.bin";
@@ -246,6 +252,7 @@ TEST_F(CliTest, InputsThatAreNotRegularFilesAreRefusedAtOnce) {
     EXPECT_EQ(firmware.status, 1);
     EXPECT_NE(firmware.err.find("-: standard input is not read"), std::string::npos);
 }
+#endif
 
 // The hex texts an EDID travels as, made from what export writes.
 std::vector<std::pair<std::string, std::string>> HexForms(const std::string& binary) {
@@ -398,6 +405,58 @@ TEST_F(CliTest, ExportFailuresAndUsage) {
     EXPECT_EQ(RunCli({"export", bin, "--format", "xml"}).status, 2);
     EXPECT_EQ(RunCli({"export", bin, "-o"}).status, 2);
     EXPECT_EQ(RunCli({"export", "--help"}).status, 0);
+}
+
+// A binary EDID passes through standard input and output byte for byte: a carriage
+// return, a line feed and the byte that ends a text file on Windows are bytes like any.
+TEST_F(CliTest, StandardStreamsCarryEveryByte) {
+    EdidImage image = RichImage();
+    image[0x36] = 0x0D;
+    image[0x37] = 0x0A;
+    image[0x38] = 0x1A;
+    FixChecksums(image);
+    const std::string bin = WriteImage("bytes.bin", image);
+    const CliRun raw = RunCli({"export", "--format", "bin", "-"}, bin);
+    EXPECT_EQ(raw.status, 0);
+    EXPECT_EQ(raw.out, std::string(image.begin(), image.end()));
+    const CliRun dump = RunCli({"dump", "-"}, bin);
+    EXPECT_EQ(dump.status, 0);
+    ASSERT_EQ(dump.lines.size(), 1u);
+    const QJsonArray bytes = dump.lines[0].value("record").toObject().value("Image").toArray();
+    ASSERT_EQ(bytes.size(), 256);
+    for (int i = 0; i < 256; ++i)
+        ASSERT_EQ(bytes[i].toInt(), image[static_cast<std::size_t>(i)]) << i;
+}
+
+// Names are UTF-8 on the command line and reach the file system whole: a file's, an
+// output's and a folder's, reported back as given.
+TEST_F(CliTest, Utf8NamesAreReadAndWritten) {
+    const std::string name = "\xC3\x89"
+                             "cran-\xC3\x9F \xE6\x98\xBE\xE7\xA4\xBA.bin";
+    const EdidImage image = RichImage();
+    const std::string file = WriteImage(name, image);
+    CliRun run = RunCli({"validate", file});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, file + ": valid\n");
+
+    const std::string copy = dir_ + "/copie-\xC3\xA9.bin";
+    EXPECT_EQ(RunCli({"export", file, "--format", "bin", "-o", copy}).status, 0);
+    EXPECT_EQ(ReadRegularFile(copy, 257), Bytes(image.begin(), image.end()));
+
+    // roundtrip -d names each output after its input's name, split at the system's
+    // separator.
+    const std::string folder = dir_ + "/Sortie \xC3\xA9";
+    ASSERT_TRUE(std::filesystem::create_directory(std::filesystem::u8path(folder)));
+#ifdef _WIN32
+    const std::string input = dir_ + "\\" + name;
+#else
+    const std::string input = file;
+#endif
+    run = RunCli({"roundtrip", input, "-d", folder});
+    EXPECT_EQ(run.status, 0) << run.err;
+    const auto written = ReadRegularFile(folder + "/" + name, 257);
+    ASSERT_TRUE(written);
+    EXPECT_EQ(written->size(), 256u);
 }
 
 TEST_F(CliTest, DiffExitsZeroOneOrTwoAndShowsWhatDiffers) {

@@ -5,6 +5,11 @@
 #include <iterator>
 #include <stdlib.h>
 
+#ifdef _WIN32
+#include <filesystem>
+#include <random>
+#endif
+
 namespace TestBytes {
 
 Bytes readFile(const std::string& path) {
@@ -25,11 +30,25 @@ bool writeFile(const std::string& path, const Bytes& bytes) {
     return static_cast<bool>(out);
 }
 
+#ifdef _WIN32
+// In the user's temporary folder, with the system's separators.
+TempFolder::TempFolder(const std::string& prefix) {
+    std::error_code error;
+    const std::filesystem::path base = std::filesystem::temp_directory_path(error);
+    std::mt19937 random{std::random_device{}()};
+    for (int i = 0; i < 100 && !error && path_.empty(); ++i) {
+        const std::filesystem::path folder = base / (prefix + "-" + std::to_string(random()));
+        if (std::filesystem::create_directory(folder, error))
+            path_ = folder.u8string();
+    }
+}
+#else
 TempFolder::TempFolder(const std::string& prefix) {
     std::string pattern = "/tmp/" + prefix + "-XXXXXX";
     if (::mkdtemp(pattern.data()))
         path_ = pattern;
 }
+#endif
 
 TempFolder::~TempFolder() {
     remove();
@@ -38,10 +57,22 @@ TempFolder::~TempFolder() {
 bool TempFolder::remove() {
     if (path_.empty())
         return true;
+#ifdef _WIN32
+    // Read-only files a test made go too; already gone is removed too.
+    std::error_code ignored;
+    const std::filesystem::path folder = std::filesystem::u8path(path_);
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder, ignored))
+        std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_write,
+                                     std::filesystem::perm_options::add, ignored);
+    std::error_code error;
+    std::filesystem::remove_all(folder, error);
+    const bool removed = !error;
+#else
     // Already gone is removed too: a test may remove its empty folder itself.
     const std::string command = "test ! -e '" + path_ + "' || { chmod -R u+rwx '" + path_ +
                                 "' && rm -rf '" + path_ + "'; }";
     const bool removed = std::system(command.c_str()) == 0;
+#endif
     path_.clear();
     return removed;
 }
