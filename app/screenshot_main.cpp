@@ -1,11 +1,17 @@
 // Developer tool: writes a PNG of every page of the main window (and of the creator's
-// sub-pages) so changes to the window can be looked at. Not installed.
+// sub-pages) so changes to the window can be looked at, and controls.json: for each page,
+// the position and size in the window of every named control shown, so that two builds'
+// layouts can be compared. Not installed.
 //   redaviv-screenshot OUTDIR [--connect] [--port PATH]...
 #include "User_interface.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -23,11 +29,38 @@ void settle(int ms) {
     }
 }
 
-bool save(QWidget& window, const QDir& dir, const QString& name) {
+// Every named control shown, by name: its class and its rectangle in the window. Qt's
+// own inner widgets ("qt_...") are left out.
+QJsonObject controlsShown(QWidget& window) {
+    QJsonObject controls;
+    for (QWidget* control : window.findChildren<QWidget*>()) {
+        const QString name = control->objectName();
+        if (name.isEmpty() || name.startsWith(QLatin1String("qt_")) || !control->isVisible())
+            continue;
+        const QPoint at = control->mapTo(&window, QPoint(0, 0));
+        controls.insert(name, QJsonObject{{"class", control->metaObject()->className()},
+                                          {"x", at.x()},
+                                          {"y", at.y()},
+                                          {"width", control->width()},
+                                          {"height", control->height()}});
+    }
+    return controls;
+}
+
+bool save(QWidget& window, const QDir& dir, const QString& name, QJsonObject& pages) {
     settle(150);
     const QString path = dir.filePath(name + QStringLiteral(".png"));
     const bool ok = window.grab().save(path);
     std::printf("%s %s\n", ok ? "wrote" : "failed", qPrintable(path));
+    pages.insert(name, controlsShown(window));
+    return ok;
+}
+
+bool saveControls(const QDir& dir, const QJsonObject& pages) {
+    QFile file(dir.filePath(QStringLiteral("controls.json")));
+    const bool ok = file.open(QIODevice::WriteOnly) &&
+                    file.write(QJsonDocument(pages).toJson()) >= 0 && file.flush();
+    std::printf("%s %s\n", ok ? "wrote" : "failed", qPrintable(file.fileName()));
     return ok;
 }
 
@@ -67,23 +100,26 @@ int main(int argc, char* argv[]) {
     }
 
     bool ok = true;
+    QJsonObject shown;
     auto* pages = form.control<QTabWidget>("PageControl1");
     auto* editor = form.control<QTabWidget>("PageControl2");
     for (int i = 0; i < pages->count(); ++i) {
         pages->setCurrentIndex(i);
         const QString name =
             QStringLiteral("page%1-%2").arg(i + 1).arg(pages->widget(i)->objectName());
-        ok = save(form, dir, name) && ok;
+        ok = save(form, dir, name, shown) && ok;
         if (pages->widget(i)->isAncestorOf(editor)) {
             for (int k = 0; k < editor->count(); ++k) {
                 editor->setCurrentIndex(k);
                 ok = save(form, dir,
                           name + QStringLiteral("-%1-%2").arg(k + 1).arg(
-                                     editor->widget(k)->objectName())) &&
+                                     editor->widget(k)->objectName()),
+                          shown) &&
                      ok;
             }
             editor->setCurrentIndex(0);
         }
     }
+    ok = saveControls(dir, shown) && ok;
     return ok ? 0 : 1;
 }
