@@ -27,6 +27,8 @@ set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/CPackOptions.cmake)
 # A Start-menu entry for the window; bin/ (redaviv-cli.exe) on the system PATH, chosen by
 # default on the installer's options page; an uninstaller that undoes both.
 set(CPACK_PACKAGE_EXECUTABLES redaviv Redaviv)
+# A 64-bit installer for 64-bit programs (and one that a 64-bit-only Wine runs).
+set(CPACK_NSIS_DEFINES "Target amd64-unicode")
 set(CPACK_NSIS_PACKAGE_NAME Redaviv)
 set(CPACK_NSIS_DISPLAY_NAME "Redaviv ${PROJECT_VERSION}")
 set(CPACK_NSIS_INSTALLED_ICON_NAME bin/redaviv.exe)
