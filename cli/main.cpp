@@ -18,31 +18,33 @@
 namespace {
 
 // The arguments after the program's name, as UTF-8.
-std::vector<std::string> programArguments(int argc, char* argv[]) {
 #ifdef _WIN32
-    // EDIDs and exports pass through standard input and output as bytes: no line-end
-    // translation, and a 0x1A byte is no end of file.
-    _setmode(_fileno(stdin), _O_BINARY);
-    _setmode(_fileno(stdout), _O_BINARY);
-    // argv holds the system's code page; Qt reads the command line as the system keeps
-    // it (UTF-16), so every name arrives whole.
-    (void)argc;
-    (void)argv;
+// argv holds the system's code page; Qt reads the command line as the system keeps it
+// (UTF-16), so every name arrives whole.
+std::vector<std::string> programArguments(int, char*[]) {
     std::vector<std::string> args;
     for (const QString& arg : QCoreApplication::arguments().mid(1))
         args.push_back(arg.toStdString());
     return args;
-#else
-    // The bytes given, so that paths are reported exactly as given.
-    return std::vector<std::string>(argv + 1, argv + argc);
-#endif
 }
+#else
+// The bytes given, so that paths are reported exactly as given.
+std::vector<std::string> programArguments(int argc, char* argv[]) {
+    return std::vector<std::string>(argv + 1, argv + argc);
+}
+#endif
 
 } // namespace
 
 int main(int argc, char* argv[]) {
     const QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName("redaviv-cli");
+#ifdef _WIN32
+    // EDIDs and exports pass through standard input and output as bytes: no line-end
+    // translation, and a 0x1A byte ends no input.
+    _setmode(_fileno(stdin), _O_BINARY);
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
 
     std::vector<std::string> args = programArguments(argc, argv);
     const std::vector<std::string> leading = TakeLeadingPortOptions(args);
