@@ -41,9 +41,10 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName("redaviv-cli");
 #ifdef _WIN32
     // EDIDs and exports pass through standard input and output as bytes: no line-end
-    // translation, and a 0x1A byte ends no input.
+    // translation, and a 0x1A byte ends no input. Messages end their lines as on Linux.
     _setmode(_fileno(stdin), _O_BINARY);
     _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
 #endif
 
     std::vector<std::string> args = programArguments(argc, argv);

@@ -15,6 +15,20 @@ constexpr int TempNameTries = 100;
 // is always within that.
 constexpr std::size_t NameMax = 255;
 
+// A path the system takes whatever its length: past MAX_PATH only a full path after
+// "\\?\" reaches the file (a temporary name is 7 characters longer than its target's).
+std::wstring withoutLengthLimit(const std::wstring& path) {
+    if (path.size() + 8 < MAX_PATH || path.rfind(L"\\\\", 0) == 0)
+        return path;
+    const DWORD size = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    std::wstring full(size, L'\0');
+    const DWORD length = ::GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
+    if (length == 0 || length >= size || length < 3 || full[1] != L':')
+        return path;
+    full.resize(length);
+    return L"\\\\?\\" + full;
+}
+
 // The UTF-16 form of a UTF-8 path; nothing for text that is not UTF-8.
 std::optional<std::wstring> widePath(const std::string& path) {
     if (path.empty())
@@ -26,7 +40,7 @@ std::optional<std::wstring> widePath(const std::string& path) {
     std::wstring wide(static_cast<std::size_t>(size), L'\0');
     ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path.data(), static_cast<int>(path.size()),
                           wide.data(), size);
-    return wide;
+    return withoutLengthLimit(wide);
 }
 
 // The attributes of what `path` names; nothing when it does not exist. A device name

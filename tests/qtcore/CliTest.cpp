@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -330,7 +329,9 @@ TEST_F(CliTest, EveryHexFormReadsLikeTheBinaryInEveryFileCommand) {
             EXPECT_EQ(ReadRegularFile(out, kEdidSize + 1), ReadRegularFile(copy, kEdidSize + 1))
                 << what;
             const std::string folder = dir_ + "/folder";
-            ASSERT_EQ(::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST, true);
+            std::error_code made;
+            std::filesystem::create_directory(folder, made);
+            ASSERT_FALSE(made);
             EXPECT_EQ(RunCli({"roundtrip", file, "-d", folder}).status, 0) << what;
             EXPECT_EQ(ReadRegularFile(folder + file.substr(file.rfind('/')), kEdidSize + 1),
                       ReadRegularFile(copy, kEdidSize + 1))

@@ -5,7 +5,6 @@
 #include "EdidFile.h"
 #include "EdidInfo.h"
 #include "EdidValidation.h"
-#include "FedFifo.h"
 #include "TestEdids.h"
 
 #include <QDir>
@@ -14,6 +13,10 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#ifndef _WIN32
+#include "FedFifo.h"
+#endif
 
 using namespace TestEdids;
 
@@ -95,14 +98,17 @@ TEST_F(CreatorCliTest, AFileThatCannotBeOpenedOrWrittenFailsWithoutWriting) {
 }
 
 TEST_F(CreatorCliTest, AnInputThatIsNotARegularFileIsRefused) {
+#ifndef _WIN32
+    // FIFOs are POSIX files.
     const FedFifo fifo(path("fifo.bin").toStdString(),
                        Bytes(BrandNewEdid.begin(), BrandNewEdid.end()));
     ASSERT_TRUE(fifo.ok());
-    CliRun run = runCli({"roundtrip", path("fifo.bin"), "-o", path("out.bin")});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_TRUE(contains(run.err, "fifo.bin: is a FIFO, not a regular file")) << run.err;
+    const CliRun refused = runCli({"roundtrip", path("fifo.bin"), "-o", path("out.bin")});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_TRUE(contains(refused.err, "fifo.bin: is a FIFO, not a regular file")) << refused.err;
+#endif
     // Standard input has no name to save under in a folder.
-    run = runCli({"roundtrip", "-", "-d", dir.path()});
+    const CliRun run = runCli({"roundtrip", "-", "-d", dir.path()});
     EXPECT_EQ(run.status, 2);
     EXPECT_TRUE(contains(run.err, "'-' has none")) << run.err;
     EXPECT_FALSE(QFile::exists(path("out.bin")));
@@ -110,6 +116,10 @@ TEST_F(CreatorCliTest, AnInputThatIsNotARegularFileIsRefused) {
 
 TEST_F(CreatorCliTest, OutputGoesThroughALinkAndUnderTheLongestName) {
     write(path("target.bin"), EdidImage{});
+#ifdef _WIN32
+    // Symbolic links are POSIX files; the longest name is written on Windows too.
+    ASSERT_EQ(runCli({"brandnew", "-o", path("target.bin")}).status, 0);
+#else
     ASSERT_TRUE(QFile::link(path("target.bin"), path("link.bin")));
     ASSERT_EQ(runCli({"brandnew", "-o", path("link.bin")}).status, 0);
     EXPECT_TRUE(QFileInfo(path("link.bin")).isSymLink());
@@ -121,6 +131,7 @@ TEST_F(CreatorCliTest, OutputGoesThroughALinkAndUnderTheLongestName) {
     EXPECT_EQ(run.status, 1);
     EXPECT_TRUE(contains(run.err, "Edid Open Fail.")) << run.err;
     EXPECT_FALSE(QFile::exists(path("missing.bin")));
+#endif
 
     const QString longest = dir.filePath(QString(255, 'n'));
     ASSERT_EQ(runCli({"roundtrip", path("target.bin"), "-o", longest}).status, 0);
