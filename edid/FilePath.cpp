@@ -1,4 +1,5 @@
 #include "FilePath.h"
+#include "RandomEngine.h"
 
 #include <random>
 
@@ -54,7 +55,7 @@ std::string TempNameFor(const std::string& name, std::size_t nameMax) {
             --keep;
     }
     static const char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    thread_local std::mt19937 random{std::random_device{}()};
+    thread_local RandomEngine random{std::random_device{}()};
     std::uniform_int_distribution<std::size_t> pick(0, sizeof letters - 2);
     std::string temp = name.substr(0, keep) + ".";
     for (std::size_t i = 1; i < TempSuffixLength; ++i)

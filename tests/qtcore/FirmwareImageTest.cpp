@@ -9,6 +9,7 @@
 #include "ScriptedPrompts.h"
 #include "TestBytes.h"
 
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -66,13 +67,12 @@ TEST(FirmwareImage, ChunksCarryTheirChecksum) {
 }
 
 TEST(FirmwareImage, UnreadablePathsAreRefused) {
-    const TestBytes::TempFolder dir("redaviv-firmware");
-    ASSERT_TRUE(dir.ok());
-    EXPECT_FALSE(FirmwareImage::load(dir.path()));
-    EXPECT_FALSE(FirmwareImage::load(dir.path("missing.bin")));
+    QTemporaryDir dir;
+    EXPECT_FALSE(FirmwareImage::load(dir.path().toStdString()));
+    EXPECT_FALSE(FirmwareImage::load(dir.filePath("missing.bin").toStdString()));
     // Not a regular file: refused before it is opened (a FIFO would block the window).
     EXPECT_FALSE(FirmwareImage::load("/dev/null"));
-    const std::string empty = dir.path("empty.bin");
+    const std::string empty = dir.filePath("empty.bin").toStdString();
     ASSERT_TRUE(TestBytes::writeFile(empty, {}));
     const auto image = FirmwareImage::load(empty);
     ASSERT_TRUE(image);
@@ -104,9 +104,9 @@ protected:
         prompts.openAnswers.push_back(path);
         handlers->openImage();
     }
-    std::string file(const char* name) const { return dir.path(name); }
+    std::string file(const char* name) const { return dir.filePath(name).toStdString(); }
 
-    TestBytes::TempFolder dir{"redaviv-firmware"};
+    QTemporaryDir dir;
     RecordingReporter reporter;
     RecordingLinkView linkView;
     DeviceLink link{reporter, linkView};
@@ -133,12 +133,12 @@ TEST_F(OpenFirmware, TaggedFileShowsItsVersionAndEnablesUpdate) {
 TEST_F(OpenFirmware, UnopenableFileFailsAndLeavesUpdateAsItWas) {
     ASSERT_TRUE(TestBytes::writeFile(file("fw.bin"), withTag(0x2000, "FW Ver: 2015")));
     open(file("fw.bin"));
-    open(dir.path());
+    open(dir.path().toStdString());
     EXPECT_EQ(reporter.log, "Fw Open Fail.\r\n");
     EXPECT_EQ(reporter.texts[StatusLabel::Firmware].back(), "Update Fw Failed.");
     EXPECT_EQ(reporter.colours[StatusLabel::Firmware], Colour::Red);
     EXPECT_TRUE(view->updateEnabled);
-    EXPECT_EQ(handlers->firmwarePath(), dir.path());
+    EXPECT_EQ(handlers->firmwarePath(), dir.path().toStdString());
 }
 
 TEST_F(OpenFirmware, CancelOrRunningOperationChangesNothing) {

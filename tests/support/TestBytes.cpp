@@ -6,6 +6,8 @@
 #include <stdlib.h>
 
 #ifdef _WIN32
+#include "RandomEngine.h"
+
 #include <filesystem>
 #include <random>
 #endif
@@ -35,7 +37,7 @@ bool writeFile(const std::string& path, const Bytes& bytes) {
 TempFolder::TempFolder(const std::string& prefix) {
     std::error_code error;
     const std::filesystem::path base = std::filesystem::temp_directory_path(error);
-    std::mt19937 random{std::random_device{}()};
+    RandomEngine random{std::random_device{}()};
     for (int i = 0; i < 100 && !error && path_.empty(); ++i) {
         const std::filesystem::path folder = base / (prefix + "-" + std::to_string(random()));
         if (std::filesystem::create_directory(folder, error))
