@@ -8,8 +8,10 @@
 #ifdef _WIN32
 #include "RandomEngine.h"
 
+#include <chrono>
 #include <filesystem>
 #include <random>
+#include <thread>
 #endif
 
 namespace TestBytes {
@@ -33,7 +35,8 @@ bool writeFile(const std::string& path, const Bytes& bytes) {
 }
 
 #ifdef _WIN32
-// In the user's temporary folder, with the system's separators.
+// In the user's temporary folder, written with '/' as on Linux (Windows takes both), so
+// that the tests' expected texts and JSON hold the same path characters on both systems.
 TempFolder::TempFolder(const std::string& prefix) {
     std::error_code error;
     const std::filesystem::path base = std::filesystem::temp_directory_path(error);
@@ -41,7 +44,7 @@ TempFolder::TempFolder(const std::string& prefix) {
     for (int i = 0; i < 100 && !error && path_.empty(); ++i) {
         const std::filesystem::path folder = base / (prefix + "-" + std::to_string(random()));
         if (std::filesystem::create_directory(folder, error))
-            path_ = folder.u8string();
+            path_ = folder.generic_u8string();
     }
 }
 #else
@@ -66,8 +69,15 @@ bool TempFolder::remove() {
     for (const auto& entry : std::filesystem::recursive_directory_iterator(folder, ignored))
         std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_write,
                                      std::filesystem::perm_options::add, ignored);
+    // A file a finished redaviv-cli read as its standard input stays open a moment
+    // longer (under Wine, its console host holds the handle), and Windows removes no
+    // open file: a few tries, 2 s at most.
     std::error_code error;
-    std::filesystem::remove_all(folder, error);
+    for (int tries = 0; tries < 100 && (tries == 0 || error); ++tries) {
+        if (tries > 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        std::filesystem::remove_all(folder, error);
+    }
     const bool removed = !error;
 #else
     // Already gone is removed too: a test may remove its empty folder itself.
