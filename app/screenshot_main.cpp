@@ -1,7 +1,7 @@
 // Developer tool: writes a PNG of every page of the main window (and of the creator's
 // sub-pages) so changes to the window can be looked at, and controls.json: for each page,
-// the position and size in the window of every named control shown, so that two builds'
-// layouts can be compared. Not installed.
+// the position in its parent and the size of every named control shown, so that two
+// builds' layouts can be compared. Not installed.
 //   redaviv-screenshot OUTDIR [--connect] [--port PATH]...
 #include "User_interface.h"
 
@@ -29,18 +29,18 @@ void settle(int ms) {
     }
 }
 
-// Every named control shown, by name: its class and its rectangle in the window. Qt's
-// own inner widgets ("qt_...") are left out.
+// Every named control shown, by name: its class, its parent and its rectangle in the
+// parent. Qt's own inner widgets ("qt_...") are left out.
 QJsonObject controlsShown(QWidget& window) {
     QJsonObject controls;
     for (QWidget* control : window.findChildren<QWidget*>()) {
         const QString name = control->objectName();
         if (name.isEmpty() || name.startsWith(QLatin1String("qt_")) || !control->isVisible())
             continue;
-        const QPoint at = control->mapTo(&window, QPoint(0, 0));
         controls.insert(name, QJsonObject{{"class", control->metaObject()->className()},
-                                          {"x", at.x()},
-                                          {"y", at.y()},
+                                          {"parent", control->parentWidget()->objectName()},
+                                          {"x", control->x()},
+                                          {"y", control->y()},
                                           {"width", control->width()},
                                           {"height", control->height()}});
     }
