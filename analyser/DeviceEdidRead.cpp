@@ -7,12 +7,6 @@
 
 #include <algorithm>
 
-const std::array<DeviceEdidSource, 3> DeviceEdidSources = {{
-    {"RadioButton_Analysis_IntEdid", true, 0xFF, Api_Edid_Block0, Api_Edid_Block1, 200, 5},
-    {"RadioButton_Analysis_ExtEdid", false, 0x00, Api_Ext_Edid_Block0, Api_Ext_Edid_Block1, 200, 5},
-    {"RadioButton_Analysis_UserEdid", true, 0x00, Api_Edid_Block0, Api_Edid_Block1, 300, 6},
-}};
-
 namespace {
 
 constexpr std::int32_t AckTries = 20;
@@ -29,7 +23,7 @@ std::size_t FindEdidHeader(const std::uint8_t* bytes) {
     return HeaderSearchEnd;
 }
 
-DeviceEdidRead ReadDeviceEdid(DeviceLink& link, const DeviceEdidSource& source, EdidInfo& record,
+DeviceEdidRead ReadDeviceEdid(DeviceLink& link, const DeviceEdid& source, EdidInfo& record,
                               const BusyGuard::Operation& operation) {
     Reporter& reporter = link.reporter();
     // A long task: the watchdog holds still until the poll's next answer.
@@ -59,10 +53,10 @@ DeviceEdidRead ReadDeviceEdid(DeviceLink& link, const DeviceEdidSource& source, 
 
         const std::uint8_t* block1 = link.readBlock(source.block1, source.waitMs);
         std::copy_n(block1 + PayloadOffset, kEdidBlockSize, record.Image.begin() + kEdidBlockSize);
+        const bool block1Came = link.lastResponseAcknowledged();
 
-        record.Status &= static_cast<std::uint16_t>(~EdidStatus::ValidationMask);
         if (ValidateEdid(record)) {
-            result = DeviceEdidRead::Valid;
+            result = block1Came ? DeviceEdidRead::Valid : DeviceEdidRead::Block1Missing;
             break;
         }
         reporter.appendLog("Retry Edid.\r\n");

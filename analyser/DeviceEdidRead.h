@@ -1,5 +1,6 @@
 #pragma once
 #include "BusyGuard.h"
+#include "DeviceEdids.h"
 #include "EdidInfo.h"
 
 #include <array>
@@ -7,22 +8,11 @@
 
 class DeviceLink;
 
-// How the analyser reads one of the device's EDIDs.
-struct DeviceEdidSource {
-    const char* radio;    // the radio button that asks for it
-    bool hasSelect;       // whether Api_Edid_Select precedes block 0
-    std::uint8_t select;  // its data byte
-    std::uint16_t block0; // read request of bytes 0..127
-    std::uint16_t block1; // read request of bytes 128..255
-    std::uint32_t waitMs; // wait after each block request
-    int attempts;         // reads before giving up
-};
-
-// Internal, External, User: in the order of the analyser's radio buttons.
-extern const std::array<DeviceEdidSource, 3> DeviceEdidSources;
-
 enum class DeviceEdidRead {
-    Valid,       // an attempt read an image that passed validation
+    Valid, // an attempt read an image that passed validation
+    // It passed, but block 1's answer never came: its bytes are the zeros the read
+    // starts from, which pass the checksum. The window shows them; the command line not.
+    Block1Missing,
     Invalid,     // every attempt read an image, none passed
     NothingRead, // no attempt got past the selection: the image is all zero
 };
@@ -36,5 +26,5 @@ std::size_t FindEdidHeader(const std::uint8_t* bytes);
 // all zero, so it never shows an EDID an earlier read left there. Logs "API Timeout.",
 // "No Header Found." and "Retry Edid." as the attempts meet them. Stops early, with
 // nothing more sent, when the link closes.
-DeviceEdidRead ReadDeviceEdid(DeviceLink& link, const DeviceEdidSource& source, EdidInfo& record,
+DeviceEdidRead ReadDeviceEdid(DeviceLink& link, const DeviceEdid& source, EdidInfo& record,
                               const BusyGuard::Operation& operation);

@@ -4,6 +4,7 @@
 #include "DeviceLink.h"
 #include "EdidDecoder.h"
 #include "EdidOpenDialog.h"
+#include "EdidOpenLog.h"
 #include "Prompts.h"
 #include "Reporter.h"
 
@@ -37,7 +38,7 @@ void EdidAnalyserPage::analyseDevice(std::size_t source, EdidInfo& record) {
     if (!operation)
         return;
     SetAnalysisBusy(true);
-    ReadDeviceEdid(link_, DeviceEdidSources[source], record, operation);
+    ReadDeviceEdid(link_, DeviceEdids[source], record, operation);
     AnalyseEdid(record, record.Image);
     SetAnalysisBusy(false);
 }
@@ -52,12 +53,9 @@ void EdidAnalyserPage::RadioButton_Analysis_BinMouseDown() {
     if (const auto chosen = ChooseEdidFile(prompts_)) {
         EdidInfo file{};
         const EdidInput input = ReadEdidFileAs(chosen->path, chosen->reading);
-        if (input.status == EdidInputStatus::Read) {
+        if (LogEdidOpen(link_.reporter(), input)) {
             file.Image = input.image;
-            link_.reporter().replaceLog("Edid Open OK.\r\n");
             AnalyseEdid(file, file.Image);
-        } else {
-            link_.reporter().replaceLog(EdidInputMessage(input) + "\r\n");
         }
     }
     SetAnalysisBusy(false);

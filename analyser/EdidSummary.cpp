@@ -74,7 +74,7 @@ EdidSummary SummariseEdid(const EdidInfo& info) {
     s.text(SummaryItem::MonitorName) = info.Monitor_Name[0] == 0 ? "-" : textOf(info.Monitor_Name);
     s.text(SummaryItem::MaxResolution) = textOf(info.Max_Resolution);
     s.text(SummaryItem::MaxColorDepth) = std::to_string(info.Max_Color_Depth) + "bit";
-    s.text(SummaryItem::Support3d) = yesNo(info.Flags & 0x0008);
+    s.text(SummaryItem::Support3d) = yesNo(info.Flags & EdidFlag::ThreeD);
     s.text(SummaryItem::SupportYuv420) = yesNo(info.Support_YUV420 == 1);
     s.text(SummaryItem::SupportScdc) = yesNo(info.Support_SCDC == 1);
     s.text(SummaryItem::Support600Mhz) = yesNo(info.Support_600MHz == 1);

@@ -13,9 +13,9 @@ void TForm1::wireFirmware() {
         *control<QLineEdit>("Edit_Fw_Path"), *control<QLabel>("Label_FW_Version"),
         *control<QPushButton>("Button_Update_Fw"), *control<QCheckBox>("CheckBox_FW_Verify"));
     // A Qt child of the window: it keeps the firmware path for the window's life.
-    auto* firmware = new FirmwareHandlers(link(), reporter(), prompts(), std::move(view), this);
+    auto* firmware = new FirmwareHandlers(link(), reporter(), std::move(view), this);
     connect(control<QPushButton>("Button_Open_Fw"), &QPushButton::clicked, firmware,
-            [firmware] { firmware->openImage(); });
+            [this, firmware] { firmware->openImage(prompts()); });
     connect(control<QPushButton>("Button_Update_Fw"), &QPushButton::clicked, firmware,
             [firmware] { firmware->update(); });
 }

@@ -1,6 +1,7 @@
 #include "User_interface.h"
 
 #include "DeviceLink.h"
+#include "FocusReturn.h"
 #include "IntegerText.h"
 #include "WindowLinkView.h"
 
@@ -20,6 +21,8 @@ void TForm1::wireLink() {
     connect(control<QPushButton>("BitBtn_Disconnect"), &QPushButton::clicked, this,
             &TForm1::BitBtn_DisconnectClick);
     connect(this, &TForm1::closing, link, &DeviceLink::shutdown);
+    // A Qt child of the window, for every operation's starting control.
+    new FocusReturn(*link_, this);
 }
 
 void TForm1::BitBtn_SearchClick() {

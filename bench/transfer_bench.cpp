@@ -10,6 +10,7 @@
 
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -23,7 +24,7 @@ namespace {
 constexpr double UploadFloorMs = 2 * (50 + 128 * 1 + 50) + (50 + 1);
 // Download: the select's own pacing (50 ms, its byte, 1 ms) and one 10 ms look for its
 // acknowledge, then each block's wait.
-double downloadFloorMs(const EdidDownloadRow& entry) {
+double downloadFloorMs(const DeviceEdid& entry) {
     return (entry.hasSelect ? 50 + 1 + 10 : 0) + 2.0 * entry.waitMs;
 }
 
@@ -85,14 +86,15 @@ void BM_DownloadEdid(benchmark::State& state) {
         state.SkipWithError("the search found no device");
         return;
     }
-    const EdidDownloadRow& entry = EdidDownloads[static_cast<std::size_t>(state.range(0))];
+    const auto row = static_cast<std::size_t>(state.range(0));
+    const DeviceEdid& entry = DeviceEdids[row];
     const std::string target = bench.dir.filePath("download.bin").toStdString();
     double totalMs = 0;
     for (auto _ : state) {
         bench.window->prompts().saveAnswers.push_back(target);
         QElapsedTimer clock;
         clock.start();
-        bench.window->control<QPushButton>(entry.button)->click();
+        bench.window->control<QPushButton>(DownloadButtons[row])->click();
         totalMs += static_cast<double>(clock.nsecsElapsed()) / 1e6;
         if (bench.window->log().find("API Timeout.") != std::string::npos)
             state.SkipWithError("the download timed out");
@@ -104,6 +106,54 @@ BENCHMARK(BM_DownloadEdid)
     ->Arg(1)
     ->Arg(2)
     ->Iterations(5)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// The whole of `redaviv-cli upload FILE --no-verify` on a fresh devsim with `options`,
+// as a user runs it; negative when it failed.
+double cliUploadMs(const QStringList& options, const QString& file) {
+    DevsimProcess device(options);
+    QProcess cli;
+    QElapsedTimer clock;
+    clock.start();
+    cli.start(QStringLiteral(REDAVIV_CLI),
+              {QStringLiteral("--port"), device.path(), QStringLiteral("upload"), file,
+               QStringLiteral("--no-verify")});
+    const bool ok =
+        cli.waitForFinished(-1) && cli.exitStatus() == QProcess::NormalExit && cli.exitCode() == 0;
+    return ok ? static_cast<double>(clock.nsecsElapsed()) / 1e6 : -1;
+}
+
+// The command line's upload to a box that does not answer writes (argument 1) or answers
+// them with the head only (2), against the same upload to a box that answers them: it
+// waits for no answer that is not coming. Target: at most 1.15 times as long.
+void BM_CliUploadQuietBox(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString file = dir.filePath("upload.bin");
+    EdidTestFiles::WriteImage(file, EdidTestFiles::RichEdid("BENCH"));
+    const QStringList quiet{state.range(0) == 1 ? QStringLiteral("--no-write-answers")
+                                                : QStringLiteral("--short-write-answers")};
+    double answeringMs = 0;
+    double quietMs = 0;
+    for (auto _ : state) {
+        const double answering = cliUploadMs({}, file);
+        const double silent = cliUploadMs(quiet, file);
+        if (answering < 0 || silent < 0) {
+            state.SkipWithError("redaviv-cli upload failed");
+            return;
+        }
+        answeringMs += answering;
+        quietMs += silent;
+    }
+    const auto runs = static_cast<double>(state.iterations());
+    state.counters["answering_ms"] = answeringMs / runs;
+    state.counters["quiet_ms"] = quietMs / runs;
+    state.counters["ratio_to_answering"] = quietMs / answeringMs;
+}
+BENCHMARK(BM_CliUploadQuietBox)
+    ->Arg(1)
+    ->Arg(2)
+    ->Iterations(3)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 

@@ -30,7 +30,7 @@ int runAnalyse(CommandContext& context) {
                 context.out << "{\"file\": " << JsonTextString(file)
                             << ", \"error\": " << JsonTextString(failure) << "}\n";
             else
-                context.out << (first ? "" : "\n") << file << ": " << failure << "\n";
+                PrintFileLine(context.out << (first ? "" : "\n"), file, failure);
             first = false;
             continue;
         }
@@ -57,8 +57,8 @@ const Command AnalyseCommand = {
     "of the analyser page.\n" EDID_INPUT_HELP "\n"
     "  --json   one JSON object per line:\n"
     "           {\"file\": ..., \"summary\": {\"edid_header\": ..., ...}}\n"
-    "           or {\"file\": ..., \"error\": \"Edid Open Fail.\"} (or the byte count\n"
-    "           of hex text of the wrong length)\n"
+    "           or {\"file\": ..., \"error\": \"Edid Open Fail.\"} (or why the input\n"
+    "           is no EDID)\n"
     "\n"
     "Exit status: 0, or 1 when a file could not be read; 2 on a usage error.\n",
     runAnalyse,

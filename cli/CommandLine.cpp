@@ -1,10 +1,14 @@
 #include "CommandLine.h"
 
+#include "EdidFile.h"
 #include "EdidInfo.h"
 #include "EdidInput.h"
 #include "FilePath.h"
+#include "TerminalText.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <ostream>
 
 namespace {
@@ -34,7 +38,7 @@ void PrintCommandUsage(const Command& command, std::ostream& out) {
 }
 
 bool UsageError(const Command& command, CommandContext& context, const std::string& message) {
-    context.err << "redaviv-cli " << command.name << ": " << message << "\n";
+    context.err << "redaviv-cli " << command.name << ": " << TerminalText(message) << "\n";
     PrintCommandUsage(command, context.err);
     return false;
 }
@@ -72,7 +76,8 @@ bool CheckInputFile(const Command& command, CommandContext& context, const std::
                              : notRegularReason(KindOfPath(path));
     if (!reason)
         return true;
-    context.err << "redaviv-cli " << command.name << ": " << path << ": " << reason << "\n";
+    context.err << "redaviv-cli " << command.name << ": ";
+    PrintFileLine(context.err, path, reason);
     return false;
 }
 
@@ -87,13 +92,54 @@ bool CheckOneStandardInput(const Command& command, CommandContext& context,
     return UsageError(command, context, "'-' given more than once: standard input holds one EDID");
 }
 
+void PrintFileLine(std::ostream& out, const std::string& path, const std::string& text) {
+    out << TerminalText(path + ": " + text) << "\n";
+}
+
+std::optional<EdidInput> ReadCommandInput(const Command& command, CommandContext& context,
+                                          const std::string& path) {
+    if (!CheckEdidInput(command, context, path))
+        return std::nullopt;
+    EdidInput input = ReadEdidInput(path);
+    NoteLongInput(context, path, input);
+    return input;
+}
+
+void NoteLongInput(CommandContext& context, const std::string& path, const EdidInput& input) {
+    if (input.status == EdidInputStatus::Read && input.length > kEdidSize)
+        PrintFileLine(context.err, path,
+                      std::to_string(input.length) +
+                          " bytes; only the first 256 (the base block and one extension) are "
+                          "read.");
+}
+
+std::string OutputFailure(const std::string& path) {
+    const int error = errno;
+    const char* reason = notRegularReason(KindOfPath(path));
+    return path + ": " + kOpenFailMessage + " (" + (reason ? reason : std::strerror(error)) + ")";
+}
+
+bool WriteCommandOutput(CommandContext& context, const std::string& path,
+                        const std::vector<std::uint8_t>& bytes) {
+    if (path == "-") {
+        // Binary-safe: the bytes as they are; a failed write is reported at the end.
+        context.out.write(reinterpret_cast<const char*>(bytes.data()),
+                          static_cast<std::streamsize>(bytes.size()));
+        return true;
+    }
+    if (WriteFileWhole(path, bytes))
+        return true;
+    context.err << TerminalText(OutputFailure(path)) << "\n";
+    return false;
+}
+
 std::string ReadFreshRecord(const Command& command, CommandContext& context,
                             const std::string& path, EdidInfo& info) {
     info = EdidInfo{};
-    if (!CheckEdidInput(command, context, path))
+    const std::optional<EdidInput> input = ReadCommandInput(command, context, path);
+    if (!input)
         return kOpenFailMessage;
-    const EdidInput input = ReadEdidInput(path);
-    if (input.status == EdidInputStatus::Read)
-        info.Image = input.image;
-    return EdidInputMessage(input);
+    if (input->status == EdidInputStatus::Read)
+        info.Image = input->image;
+    return EdidInputMessage(*input);
 }

@@ -1,6 +1,9 @@
 #pragma once
 #include "Commands.h"
 
+#include <cstdint>
+#include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,8 +32,10 @@ bool UsageError(const Command& command, CommandContext& context, const std::stri
 #define EDID_INPUT_HELP                                                                            \
     "Each FILE is a binary EDID file (256 bytes; missing bytes read as 0xFF), hex text\n"          \
     "(a decoder's hex dump, the first \"EDID:\" block of a display server's verbose\n"             \
-    "listing, plain hex pairs, a C array or its body), or \"-\" for standard input\n"              \
-    "(once).\n"
+    "listing, plain hex pairs, a C array or its body, C comments skipped; UTF-8, or\n"             \
+    "UTF-16 with its byte-order mark), or \"-\" for standard input (once). Text that is\n"         \
+    "not hex is refused with its line (\"line 3: 'g' is not a hex digit\"); a FILE of more\n"      \
+    "than 256 bytes is noted on stderr, as only the first 256 are read.\n"
 
 // The message a file that cannot be opened gets.
 constexpr const char* kOpenFailMessage = "Edid Open Fail.";
@@ -50,11 +55,37 @@ bool CheckOneStandardInput(const Command& command, CommandContext& context,
                            const std::vector<std::string>& inputs);
 
 struct EdidInfo;
+struct EdidInput;
+
+// "PATH: TEXT" on a line of its own, shown as TerminalText shows text: how a command
+// reports one file.
+void PrintFileLine(std::ostream& out, const std::string& path, const std::string& text);
+
+// Reads the EDID input `path` ("-": standard input) for `command`. Nothing when
+// CheckEdidInput refuses it (its reason is then on `context.err`). An input that holds
+// more than the 256 bytes read is noted on `context.err` (NoteLongInput).
+std::optional<EdidInput> ReadCommandInput(const Command& command, CommandContext& context,
+                                          const std::string& path);
+
+// The box holds 256 bytes, so no more are read: "FILE: N bytes; only the first 256 (the
+// base block and one extension) are read." on `context.err` for an input that held more.
+void NoteLongInput(CommandContext& context, const std::string& path, const EdidInput& input);
+
+// The line for an output that could not be written, right after the write failed (errno
+// says why): "PATH: Edid Open Fail. (REASON)", the reason being what the path is when it
+// exists but is no regular file, or the system's reason.
+std::string OutputFailure(const std::string& path);
+
+// Writes `bytes` to the output `path` as a command's -o does: whole or not at all, or
+// to standard output (`context.out`) for "-". False, with OutputFailure on
+// `context.err`, when it could not be written.
+bool WriteCommandOutput(CommandContext& context, const std::string& path,
+                        const std::vector<std::uint8_t>& bytes);
 
 // Reads the EDID in `path` (a binary file or hex text; "-" standard input) into `info`
-// made fresh (all bytes zero), as the analyser's "Bin File" choice does. Empty when it
-// was read; otherwise what the command reports for it: "Edid Open Fail." (a refused
-// path also gets its reason on `context.err`) or the byte count of hex text of the
-// wrong length.
+// made fresh (all bytes zero), as the analyser's "Bin File" choice does, by
+// ReadCommandInput. Empty when it was read; otherwise what the command reports for it:
+// "Edid Open Fail." (a refused path also gets its reason on `context.err`) or why the
+// input is no EDID (EdidInputMessage).
 std::string ReadFreshRecord(const Command& command, CommandContext& context,
                             const std::string& path, EdidInfo& info);

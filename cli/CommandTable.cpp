@@ -18,10 +18,14 @@ const std::vector<const Command*>& CommandTable() {
 
 const char* const kExitStatusHelp =
     "  0  success\n"
-    "  1  a device or file failure\n"
+    "  1  a device or file failure, or standard output that could not be written\n"
+    "     (\"write error: \" and the system's reason)\n"
     "  2  a usage error\n"
     "  3  roundtrip, brandnew: an edit of the creator did not hold a number (its\n"
-    "     message is printed, nothing is written)\n";
+    "     message is printed, nothing is written)\n"
+    "  130  upload, firmware, mode: SIGINT came while the device was written to (the\n"
+    "     frame in flight is finished, nothing more is sent)\n"
+    "  143  the same for SIGTERM\n";
 
 void PrintOverallUsage(std::ostream& out) {
     out << "usage: redaviv-cli [--port PATH]... COMMAND [OPTIONS] [ARGUMENTS]\n"

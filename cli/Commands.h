@@ -6,7 +6,8 @@
 // One subcommand of redaviv-cli. Each lives in its own source file and is listed in
 // the table of main.cpp. `args` are the arguments after the subcommand's name.
 // Exit status: 0 success, 1 a device or file failure, 2 usage error; the creator's
-// commands add 3 (CreatorCommands.h).
+// commands add 3 (CreatorCommands.h); a device write interrupted by a signal exits 128
+// and the signal's number (WriteInterruption.h).
 struct CommandContext {
     std::vector<std::string> args;
     std::ostream& out;
@@ -25,6 +26,7 @@ namespace ExitStatus {
 constexpr int Ok = 0;
 constexpr int Failed = 1;
 constexpr int Usage = 2;
+constexpr int Interrupted = 128; // and the signal's number
 } // namespace ExitStatus
 
 extern const Command AnalyseCommand;

@@ -1,6 +1,6 @@
 #include "ConsoleReporter.h"
 
-#include "Json.h"
+#include "TerminalText.h"
 
 #include <cstdio>
 #include <ostream>
@@ -42,22 +42,6 @@ bool isMessage(const std::string& text) {
     return true;
 }
 
-// Bytes as Latin-1 with control characters written \xNN, for the verbose log.
-std::string visible(const std::string& bytes) {
-    std::string shown;
-    for (const char ch : bytes) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (c < 0x20 || c == 0x7F) {
-            char escape[8];
-            std::snprintf(escape, sizeof escape, "\\x%02X", c);
-            shown += escape;
-        } else {
-            shown += ch;
-        }
-    }
-    return Latin1ToUtf8(shown);
-}
-
 } // namespace
 
 bool StderrIsTerminal() {
@@ -76,6 +60,12 @@ ConsoleReporter::~ConsoleReporter() {
     err_.flush();
 }
 
+void ConsoleReporter::showProgressOf(StatusLabel label) {
+    progressLabel_ = label;
+    lastPercent_ = -1;
+    lastTenth_ = -1;
+}
+
 void ConsoleReporter::replaceLog(const std::string& text) {
     logText(text);
 }
@@ -92,7 +82,7 @@ void ConsoleReporter::logText(const std::string& text) {
     if (isMessage(text))
         message(text.substr(0, text.size() - LineEnd.size()));
     else if (verbose_ && !text.empty())
-        message(visible(text));
+        message(Latin1TerminalText(text));
 }
 
 void ConsoleReporter::setStatusText(StatusLabel label, const std::string& text) {
@@ -104,9 +94,9 @@ void ConsoleReporter::setStatusText(StatusLabel label, const std::string& text) 
 }
 
 void ConsoleReporter::message(const std::string& text) {
-    lastMessage_ = text;
+    lastMessage_ = TerminalText(text);
     endBar();
-    err_ << text << '\n';
+    err_ << lastMessage_ << '\n';
     err_.flush();
 }
 
@@ -115,6 +105,11 @@ void ConsoleReporter::progress(int percent) {
         return;
     lastPercent_ = percent;
     if (!terminal_) {
+        // A log or a pipe keeps every line: one per tenth, not one per percent. A block
+        // written again (a firmware retry) steps back and is not shown twice.
+        if (percent / 10 <= lastTenth_)
+            return;
+        lastTenth_ = percent / 10;
         err_ << percent << "%\n";
         err_.flush();
         return;

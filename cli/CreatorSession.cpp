@@ -2,18 +2,22 @@
 
 #include "CommandLine.h"
 #include "CreatorCommands.h"
+#include "TerminalText.h"
 
 #include <CreatorBuilder.h>
 #include <CreatorLoader.h>
 #include <CreatorModel.h>
-#include <EdidFile.h>
 #include <EdidInfo.h>
 #include <EdidInput.h>
+#include <EdidValidation.h>
 #include <FilePath.h>
 #include <IntegerText.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <optional>
 #include <ostream>
+#include <utility>
 
 namespace {
 
@@ -35,21 +39,25 @@ QDate exactDate(const std::string& text) {
 // How one input went through the creator.
 struct Passage {
     int status = ExitStatus::Ok;
-    std::string failure;    // the line that says why, when status is not Ok
+    std::string failure;    // the line that says why, when the input failed
     std::string notWritten; // "Not Written: ..." when blocks did not fit
+    bool refused = false;   // the creator refused the input; the line names it
 };
 
-// "Bin Modifiy" (or "Brand New" without an input) and "Save", as the window does them,
-// with no edit in between.
-Passage passThrough(const std::string* input, const std::string& output, const QDate& today) {
+// "Bin Modifiy" of `image` (or "Brand New" without one) and "Save" to `output`, as the
+// window does them, with no edit in between. A failed save is reported as it happens,
+// naming the output.
+Passage passThrough(CommandContext& context, const EdidImage* image, const std::string& output,
+                    const QDate& today) {
     CreatorModel model;
     EdidInfo CreatorSettings{};
-    if (input) {
-        const EdidInput read = ReadEdidInput(*input);
-        if (read.status != EdidInputStatus::Read)
-            return {ExitStatus::Failed, EdidInputMessage(read), {}};
-        CreatorSettings.Image = read.image;
+    if (image) {
+        CreatorSettings.Image = *image;
         StartFromFile(model, CreatorSettings, today);
+        // The window shows a refused EDID as "Error." in its edits, where the user sees it;
+        // saved unseen, those defaults would pass for the file's EDID.
+        if (CreatorSettings.Status & EdidStatus::ValidationMask)
+            return {ExitStatus::Failed, ValidationMessage(CreatorSettings.Status), {}, true};
     } else {
         StartBrandNew(model, CreatorSettings, today);
     }
@@ -59,22 +67,82 @@ Passage passThrough(const std::string* input, const std::string& output, const Q
     } catch (const ConversionError& e) {
         return {ExitStatus::ConversionFailed, e.what(), {}};
     }
-    if (!WriteEdidFile(output, CreatorSettings.Image))
-        return {ExitStatus::Failed, kOpenFailMessage, {}};
+    const EdidImage& saved = CreatorSettings.Image;
+    if (!WriteCommandOutput(context, output, std::vector<std::uint8_t>(saved.begin(), saved.end())))
+        return {ExitStatus::Failed, {}, {}};
     return {ExitStatus::Ok, {}, NotWrittenText(encoding)};
 }
 
+// The input through the creator, when it reads as an EDID.
+Passage passInput(CommandContext& context, const EdidInput& input, const std::string& output,
+                  const QDate& today) {
+    if (input.status != EdidInputStatus::Read)
+        return {ExitStatus::Failed, EdidInputMessage(input), {}};
+    return passThrough(context, &input.image, output, today);
+}
+
+// -d writes one file per input, so before anything is written: OUTDIR must be a folder,
+// no two inputs may be saved as one file (the second would replace the first), and no
+// output may be an input (it would be replaced by what was read from another, or from
+// itself, cut to 256 bytes). An output that does not exist yet is no input.
+int checkDirectoryPlan(CommandContext& context, const CreatorArgs& args,
+                       const std::vector<std::string>& outputs) {
+    const PathKind kind = KindOfPath(args.outputDir);
+    const bool exists = kind != PathKind::Missing;
+    if (kind != PathKind::Directory) {
+        PrintFileLine(context.err, args.outputDir,
+                      exists || errno != ENOENT ? "is not a folder" : "no such folder");
+        return ExitStatus::Failed;
+    }
+    std::vector<std::optional<FileIdentity>> outputFiles;
+    for (const std::string& output : outputs)
+        outputFiles.push_back(IdentityOfFile(output));
+    const auto& inputs = args.inputs;
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        for (std::size_t j = i + 1; j < inputs.size(); ++j) {
+            if (outputs[i] == outputs[j] || (outputFiles[i] && outputFiles[i] == outputFiles[j])) {
+                UsageError(RoundtripCommand, context,
+                           inputs[i] + " and " + inputs[j] + " would both be saved as " +
+                               outputs[j] + "; nothing written");
+                return ExitStatus::Usage;
+            }
+        }
+    }
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        for (const std::string& input : inputs) {
+            if (outputFiles[i] && outputFiles[i] == IdentityOfFile(input)) {
+                UsageError(RoundtripCommand, context,
+                           outputs[i] + " would overwrite the input " + input +
+                               "; nothing written");
+                return ExitStatus::Usage;
+            }
+        }
+    }
+    return ExitStatus::Ok;
+}
+
 // -d: every input to OUTDIR under its own base name; a line per failure, prefixed with
-// the input's name, and exit 1 if any failed.
+// the input's name (or, for a save that failed, naming the output), and exit 1 if any
+// failed.
 int runIntoDirectory(CommandContext& context, const CreatorArgs& args, const QDate& today) {
+    std::vector<std::string> outputs;
+    for (const std::string& input : args.inputs)
+        outputs.push_back(PathInFolder(args.outputDir, NameOf(input)));
+    if (const int refused = checkDirectoryPlan(context, args, outputs))
+        return refused;
     int status = ExitStatus::Ok;
-    for (const std::string& input : args.inputs) {
-        const Passage passage = passThrough(&input, args.outputDir + "/" + NameOf(input), today);
+    for (std::size_t i = 0; i < args.inputs.size(); ++i) {
+        const std::string& input = args.inputs[i];
+        // A path that is no regular file is one failure line, as any unreadable input.
+        const EdidInput read = ReadEdidInput(input);
+        NoteLongInput(context, input, read);
+        const Passage passage = passInput(context, read, outputs[i], today);
         if (passage.status != ExitStatus::Ok) {
-            context.err << input << ": " << passage.failure << "\n";
+            if (!passage.failure.empty())
+                PrintFileLine(context.err, input, passage.failure);
             status = ExitStatus::Failed;
         } else if (!passage.notWritten.empty()) {
-            context.err << input << ": " << passage.notWritten << "\n";
+            PrintFileLine(context.err, input, passage.notWritten);
         }
     }
     return status;
@@ -136,10 +204,20 @@ int RunCreatorSession(CommandContext& context, const CreatorArgs& args) {
     const QDate today = args.today.isValid() ? args.today : QDate::currentDate();
     if (!args.outputDir.empty())
         return runIntoDirectory(context, args, today);
-    const std::string* input = args.inputs.empty() ? nullptr : &args.inputs.front();
-    const Passage passage = passThrough(input, args.output, today);
-    if (passage.status != ExitStatus::Ok)
-        context.err << passage.failure << "\n";
+    Passage passage;
+    if (args.inputs.empty()) {
+        passage = passThrough(context, nullptr, args.output, today);
+    } else {
+        const std::optional<EdidInput> input =
+            ReadCommandInput(RoundtripCommand, context, args.inputs.front());
+        if (!input)
+            return ExitStatus::Failed;
+        passage = passInput(context, *input, args.output, today);
+    }
+    if (passage.refused)
+        PrintFileLine(context.err, args.inputs.front(), passage.failure);
+    else if (!passage.failure.empty())
+        context.err << TerminalText(passage.failure) << "\n";
     else if (!passage.notWritten.empty())
         context.err << passage.notWritten << "\n";
     return passage.status;

@@ -15,7 +15,7 @@
 
 namespace {
 
-// In the order of DeviceEdidSources.
+// In the order of DeviceEdids.
 const std::vector<std::string> SourceWords = {"internal", "external", "user"};
 
 bool isSourceWord(const std::string& arg) {
@@ -53,9 +53,15 @@ int analyseDevice(CommandContext& context) {
             const BusyGuard::Operation operation = session.link().tryBeginOperation();
             EdidInfo record{};
             const DeviceEdidRead read =
-                ReadDeviceEdid(session.link(), DeviceEdidSources[*source], record, operation);
+                ReadDeviceEdid(session.link(), DeviceEdids[*source], record, operation);
             if (operation.cancelled()) {
                 reporter.message(session.view().modelName);
+                return ExitStatus::Failed;
+            }
+            // The window shows the zeros read for a block that never came; a summary of
+            // them would pass for the device's EDID.
+            if (read == DeviceEdidRead::Block1Missing) {
+                reporter.message("Read Failed: block 1 of the " + word + " EDID did not arrive.");
                 return ExitStatus::Failed;
             }
             // As the page does: the summary of what was read, "Illegal" when it is not valid.
@@ -98,7 +104,8 @@ const Command DeviceAnalyseCommand = {
     "  --json          one JSON object:\n"
     "                  {\"source\": \"internal\", \"summary\": {\"edid_header\": ..., "
     "...}}\n" DEVICE_COMMAND_OPTIONS_HELP "\n"
-    "Exit status: 0, or 1 when no device was found or no attempt read a valid EDID; 2 on\n"
-    "a usage error.\n",
+    "Exit status: 0, or 1 when no device was found, no attempt read a valid EDID, or\n"
+    "block 1 never came (\"Read Failed: block 1 of the internal EDID did not arrive.\";\n"
+    "no summary is shown); 2 on a usage error.\n",
     runAnalyse,
 };

@@ -2,7 +2,29 @@
 
 #include "CommandLine.h"
 
+#include <QFileInfo>
+
 #include <ostream>
+
+namespace {
+
+// Each port once, under the name it was first given: a port named twice, or once more
+// through a link to the same device, is still one box.
+QStringList distinctPorts(const QStringList& ports) {
+    QStringList kept;
+    QStringList devices;
+    for (const QString& port : ports) {
+        const QString resolved = QFileInfo(port).canonicalFilePath();
+        const QString device = resolved.isEmpty() ? port : resolved;
+        if (kept.contains(port) || devices.contains(device))
+            continue;
+        kept << port;
+        devices << device;
+    }
+    return kept;
+}
+
+} // namespace
 
 bool ParseDeviceArgs(const Command& command, CommandContext& context,
                      const DeviceCommandShape& entry, DeviceArgs& parsed) {
@@ -45,6 +67,7 @@ bool ParseDeviceArgs(const Command& command, CommandContext& context,
             return UsageError(command, context, "unknown option '" + arg + "'");
         }
     }
+    parsed.ports = distinctPorts(parsed.ports);
     if (parsed.help)
         return true;
     if (parsed.operands.size() != entry.operands)

@@ -24,7 +24,8 @@ struct DeviceArgs {
     bool json = false;
     bool noVerify = false;
     bool each = false;
-    QStringList ports; // --port PATH, in the order given; empty: the platform's ports
+    // --port PATH, each port once in the order first given; empty: the platform's ports
+    QStringList ports;
     std::string output;
     std::vector<std::string> operands;
 };
@@ -46,6 +47,6 @@ std::vector<std::string> TakeLeadingPortOptions(std::vector<std::string>& args);
 
 // Common text for the help of every device command.
 #define DEVICE_COMMAND_OPTIONS_HELP                                                                \
-    "  --port PATH     probe only this port (repeatable, in the order given); without it\n"        \
-    "                  the machine's serial ports are searched\n"                                  \
+    "  --port PATH     probe only this port (repeatable, in the order given, each port\n"          \
+    "                  once); without it the machine's serial ports are searched\n"                \
     "  -v, --verbose   also show the device's raw bytes, as the window's log does\n"

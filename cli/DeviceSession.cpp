@@ -1,15 +1,19 @@
 #include "DeviceSession.h"
 
+#include "ApiTypes.h"
 #include "ConsoleReporter.h"
+#include "DeviceIdentity.h"
 #include "IntegerText.h"
 #include "PortNames.h"
 
 #include <QElapsedTimer>
-#include <QSerialPort>
 
 namespace {
 
 constexpr std::uint32_t AnswerPollMs = 20;
+constexpr std::uint32_t WriteSettleMs = 50;
+// The version caption once the device's answer was shown.
+const std::string AnsweredVersionCaption = "Current Version : v";
 
 } // namespace
 
@@ -30,10 +34,13 @@ bool DeviceSession::search() {
         reporter_.message(error.what());
         return false;
     }
-    if (link_.connection() != Connection::NotConnected)
-        return true;
-    reporter_.message(view_.modelName);
-    return false;
+    if (link_.connection() == Connection::NotConnected) {
+        reporter_.message(view_.modelName);
+        return false;
+    }
+    if (link_.connection() == Connection::Connected && !(modelNameShown() && firmwareVersion()))
+        AskIdentityAgain(link_, !modelNameShown(), !firmwareVersion());
+    return true;
 }
 
 bool DeviceSession::findDevice() {
@@ -52,15 +59,24 @@ std::string DeviceSession::portName() {
     // The link holds the port by its system name; find the entry that opens it.
     for (const QString& name : ports) {
         try {
-            QSerialPort probe;
-            probe.setPortName(portOpenPath(name));
-            if (probe.portName() == link_.portName())
+            if (portSystemName(name) == link_.portName())
                 return name.toStdString();
         } catch (const ConversionError&) {
             // Not a name the search could have opened.
         }
     }
     return link_.portName().toStdString();
+}
+
+bool DeviceSession::modelNameShown() const {
+    return view_.led == Colour::Green;
+}
+
+std::optional<std::string> DeviceSession::firmwareVersion() const {
+    const std::string& caption = view_.firmwareVersion;
+    if (caption.rfind(AnsweredVersionCaption, 0) != 0)
+        return std::nullopt;
+    return caption.substr(AnsweredVersionCaption.size());
 }
 
 std::optional<PresentedEdid> DeviceSession::awaitPresentedEdid(int limitMs) {
@@ -70,6 +86,14 @@ std::optional<PresentedEdid> DeviceSession::awaitPresentedEdid(int limitMs) {
     while (!view_.presented && link_.portOpen() && waited.elapsed() < limitMs)
         link_.waitMs(AnswerPollMs);
     return view_.presented;
+}
+
+void DeviceSession::askPresentedEdid() {
+    // A head-only answer to the write before has landed after the settle each uploaded
+    // block gets; taken after the request, it would pass for the start of its answer.
+    link_.waitMs(WriteSettleMs);
+    link_.awaitAnswerInFlight();
+    link_.sendRead(Api_Edid_Mode, 1);
 }
 
 bool DeviceSession::confirmPresentedEdid(PresentedEdid which) {

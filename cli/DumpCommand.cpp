@@ -62,7 +62,8 @@ const Command DumpCommand = {
     "with every field of the record under its name: integers as numbers, byte arrays as\n"
     "arrays of numbers, Manufac_Name, Monitor_Name and Max_Resolution as strings (each\n"
     "byte the character of the same code). JSON is the only format; --json is accepted.\n"
-    "A file that cannot be opened gives {\"file\": ..., \"error\": \"Edid Open Fail.\"}.\n"
+    "A file that cannot be opened gives {\"file\": ..., \"error\": \"Edid Open Fail.\"}, one\n"
+    "that is no EDID {\"file\": ..., \"error\": ...} with why.\n"
     "\n"
     "Exit status: 0, or 1 when a file could not be read; 2 on a usage error.\n",
     runDump,

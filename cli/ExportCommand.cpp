@@ -2,8 +2,8 @@
 #include "CommandLine.h"
 #include "Commands.h"
 #include "EdidExport.h"
-#include "EdidFile.h"
 #include "EdidInput.h"
+#include "EdidValidation.h"
 
 #include <optional>
 #include <ostream>
@@ -13,7 +13,7 @@ namespace {
 struct ExportArgs {
     bool help = false;
     EdidExportFormat format = EdidExportFormat::Hex;
-    std::optional<std::string> output;
+    std::string output = "-"; // standard output
     std::vector<std::string> files;
 };
 
@@ -59,22 +59,24 @@ int runExport(CommandContext& context) {
         return ExitStatus::Ok;
     }
     const std::string& file = args.files.front();
-    const EdidInput input = ReadEdidInput(file);
-    if (input.status != EdidInputStatus::Read) {
-        context.err << file << ": " << EdidInputMessage(input) << "\n";
+    const std::optional<EdidInput> input = ReadCommandInput(ExportCommand, context, file);
+    if (!input)
+        return ExitStatus::Failed;
+    if (input->status != EdidInputStatus::Read) {
+        PrintFileLine(context.err, file, EdidInputMessage(*input));
         return ExitStatus::Failed;
     }
-    const std::vector<std::uint8_t> bytes = ExportEdid(input.image, args.format);
-    if (!args.output) {
-        context.out.write(reinterpret_cast<const char*>(bytes.data()),
-                          static_cast<std::streamsize>(bytes.size()));
-        return ExitStatus::Ok;
-    }
-    if (!WriteFileWhole(*args.output, bytes)) {
-        context.err << *args.output << ": " << kOpenFailMessage << "\n";
+    // As upload refuses it: what does not start with the EDID header is no EDID to pass on
+    // (a text that is no hex would otherwise be exported as if its characters were one).
+    EdidInfo record{};
+    record.Image = input->image;
+    if (!ValidateEdid(record) && (record.Status & EdidStatus::BadHeader) != 0) {
+        PrintFileLine(context.err, file, ValidationMessage(record.Status));
         return ExitStatus::Failed;
     }
-    return ExitStatus::Ok;
+    return WriteCommandOutput(context, args.output, ExportEdid(input->image, args.format))
+               ? ExitStatus::Ok
+               : ExitStatus::Failed;
 }
 
 } // namespace
@@ -87,14 +89,17 @@ const Command ExportCommand = {
     "FILE is a binary EDID file (256 bytes; missing bytes read as 0xFF) or hex text: a\n"
     "decoder's hex dump after \"EDID (hex):\" or \"edid-decode (hex):\", the first \"EDID:\"\n"
     "block of a display server's verbose listing, or plain hex pairs (whitespace, commas\n"
-    "and 0x prefixes allowed, as in the body of a C array).\n"
+    "and 0x prefixes allowed, as in the body of a C array; C comments are skipped). A\n"
+    "FILE that does not start with the EDID header is refused (\"Illegal Edid Header.\"),\n"
+    "as upload refuses it; one of more than 256 bytes is noted on stderr.\n"
     "\n"
     "  --format hex   the decoder's hex dump: lowercase pairs, 16 a line (the default)\n"
     "  --format c     static const unsigned char edid[256] = {...};\n"
     "  --format bin   the 256 bytes\n"
     "  -o OUT         write to OUT instead of standard output, whole or not at all\n"
+    "                 (\"-\": standard output)\n"
     "\n"
-    "Exit status: 0, or 1 when FILE cannot be read or OUT cannot be written; 2 on a\n"
-    "usage error.\n",
+    "Exit status: 0, or 1 when FILE cannot be read, is no EDID, or OUT cannot be written\n"
+    "(\"OUT: Edid Open Fail. (REASON)\"); 2 on a usage error.\n",
     runExport,
 };

@@ -7,7 +7,7 @@
 #include "FirmwareHandlers.h"
 #include "FirmwareUpdate.h"
 #include "FirmwareView.h"
-#include "ScriptedPrompts.h"
+#include "WriteInterruption.h"
 
 #include <memory>
 
@@ -42,21 +42,27 @@ int runFirmware(CommandContext& context) {
             DeviceSession session(reporter, args.ports);
             if (!session.search())
                 return ExitStatus::Failed;
-            // "Open" with the file named on the command line: it checks the image as the
-            // window does and says whether "Update" may be pressed.
-            ScriptedPrompts prompts;
-            prompts.openAnswers.push_back(args.operands[0]);
+            // The file named on the command line, checked as the window's "Open" checks
+            // it: it says whether "Update" may be pressed.
             bool updateEnabled = false;
             FirmwareHandlers handlers(
-                session.link(), reporter, prompts,
+                session.link(), reporter,
                 std::make_unique<ConsoleFirmwareView>(reporter, !args.noVerify, updateEnabled));
-            handlers.openImage();
+            handlers.checkImage(args.operands[0]);
             if (!updateEnabled)
                 return ExitStatus::Failed;
             reporter.showProgressOf(StatusLabel::Firmware);
             const bool verify = !args.noVerify;
-            const FirmwareUpdateResult result = updateFirmware(
-                session.link(), reporter, handlers.firmwarePath(), [verify] { return verify; });
+            FirmwareUpdateResult result = FirmwareUpdateResult::Refused;
+            if (const auto interrupted = RunDeviceWrite(
+                    session.link(), reporter,
+                    "the firmware on " + session.portName() +
+                        " may be incomplete; update again while the loader runs.",
+                    [&] {
+                        result = updateFirmware(session.link(), reporter, handlers.firmwarePath(),
+                                                [verify] { return verify; });
+                    }))
+                return *interrupted;
             return result == FirmwareUpdateResult::Finished ? ExitStatus::Ok : ExitStatus::Failed;
         });
 }
@@ -70,13 +76,17 @@ const Command FirmwareCommand = {
     "Finds the device in ISP mode, checks FILE as the firmware group's \"Open\" does (its\n"
     "version tag, shown as \"Target Version : vX.YYY\") and writes it block by block,\n"
     "reading every block back. Progress is shown on standard error: a bar on a terminal,\n"
-    "one percentage a line otherwise. The command does not put the device into ISP mode.\n"
+    "otherwise a line at the first percentage and at each tenth. The command does not\n"
+    "put the device into ISP mode.\n"
     "\n"
     "  --no-verify     accept each block once read back, without comparing it\n"
     "                  (\"With Verification\" unchecked)\n" DEVICE_COMMAND_OPTIONS_HELP "\n"
     "Exit status: 0 once the last block was written; 1 when no device was found, the\n"
     "device is not in ISP mode (\"Not ISP Mode.\"), FILE cannot be opened or has no\n"
     "version tag (\"Target Version : Illegal !\"), or the update failed (\"Update Fw\n"
-    "Failed.\"); 2 on a usage error.\n",
+    "Failed.\"); 2 on a usage error; 130 (SIGINT) or 143 (SIGTERM) when a signal came\n"
+    "during the update: the command in flight is finished, nothing more is sent and\n"
+    "\"Interrupted: the firmware on PORT may be incomplete; update again while the loader\n"
+    "runs.\" is shown; a second signal ends the command at once.\n",
     runFirmware,
 };

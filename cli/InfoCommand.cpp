@@ -3,16 +3,13 @@
 #include "DeviceCommands.h"
 #include "DeviceSession.h"
 #include "Json.h"
+#include "TerminalText.h"
 
 #include <cctype>
 
 #include <ostream>
 
 namespace {
-
-const std::string VersionCaption = "Current Version : ";
-// The caption once the device's version answer was shown.
-const std::string AnsweredVersionCaption = VersionCaption + "v";
 
 // What Search found; the firmware's own fields are empty in ISP mode.
 struct Found {
@@ -24,14 +21,15 @@ struct Found {
 };
 
 void printText(std::ostream& out, const Found& found) {
-    out << "Port: " << found.port << "\n";
-    out << "Model: " << found.model << "\n";
+    // The device's texts are its bytes, shown as Latin-1 with control characters escaped.
+    out << "Port: " << TerminalText(found.port) << "\n";
+    out << "Model: " << Latin1TerminalText(found.model) << "\n";
     if (found.loaderVariant >= 0) {
         out << "Loader variant: " << found.loaderVariant
             << (found.loaderVariant == 1 ? " (KQB707)" : "") << "\n";
         return;
     }
-    out << "Firmware version: " << found.firmware << "\n";
+    out << "Firmware version: " << Latin1TerminalText(found.firmware) << "\n";
     out << "Presented EDID: " << found.presented << "\n";
 }
 
@@ -52,40 +50,37 @@ void printJson(std::ostream& out, const Found& found) {
 int runInfo(CommandContext& context) {
     DeviceCommandShape entry{0};
     entry.json = true;
-    return RunDeviceCommand(
-        InfoCommand, context, entry, [&](const DeviceArgs& args, ConsoleReporter& reporter) {
-            DeviceSession session(reporter, args.ports);
-            if (!session.search())
-                return ExitStatus::Failed;
-            const RecordingLinkView& view = session.view();
-            // The search goes on without them; an answer that came late was dropped.
-            const bool modelCame = view.led == Colour::Green;
-            const bool versionCame = view.firmwareVersion.rfind(AnsweredVersionCaption, 0) == 0;
-            if (session.link().connection() == Connection::Connected &&
-                !(modelCame && versionCame)) {
-                reporter.message("API Timeout.");
-                return ExitStatus::Failed;
-            }
-            Found found;
-            found.port = session.portName();
-            found.model = view.modelName;
-            if (session.link().connection() == Connection::Isp) {
-                found.loaderVariant = session.link().ispVariant();
-            } else {
-                found.firmware = view.firmwareVersion.substr(VersionCaption.size());
-                const auto presented = session.awaitPresentedEdid();
-                if (!presented) {
-                    reporter.message("API Timeout.");
-                    return ExitStatus::Failed;
-                }
-                found.presented = PresentedEdidName(*presented);
-            }
-            if (args.json)
-                printJson(context.out, found);
-            else
-                printText(context.out, found);
-            return ExitStatus::Ok;
-        });
+    return RunDeviceCommand(InfoCommand, context, entry,
+                            [&](const DeviceArgs& args, ConsoleReporter& reporter) {
+                                DeviceSession session(reporter, args.ports);
+                                if (!session.search())
+                                    return ExitStatus::Failed;
+                                // The search goes on without them, even when asked again.
+                                if (session.link().connection() == Connection::Connected &&
+                                    !(session.modelNameShown() && session.firmwareVersion())) {
+                                    reporter.message("API Timeout.");
+                                    return ExitStatus::Failed;
+                                }
+                                Found found;
+                                found.port = session.portName();
+                                found.model = session.view().modelName;
+                                if (session.link().connection() == Connection::Isp) {
+                                    found.loaderVariant = session.link().ispVariant();
+                                } else {
+                                    found.firmware = "v" + *session.firmwareVersion();
+                                    const auto presented = session.awaitPresentedEdid();
+                                    if (!presented) {
+                                        reporter.message("API Timeout.");
+                                        return ExitStatus::Failed;
+                                    }
+                                    found.presented = PresentedEdidName(*presented);
+                                }
+                                if (args.json)
+                                    printJson(context.out, found);
+                                else
+                                    printText(context.out, found);
+                                return ExitStatus::Ok;
+                            });
 }
 
 } // namespace

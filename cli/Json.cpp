@@ -1,5 +1,7 @@
 #include "Json.h"
 
+#include "Utf8Text.h"
+
 #include <cstdio>
 
 namespace {
@@ -10,11 +12,16 @@ void appendEscape(std::string& out, unsigned code) {
     out += buffer;
 }
 
-// Escapes '"', '\\' and control characters; bytes from 0x80 up are handled by `high`.
+// Escapes '"', '\\' and control characters below 0x80; the rest is handled by `high`,
+// given the text and the position of a byte from 0x80 up, which returns the bytes used.
 template <typename High> std::string quote(const std::string& bytes, High high) {
     std::string out = "\"";
-    for (const char ch : bytes) {
-        const auto c = static_cast<unsigned char>(ch);
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto c = static_cast<unsigned char>(bytes[i]);
+        if (c >= 0x80) {
+            i += high(out, i);
+            continue;
+        }
         if (c == '"')
             out += "\\\"";
         else if (c == '\\')
@@ -27,75 +34,32 @@ template <typename High> std::string quote(const std::string& bytes, High high) 
             out += "\\t";
         else if (c < 0x20 || c == 0x7F)
             appendEscape(out, c);
-        else if (c >= 0x80)
-            high(out, c);
         else
-            out += ch;
+            out += static_cast<char>(c);
+        ++i;
     }
     out += '"';
     return out;
 }
 
-bool isValidUtf8(const std::string& bytes) {
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        const auto c = static_cast<unsigned char>(bytes[i]);
-        std::size_t extra = 0;
-        std::uint32_t code = 0;
-        if (c < 0x80) {
-            ++i;
-            continue;
-        } else if (c >= 0xC2 && c <= 0xDF) {
-            extra = 1;
-            code = c & 0x1F;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            extra = 2;
-            code = c & 0x0F;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            extra = 3;
-            code = c & 0x07;
-        } else {
-            return false;
-        }
-        if (i + extra >= bytes.size())
-            return false;
-        for (std::size_t k = 1; k <= extra; ++k) {
-            const auto cc = static_cast<unsigned char>(bytes[i + k]);
-            if ((cc & 0xC0) != 0x80)
-                return false;
-            code = code << 6 | (cc & 0x3F);
-        }
-        // No overlong forms, no surrogates, nothing above U+10FFFF.
-        if ((extra == 2 && code < 0x800) || (extra == 3 && code < 0x10000) ||
-            (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF)
-            return false;
-        i += extra + 1;
-    }
-    return true;
-}
-
 } // namespace
 
 std::string JsonLatin1String(const std::string& bytes) {
-    return quote(bytes, [](std::string& out, unsigned c) { appendEscape(out, c); });
+    return quote(bytes, [&](std::string& out, std::size_t at) {
+        appendEscape(out, static_cast<unsigned char>(bytes[at]));
+        return std::size_t{1};
+    });
 }
 
 std::string JsonTextString(const std::string& bytes) {
-    if (!isValidUtf8(bytes))
-        return JsonLatin1String(bytes);
-    return quote(bytes, [](std::string& out, unsigned c) { out += static_cast<char>(c); });
-}
-
-std::string Latin1ToUtf8(const std::string& bytes) {
-    std::string out;
-    for (const char ch : bytes) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (c < 0x80) {
-            out += ch;
-        } else {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
+    return quote(bytes, [&](std::string& out, std::size_t at) {
+        char32_t code = 0;
+        const std::size_t length = Utf8SequenceAt(bytes, at, code);
+        if (length == 0) {
+            AppendUtf8(out, 0xFFFD);
+            return std::size_t{1};
         }
-    }
-    return out;
+        out.append(bytes, at, length);
+        return length;
+    });
 }

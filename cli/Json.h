@@ -9,9 +9,7 @@
 // \u00XX. The result is plain ASCII.
 std::string JsonLatin1String(const std::string& bytes);
 
-// A JSON string of a path or other text as given on the command line: kept as UTF-8
-// when it is valid UTF-8 (control characters escaped), otherwise taken as Latin-1.
+// A JSON string of a path or other text meant as UTF-8 (as given on the command line):
+// kept as UTF-8, control characters escaped, and each byte that is not part of valid
+// UTF-8 replaced by U+FFFD, so that the output stays valid UTF-8.
 std::string JsonTextString(const std::string& bytes);
-
-// Bytes taken as Latin-1, converted to UTF-8 for a terminal.
-std::string Latin1ToUtf8(const std::string& bytes);

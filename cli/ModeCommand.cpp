@@ -3,6 +3,7 @@
 #include "DeviceCommands.h"
 #include "DeviceSession.h"
 #include "EdidModeChoice.h"
+#include "WriteInterruption.h"
 
 namespace {
 
@@ -19,7 +20,14 @@ int runMode(CommandContext& context) {
             DeviceSession session(reporter, args.ports);
             if (!session.findDevice())
                 return ExitStatus::Failed;
-            if (!ChooseEdidMode(session.link(), ModeEdids[*mode]))
+            bool sent = false;
+            if (const auto interrupted = RunDeviceWrite(
+                    session.link(), reporter,
+                    "the presented EDID on " + session.portName() +
+                        " may not have changed; choose it again.",
+                    [&] { sent = ChooseEdidMode(session.link(), ModeEdids[*mode]); }))
+                return *interrupted;
+            if (!sent)
                 return ExitStatus::Failed;
             return session.confirmPresentedEdid(ModeEdids[*mode]) ? ExitStatus::Ok
                                                                   : ExitStatus::Failed;
@@ -36,6 +44,9 @@ const Command ModeCommand = {
     "waits until the device reports that it does.\n"
     "\n" DEVICE_COMMAND_OPTIONS_HELP "\n"
     "Exit status: 0, or 1 when no device was found or the device did not take the\n"
-    "choice; 2 on a usage error.\n",
+    "choice; 2 on a usage error; 130 (SIGINT) or 143 (SIGTERM) when a signal came while\n"
+    "the choice was sent: the request is finished and \"Interrupted: the presented EDID\n"
+    "on PORT may not have changed; choose it again.\" is shown; a second signal ends the\n"
+    "command at once.\n",
     runMode,
 };

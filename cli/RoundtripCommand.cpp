@@ -14,9 +14,6 @@ int runRoundtrip(CommandContext& context) {
         PrintCommandHelp(RoundtripCommand, context.out);
         return ExitStatus::Ok;
     }
-    // One input is refused with its reason; with -d a refused input is one failure line.
-    if (args.outputDir.empty() && !CheckEdidInput(RoundtripCommand, context, args.inputs.front()))
-        return ExitStatus::Failed;
     return RunCreatorSession(context, args);
 }
 
@@ -28,20 +25,28 @@ const Command RoundtripCommand = {
     "load FILE into the creator (\"Bin Modifiy\") and save it unchanged as OUT",
     "In a fresh creator, loads FILE as \"Bin Modifiy\" does and saves what the editor then\n"
     "holds to OUT as \"Save\" does, with no edit in between. OUT is written whole or not\n"
-    "at all. Blocks that did not fit are named on stderr (\"Not Written: ...\").\n"
+    "at all; \"-\" writes the 256 bytes to standard output. Blocks that did not fit are\n"
+    "named on stderr (\"Not Written: ...\"). A FILE of more than 256 bytes is noted on\n"
+    "stderr: only the first 256 are read.\n"
     "With -d, each FILE goes through its own fresh creator into OUTDIR under its own\n"
-    "base name; each failure is a line \"FILE: message\" on stderr.\n"
+    "base name; each failure is a line \"FILE: message\" on stderr, or for a file that\n"
+    "cannot be saved \"OUTDIR/NAME: Edid Open Fail. (REASON)\". Nothing is written when\n"
+    "two FILEs have the same base name or when a file to write is one of the FILEs (or a\n"
+    "link to one).\n"
     "FILE is a binary EDID file or hex text, as analyse reads it; \"-\" (standard input)\n"
     "only with -o.\n"
     "\n"
-    "  -o OUT              the EDID file to write\n"
+    "  -o OUT              the EDID file to write (\"-\": standard output)\n"
     "  -d OUTDIR           the folder to write one file per FILE into\n"
     "  --today YYYY-MM-DD  the date whose year and week a Brand New EDID shows\n"
     "                      (default: the local date)\n"
     "\n"
-    "Exit status: 0 written; 1 FILE cannot be read or OUT cannot be written (\"Edid\n"
-    "Open Fail.\", or the byte count of hex text of the wrong length); 2 usage error;\n"
+    "Exit status: 0 written; 1 FILE cannot be read (\"Edid Open Fail.\", or why it is no\n"
+    "EDID), the creator refused FILE (\"FILE: \" and its validation message, \"Illegal\n"
+    "Edid CheckSum1.\" and the like; nothing is written for it) or OUT cannot be written\n"
+    "(\"OUT: Edid Open Fail. (REASON)\"); 2 usage error;\n"
     "3 an edit did not hold a number (its message is printed, nothing is written).\n"
-    "With -d: 0 all written; 1 any FILE failed.\n",
+    "With -d: 0 all written; 1 OUTDIR is not a folder or any FILE failed; 2 two FILEs\n"
+    "would be saved as one file, or a file to write is a FILE (nothing is written).\n",
     runRoundtrip,
 };

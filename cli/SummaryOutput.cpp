@@ -1,6 +1,7 @@
 #include "SummaryOutput.h"
 
 #include "Json.h"
+#include "TerminalText.h"
 
 #include <ostream>
 
@@ -16,17 +17,18 @@ void PrintSummaryJson(std::ostream& out, const char* key, const std::string& nam
 
 void PrintSummaryTable(std::ostream& out, const std::string& title, const EdidSummary& summary) {
     constexpr std::size_t kCaptionWidth = 26;
-    out << title << "\n";
+    out << TerminalText(title) << "\n";
     for (const SummaryItemNames& names : SummaryItemTable) {
         const std::string caption = names.caption;
         out << caption << std::string(kCaptionWidth - caption.size(), ' ');
         // The audio formats may hold one "\r\n" break: continue under the value column.
-        const std::string text = Latin1ToUtf8(summary.text(names.item));
+        const std::string& text = summary.text(names.item);
         std::size_t start = 0;
         for (std::size_t brk; (brk = text.find("\r\n", start)) != std::string::npos;
              start = brk + 2) {
-            out << text.substr(start, brk - start) << "\n" << std::string(kCaptionWidth, ' ');
+            out << Latin1TerminalText(text.substr(start, brk - start)) << "\n"
+                << std::string(kCaptionWidth, ' ');
         }
-        out << text.substr(start) << "\n";
+        out << Latin1TerminalText(text.substr(start)) << "\n";
     }
 }

@@ -37,9 +37,9 @@ int runValidate(CommandContext& context) {
         if (args.json)
             context.out << "{\"file\": " << JsonTextString(file)
                         << ", \"valid\": " << (valid ? "true" : "false")
-                        << ", \"message\": " << JsonLatin1String(message) << "}\n";
+                        << ", \"message\": " << JsonTextString(message) << "}\n";
         else
-            context.out << file << ": " << message << "\n";
+            PrintFileLine(context.out, file, message);
     }
     return status;
 }
@@ -54,8 +54,9 @@ const Command ValidateCommand = {
     "Prints one line per file:\n"
     "\"FILE: valid\" or \"FILE: <message>\", the message being one of\n"
     "\"Illegal Edid Header.\", \"Illegal Edid CheckSum0.\", \"Illegal Edid CheckSum1.\",\n"
-    "\"Edid Over Banks.\", \"Edid Open Fail.\" or the byte count of hex text of the\n"
-    "wrong length.\n"
+    "\"Edid Over Banks.\", \"Edid Open Fail.\" or why the input is no EDID (\"empty\n"
+    "input\", \"line 3: 'g' is not a hex digit\", the byte count of hex text of the wrong\n"
+    "length, ...).\n"
     "\n"
     "  --json   one JSON object per line: {\"file\": ..., \"valid\": true|false, \"message\": "
     "...}\n"

@@ -2,12 +2,14 @@
 // and is listed in the command table.
 #include "CommandTable.h"
 #include "DeviceArgs.h"
+#include "StandardOutput.h"
 
 #include <QCoreApplication>
 
 #include <cstring>
 #include <iostream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 #ifdef _WIN32
@@ -53,19 +55,23 @@ int main(int argc, char* argv[]) {
         PrintOverallUsage(std::cerr);
         return ExitStatus::Usage;
     }
+    // Static, so that what is buffered is still written when the program ends by exit().
+    static StandardOutput buffer;
+    std::ostream out(&buffer);
+    // On a terminal each piece shows as it is written.
+    if (isatty(STDOUT_FILENO))
+        out << std::unitbuf;
     const std::string name = args.front();
     if (name == "--help" || name == "-h" || name == "help") {
-        PrintOverallUsage(std::cout);
-        return ExitStatus::Ok;
+        PrintOverallUsage(out);
+        return FinishStandardOutput(buffer, std::cerr, ExitStatus::Ok);
     }
     for (const Command* command : CommandTable()) {
         if (name != command->name)
             continue;
-        CommandContext context{leading, std::cout, std::cerr};
+        CommandContext context{leading, out, std::cerr};
         context.args.insert(context.args.end(), args.begin() + 1, args.end());
-        const int status = command->run(context);
-        std::cout.flush();
-        return status;
+        return FinishStandardOutput(buffer, std::cerr, command->run(context));
     }
     std::cerr << "redaviv-cli: unknown command '" << name << "'\n\n";
     PrintOverallUsage(std::cerr);

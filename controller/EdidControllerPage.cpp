@@ -14,7 +14,14 @@ EdidControllerPage::EdidControllerPage(DeviceLink& link, Prompts& prompts, QLine
     : QObject(parent), link_(link), prompts_(prompts), edidPath_(edidPath) {}
 
 void EdidControllerPage::download(std::size_t row) {
-    DownloadEdid(link_, prompts_, EdidDownloads[row]);
+    // No dialog while a device operation runs. The operation begins when the dialog has
+    // closed, so that the status poll watches the line while it is open; the dialog is
+    // modal, so nothing else can begin meanwhile.
+    if (link_.operationRunning())
+        return;
+    const DeviceEdid& entry = DeviceEdids[row];
+    if (const auto path = prompts_.chooseSaveFile("EDID (*.bin)", entry.offeredName))
+        DownloadEdid(link_, *path, entry);
 }
 
 void EdidControllerPage::Button_DL_IntEdidClick() {

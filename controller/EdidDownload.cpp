@@ -3,18 +3,9 @@
 #include "ApiTypes.h"
 #include "DeviceLink.h"
 #include "EdidFile.h"
-#include "Prompts.h"
 #include "Reporter.h"
 
 #include <algorithm>
-
-const std::array<EdidDownloadRow, 4> EdidDownloads = {{
-    {"Button_DL_IntEdid", "Internal_Edid.bin", true, 0xFF, Api_Edid_Block0, Api_Edid_Block1, 200},
-    {"Button_DL_ExtEdid", "External_Edid.bin", false, 0x00, Api_Ext_Edid_Block0,
-     Api_Ext_Edid_Block1, 200},
-    {"Button_DL_UserEdid", "User_Edid.bin", true, 0x00, Api_Edid_Block0, Api_Edid_Block1, 300},
-    {"Button_DL_StoredEdid", "Stored_Edid.bin", true, 0x55, Api_Edid_Block0, Api_Edid_Block1, 200},
-}};
 
 namespace {
 
@@ -23,7 +14,7 @@ constexpr std::size_t PayloadOffset = 3;
 
 // Requests the EDID's two blocks into `image`; false as soon as one is not answered
 // in full with an acknowledge.
-bool transferBlocks(DeviceLink& link, const EdidDownloadRow& entry,
+bool transferBlocks(DeviceLink& link, const DeviceEdid& entry,
                     const BusyGuard::Operation& operation, EdidImage& image) {
     if (entry.hasSelect) {
         link.sendWrite(Api_Edid_Select, 1, &entry.select);
@@ -47,33 +38,25 @@ bool transferBlocks(DeviceLink& link, const EdidDownloadRow& entry,
 }
 
 // The transfer with the line held for it.
-bool fetchEdid(DeviceLink& link, const EdidDownloadRow& entry,
-               const BusyGuard::Operation& operation, EdidImage& image) {
+bool fetchEdid(DeviceLink& link, const DeviceEdid& entry, const BusyGuard::Operation& operation,
+               EdidImage& image) {
     const DeviceLink::LineSession line = link.takeLine(operation);
     return transferBlocks(link, entry, operation, image);
 }
 
 } // namespace
 
-bool ReadDeviceEdidImage(DeviceLink& link, const EdidDownloadRow& entry, EdidImage& image) {
+bool ReadDeviceEdidImage(DeviceLink& link, const DeviceEdid& entry, EdidImage& image) {
     const BusyGuard::Operation operation = link.tryBeginOperation();
     return operation && fetchEdid(link, entry, operation, image);
 }
 
-DownloadResult DownloadEdid(DeviceLink& link, Prompts& prompts, const EdidDownloadRow& entry) {
-    // No dialog while a device operation runs. The operation begins when the dialog has
-    // closed, so that the status poll watches the line while it is open; the dialog is
-    // modal, so nothing else can begin meanwhile.
-    if (link.operationRunning())
-        return DownloadResult::Refused;
-    const auto path = prompts.chooseSaveFile("EDID (*.bin)", entry.offeredName);
-    if (!path)
-        return DownloadResult::Cancelled;
+DownloadResult DownloadEdid(DeviceLink& link, const std::string& path, const DeviceEdid& entry) {
     const BusyGuard::Operation operation = link.tryBeginOperation();
     if (!operation)
         return DownloadResult::Refused;
     Reporter& reporter = link.reporter();
-    if (!CanCreateFile(*path)) {
+    if (!CanCreateFile(path)) {
         reporter.replaceLog("Edid Open Fail.\r\n");
         return DownloadResult::OpenFailed;
     }
@@ -84,7 +67,7 @@ DownloadResult DownloadEdid(DeviceLink& link, Prompts& prompts, const EdidDownlo
         reporter.appendLog("API Timeout.\r\n");
         return DownloadResult::Timeout;
     }
-    if (!WriteEdidFile(*path, image)) {
+    if (!WriteEdidFile(path, image)) {
         reporter.appendLog("Edid Write Fail.\r\n");
         return DownloadResult::WriteFailed;
     }

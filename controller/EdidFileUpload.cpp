@@ -1,6 +1,7 @@
 #include "EdidFileUpload.h"
 
 #include "DeviceLink.h"
+#include "EdidOpenLog.h"
 #include "EdidUpload.h"
 #include "EdidValidation.h"
 #include "Reporter.h"
@@ -26,20 +27,17 @@ FileUploadResult UploadEdidInput(DeviceLink& link, const EdidInput& input, EdidI
     if (!operation)
         return FileUploadResult::Refused;
     Reporter& reporter = link.reporter();
-    if (input.status != EdidInputStatus::Read) {
-        reporter.replaceLog(EdidInputMessage(input) + "\r\n");
+    if (!LogEdidOpen(reporter, input)) {
         showFailure(reporter, "Upload Edid Failed.");
         return FileUploadResult::OpenFailed;
     }
     record.Image = input.image;
-    reporter.replaceLog("Edid Open OK.\r\n");
 
-    // Only this file's failure may show: an earlier upload's bits are dropped first.
-    record.Status &= static_cast<std::uint16_t>(~EdidStatus::ValidationMask);
     if (!ValidateEdid(record)) {
         showFailure(reporter, ValidationMessage(record.Status));
         return FileUploadResult::Invalid;
     }
-    return UploadEdidImage(link, record.Image, operation) ? FileUploadResult::Sent
-                                                          : FileUploadResult::Cancelled;
+    const auto lineLost = [&reporter] { showFailure(reporter, "Upload Edid Failed."); };
+    return UploadEdidImage(link, record.Image, operation, lineLost) ? FileUploadResult::Sent
+                                                                    : FileUploadResult::Cancelled;
 }

@@ -10,7 +10,8 @@ enum class FileUploadResult {
     Refused,    // another operation runs: nothing done, nothing logged
     OpenFailed, // the file cannot be opened: "Upload Edid Failed." in red
     Invalid,    // the image failed validation: its message in red, nothing sent
-    Cancelled,  // the link closed during the transfer
+    Cancelled,  // the link closed during the transfer ("Upload Edid Failed." in red), or
+                // the operation was cancelled
     Sent,       // both blocks sent and the User EDID presented
 };
 

@@ -7,6 +7,7 @@
 #include <DeviceLink.h>
 #include <EdidFile.h>
 #include <EdidOpenDialog.h>
+#include <EdidOpenLog.h>
 #include <EdidUpload.h>
 #include <EdidValidation.h>
 #include <IntegerText.h>
@@ -42,12 +43,9 @@ CreatorOutcome CreatorFiles::loadBinFile() {
     if (!chosen)
         return CreatorOutcome::Cancelled;
     const EdidInput input = ReadEdidFileAs(chosen->path, chosen->reading);
-    if (input.status != EdidInputStatus::Read) {
-        reporter_.replaceLog(EdidInputMessage(input) + "\r\n");
+    if (!LogEdidOpen(reporter_, input))
         return CreatorOutcome::OpenFailed;
-    }
     CreatorSettings.Image = input.image;
-    reporter_.replaceLog(OpenOk);
     StartFromFile(model_, CreatorSettings, today_());
     modelChanged_();
     return CreatorOutcome::Done;
@@ -85,13 +83,15 @@ CreatorOutcome CreatorFiles::uploadCreated() {
         return CreatorOutcome::Refused;
     if (!buildCreated())
         return CreatorOutcome::ConversionFailed;
-    // Only the built image's failure may show, not one left from loading a bad file.
-    CreatorSettings.Status &= static_cast<std::uint16_t>(~EdidStatus::ValidationMask);
     if (!ValidateEdid(CreatorSettings)) {
         reporter_.setStatusText(StatusLabel::CreatorUpload,
                                 ValidationMessage(CreatorSettings.Status));
         return CreatorOutcome::NotValid;
     }
-    return UploadEdidImage(link_, CreatorSettings.Image, operation) ? CreatorOutcome::Done
-                                                                    : CreatorOutcome::Disconnected;
+    const auto lineLost = [this] {
+        reporter_.setStatusText(StatusLabel::CreatorUpload, "Upload Edid Failed.");
+    };
+    return UploadEdidImage(link_, CreatorSettings.Image, operation, lineLost)
+               ? CreatorOutcome::Done
+               : CreatorOutcome::Disconnected;
 }

@@ -23,7 +23,7 @@ void onSignal(int) {
 constexpr int kIdleWakeMs = 1000;
 } // namespace
 
-EventLoop::EventLoop(const Clock& clock, Line& line, Device& device, bool watchStdin)
+EventLoop::EventLoop(const Clock& clock, DeviceWire& line, Device& device, bool watchStdin)
     : clock_(clock), line_(line), device_(device), watchStdin_(watchStdin) {
     if (pipe(signalPipe_) != 0) {
         signalPipe_[0] = signalPipe_[1] = -1;

@@ -1,13 +1,13 @@
 #pragma once
 #include "Clock.h"
 #include "Device.h"
-#include "Line.h"
+#include "DeviceWire.h"
 
 // Serves the line until SIGTERM (or SIGINT) or, unless told otherwise, the end of
 // stdin. Sleeps in poll() until bytes come or something is due; never spins.
 class EventLoop {
 public:
-    EventLoop(const Clock& clock, Line& line, Device& device, bool watchStdin);
+    EventLoop(const Clock& clock, DeviceWire& line, Device& device, bool watchStdin);
     ~EventLoop();
     EventLoop(const EventLoop&) = delete;
     EventLoop& operator=(const EventLoop&) = delete;
@@ -21,7 +21,7 @@ private:
     bool stdinEnded();
 
     const Clock& clock_;
-    Line& line_;
+    DeviceWire& line_;
     Device& device_;
     bool watchStdin_;
     int signalPipe_[2] = {-1, -1};

@@ -16,7 +16,7 @@ bool isNoisy(std::uint16_t type) {
 }
 } // namespace
 
-FramedDevice::FramedDevice(Line& line, DeviceState& state, Faults& faults)
+FramedDevice::FramedDevice(DeviceWire& line, DeviceState& state, Faults& faults)
     : line_(line), state_(state), faults_(faults) {}
 
 void FramedDevice::receive(const Bytes& bytes, double now) {

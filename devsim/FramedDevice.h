@@ -1,9 +1,9 @@
 #pragma once
 #include "Device.h"
 #include "DeviceState.h"
+#include "DeviceWire.h"
 #include "Faults.h"
 #include "FrameParser.h"
-#include "Line.h"
 
 // The EDID device's request protocol: every request is answered with 0xA1, the two
 // type bytes of its frame, then for a read `count` payload bytes and for a write the
@@ -14,7 +14,7 @@ public:
     // A1 and the two type bytes.
     static constexpr std::size_t kHeadBytes = 3;
 
-    FramedDevice(Line& line, DeviceState& state, Faults& faults);
+    FramedDevice(DeviceWire& line, DeviceState& state, Faults& faults);
 
     void receive(const Bytes& bytes, double now) override;
     void tick(double now) override { parser_.expire(now); }
@@ -24,7 +24,7 @@ private:
     void handle(const Request& request, double now);
     Bytes answer(const Request& request);
 
-    Line& line_;
+    DeviceWire& line_;
     DeviceState& state_;
     Faults& faults_;
     FrameParser parser_;

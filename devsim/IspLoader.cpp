@@ -22,7 +22,7 @@ const IspLoader::Command IspLoader::kCommands[] = {
     {0x85, 1, &IspLoader::readBack},
 };
 
-IspLoader::IspLoader(Line& line, Faults& faults, bool announceKqb707)
+IspLoader::IspLoader(DeviceWire& line, Faults& faults, bool announceKqb707)
     : line_(line), faults_(faults),
       streamer_(line, bytesOf(announceKqb707 ? kKqb707Banner : kBanner)),
       memory_(kBanks * kBankSize, 0xFF) {}

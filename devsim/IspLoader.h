@@ -1,7 +1,7 @@
 #pragma once
 #include "Device.h"
+#include "DeviceWire.h"
 #include "Faults.h"
-#include "Line.h"
 #include "Streamer.h"
 
 #include <cstdint>
@@ -24,7 +24,7 @@ public:
     static constexpr double kResumeStreamMs = 2000.0;
     static constexpr double kCommandIdleMs = 1000.0;
 
-    IspLoader(Line& line, Faults& faults, bool announceKqb707);
+    IspLoader(DeviceWire& line, Faults& faults, bool announceKqb707);
 
     void receive(const Bytes& bytes, double now) override;
     void tick(double now) override;
@@ -49,7 +49,7 @@ private:
 
     void answer(Bytes bytes, double now);
 
-    Line& line_;
+    DeviceWire& line_;
     Faults& faults_;
     Streamer streamer_;
     Bytes memory_;

@@ -6,7 +6,7 @@
 // over and over, and answers nothing. Not a loader, however busy it looks.
 class StreamDevice : public Device {
 public:
-    explicit StreamDevice(Line& line) : line_(line), streamer_(line, pattern()) {}
+    explicit StreamDevice(DeviceWire& line) : line_(line), streamer_(line, pattern()) {}
 
     void receive(const Bytes&, double) override {}
     void tick(double now) override {
@@ -19,6 +19,6 @@ public:
 private:
     static Bytes pattern() { return {'L', 'O', 'A', 'D', 'E', 'R', ' ', 'O', 'K', 0x00}; }
 
-    Line& line_;
+    DeviceWire& line_;
     Streamer streamer_;
 };

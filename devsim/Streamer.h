@@ -1,7 +1,7 @@
 #pragma once
 #include "BinaryFile.h"
 #include "Clock.h"
-#include "Line.h"
+#include "DeviceWire.h"
 
 // Sends a text over and over while active, one whole copy per write, as a loader
 // announcing itself does. A copy is skipped while the line is busy or the program
@@ -12,7 +12,7 @@ public:
     static constexpr double kIntervalMs = 20.0;
     static constexpr std::size_t kBacklogLimit = 2048;
 
-    Streamer(Line& line, Bytes text) : line_(line), text_(std::move(text)) {}
+    Streamer(DeviceWire& line, Bytes text) : line_(line), text_(std::move(text)) {}
 
     bool active() const { return active_; }
     void setActive(bool active) { active_ = active; }
@@ -29,7 +29,7 @@ public:
     double nextWakeup() const { return active_ ? next_ : kNever; }
 
 private:
-    Line& line_;
+    DeviceWire& line_;
     Bytes text_;
     bool active_ = true;
     double next_ = 0;

@@ -3,11 +3,11 @@
 #include "BinaryFile.h"
 #include "Clock.h"
 #include "DeviceState.h"
+#include "DeviceWire.h"
 #include "EventLoop.h"
 #include "Faults.h"
 #include "FramedDevice.h"
 #include "IspLoader.h"
-#include "Line.h"
 #include "Options.h"
 #include "Pty.h"
 #include "StreamDevice.h"
@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
     std::printf("%s\n", pty.slavePath.c_str());
     std::fflush(stdout);
 
-    Line line(pty, trace, options.wire);
+    DeviceWire line(pty, trace, options.wire);
     Faults faults(options);
     std::unique_ptr<IspLoader> loader;
     std::unique_ptr<Device> device;

@@ -145,7 +145,7 @@ void decodeHdmiBlock(EdidInfo& info, std::size_t p, unsigned length) {
         const unsigned length3d = at(lengthByte) & 0x1F;
 
         if (at(byte3d) & 0x80) {
-            info.Flags |= 0x0008;
+            info.Flags |= EdidFlag::ThreeD;
             info.Hdmi_3D_Len = static_cast<std::uint8_t>(length3d);
             info.Hdmi_3D_Byte = at(byte3d);
             const std::size_t first3d = lengthByte + 1 + vicCount;

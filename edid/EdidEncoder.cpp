@@ -11,12 +11,6 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-namespace Flag {
-constexpr std::uint16_t ThreeD = 0x0008;
-constexpr std::uint16_t Yuv420Has4k = 0x0010;
-constexpr std::uint16_t VideoHas4k = 0x0020;
-} // namespace Flag
-
 constexpr std::size_t kCollectionStart = 132;
 // The last byte a data block may occupy; byte 255 is the checksum.
 constexpr std::size_t kLastBlockByte = 254;
@@ -120,7 +114,8 @@ struct Contents {
     Bytes speaker;
     Bytes hdmi;      // HDMI VSDB payload; empty when the base had none
     Bytes hdmiForum; // HF-VSDB payload; empty when none
-    std::uint8_t colorimetryMeta = 0x01;
+    // The base colorimetry block's metadata byte; none declared without one.
+    std::uint8_t colorimetryMeta = 0x00;
 };
 
 Bytes nonZero(const std::uint8_t* first, std::size_t count, bool& has4k) {
@@ -144,119 +139,174 @@ template <typename Visit> void forEachBlock(const EdidImage& image, std::uint8_t
     }
 }
 
-// Rebuilds the HDMI VSDB payload from the base block at `block` (payload length L)
-// and the record's settings.
-Bytes rebuildHdmiVsdb(const EdidImage& image, std::size_t block, std::size_t L, const EdidInfo& s) {
-    const auto E = [&](std::size_t i) { return ImageByteAt(image, block + i); };
-    const bool threeD = s.Flags & Flag::ThreeD;
+// Bytes of the HDMI VSDB payload (its byte i is the block's byte i + 1).
+constexpr std::size_t kHdmiDeepColour = 5; // Supports_AI and the deep colour bits
+constexpr std::size_t kHdmiMaxTmds = 6;
+constexpr std::size_t kHdmiFlags = 7; // which latency fields follow; HDMI_Video_present
+// Where the HDMI video byte belongs when no latency field precedes it.
+constexpr std::size_t kHdmiVideoAfterFlags = 8;
+constexpr std::uint8_t kVideoPresent = 0x20;   // in the flags byte
+constexpr std::uint8_t kThreeDPresent = 0x80;  // in the HDMI video byte
+constexpr std::uint8_t kVideoByteFlags = 0x1F; // the HDMI video byte's bits other than 3D
+// Max_TMDS_Clock in units of 5 MHz: 165, 225 and 300 MHz.
+constexpr std::uint8_t kTmds165 = 0x21;
+constexpr std::uint8_t kTmds225 = 0x2D;
+constexpr std::uint8_t kTmds300 = 0x3C;
 
-    Bytes P = {HdmiOui[0], HdmiOui[1], HdmiOui[2], s.Cec_Address[0], s.Cec_Address[1]};
-    // Supports_AI comes from the base block, or is set when the base has no byte 6.
-    P.push_back(low8((L >= 6 ? E(6) & 0x80 : 0x80) | s.Color_Depth));
-    std::uint8_t maxTmds = 0x21;
-    if (s.Color_Depth != 0)
-        maxTmds = 0x2D;
-    if (s.Flags & (Flag::Yuv420Has4k | Flag::VideoHas4k))
-        maxTmds = 0x3C;
-    P.push_back(maxTmds);
+// The HDMI VSDB payload being rebuilt, and the index of its HDMI video byte: after the
+// latency fields that the flags byte announces.
+struct HdmiPayload {
+    Bytes bytes;
+    std::size_t video = kHdmiVideoAfterFlags;
 
-    // Latency fields are copied by the flags of byte 8, even where they announce
-    // more bytes than the block holds. m is where the HDMI video byte belongs.
-    std::size_t m = 8;
-    if (L >= 8) {
-        const std::uint8_t flags = E(8);
-        P.push_back(flags);
-        std::size_t last = 8;
-        if (flags & 0x40) {
-            last = L >= 13 ? 13 : 12;
-            m = 12;
-        } else if (flags & 0x80) {
-            last = L >= 11 ? 11 : 10;
-            m = 10;
-        } else if ((flags & 0x20) && L >= 9) {
-            last = 9;
-        }
-        for (std::size_t i = 9; i <= last; ++i)
-            P.push_back(E(i));
+    bool hasVideoByte() const { return bytes.size() > video; }
+    void setVideoByte(std::uint8_t value) {
+        if (hasVideoByte())
+            bytes[video] = value;
+        else
+            bytes.push_back(value);
     }
-    const auto setVideoByte = [&](std::uint8_t x) {
-        if (P.size() > m)
-            P[m] = x;
+    void addToVideoByte(std::uint8_t bits) {
+        if (hasVideoByte())
+            bytes[video] |= bits;
         else
-            P.push_back(x);
-    };
-    const auto orVideoByte = [&](std::uint8_t x) {
-        if (P.size() > m)
-            P[m] |= x;
+            bytes.push_back(bits);
+    }
+    // A payload that ends before the flags byte gets one.
+    void markVideoPresent() {
+        if (bytes.size() > kHdmiFlags)
+            bytes[kHdmiFlags] |= kVideoPresent;
         else
-            P.push_back(x);
-    };
-    const auto orVideoPresent = [&]() {
-        if (P.size() >= 8)
-            P[7] |= 0x20;
-        else
-            P.push_back(0x20);
-    };
+            bytes.push_back(kVideoPresent);
+    }
+};
 
-    // The non-zero codes in slot order: a zero between codes is an empty slot, not
-    // an HDMI_VIC to write.
+// The OUI, the physical address, the deep colour byte and Max_TMDS_Clock. Supports_AI
+// comes from the base block, or is set when the base has no such byte.
+void writeHdmiHead(HdmiPayload& p, const EdidImage& image, std::size_t block, std::size_t length,
+                   const EdidInfo& s) {
+    const bool baseHasDeepColour = length > kHdmiDeepColour;
+    const std::uint8_t supportsAi =
+        baseHasDeepColour ? ImageByteAt(image, block + 1 + kHdmiDeepColour) & 0x80 : 0x80;
+    std::uint8_t maxTmds = kTmds165;
+    if (s.Color_Depth != 0)
+        maxTmds = kTmds225;
+    if (s.Flags & (EdidFlag::Yuv420Has4k | EdidFlag::VideoHas4k))
+        maxTmds = kTmds300;
+    p.bytes = {HdmiOui[0],       HdmiOui[1],       HdmiOui[2],
+               s.Cec_Address[0], s.Cec_Address[1], low8(supportsAi | s.Color_Depth),
+               maxTmds};
+}
+
+// The base block's flags byte and the latency fields it announces, copied even where
+// they announce more bytes than the block holds; the video byte goes after them.
+void copyLatencyFields(HdmiPayload& p, const EdidImage& image, std::size_t block,
+                       std::size_t length) {
+    if (length <= kHdmiFlags)
+        return;
+    const auto baseByte = [&](std::size_t payloadIndex) {
+        return ImageByteAt(image, block + 1 + payloadIndex);
+    };
+    const std::uint8_t flags = baseByte(kHdmiFlags);
+    p.bytes.push_back(flags);
+    // The last payload index copied.
+    std::size_t last = kHdmiFlags;
+    if (flags & 0x40) { // interlaced latency too: four latency bytes
+        last = length > 12 ? 12 : 11;
+        p.video = 12;
+    } else if (flags & 0x80) { // video and audio latency
+        last = length > 10 ? 10 : 9;
+        p.video = 10;
+    } else if ((flags & kVideoPresent) && length > 8) {
+        last = 8;
+    }
+    for (std::size_t i = kHdmiFlags + 1; i <= last; ++i)
+        p.bytes.push_back(baseByte(i));
+}
+
+// The record's HDMI_VICs in slot order: a zero between codes is an empty slot, not an
+// HDMI_VIC to write.
+Bytes hdmiVicList(const EdidInfo& s) {
     Bytes vics;
     for (std::uint8_t vic : s.Hdmi_Vic) {
         if (vic != 0)
             vics.push_back(vic);
     }
-    const std::size_t count = vics.size();
-    if (count > 0) {
-        P[6] = std::max<std::uint8_t>(P[6], 0x3C);
-        orVideoPresent();
+    return vics;
+}
+
+// The flags byte and the video byte as the record's 3D setting and HDMI_VICs want them.
+void settleVideoByte(HdmiPayload& p, const EdidInfo& s, bool threeD, std::size_t vicCount) {
+    Bytes& b = p.bytes;
+    if (vicCount > 0) {
+        b[kHdmiMaxTmds] = std::max(b[kHdmiMaxTmds], kTmds300);
+        p.markVideoPresent();
     }
     if (threeD) {
-        if (count == 0) {
-            const bool append3d = P.size() < 8;
-            orVideoPresent();
-            if (append3d)
-                P.push_back(0x80);
+        if (vicCount == 0) {
+            const bool noFlagsByte = b.size() <= kHdmiFlags;
+            p.markVideoPresent();
+            if (noFlagsByte)
+                b.push_back(kThreeDPresent);
         }
         if (s.Hdmi_3D_Len != 0)
-            setVideoByte(s.Hdmi_3D_Byte);
+            p.setVideoByte(s.Hdmi_3D_Byte);
         else
-            orVideoByte(0x80);
-    } else if (count > 0) {
-        if (P.size() > m)
-            P[m] &= 0x1F;
+            p.addToVideoByte(kThreeDPresent);
+    } else if (vicCount > 0) {
+        if (p.hasVideoByte())
+            b[p.video] &= kVideoByteFlags;
         else
-            P.push_back(0x00);
-    } else if (P.size() >= 8 && (P[7] & 0xC0) == 0) {
-        if ((P[7] & 0x0F) == 0) {
-            P.resize(7);
+            b.push_back(0x00);
+    } else if (b.size() > kHdmiFlags && (b[kHdmiFlags] & 0xC0) == 0) {
+        // No latency fields and no video byte: the flags byte stays for its content
+        // type bits alone, without HDMI_Video_present.
+        if ((b[kHdmiFlags] & 0x0F) == 0) {
+            b.resize(kHdmiFlags);
         } else {
-            P.resize(8);
-            P[7] &= ~0x20;
+            b.resize(kHdmiFlags + 1);
+            b[kHdmiFlags] &= static_cast<std::uint8_t>(~kVideoPresent);
         }
-    } else if (P.size() == m + 1 && (P[7] & 0x20)) {
+    } else if (b.size() == p.video + 1 && (b[kHdmiFlags] & kVideoPresent)) {
         // Latency fields keep the base's video byte: without 3D its 3D bits must go,
         // or the cleared setting would come back on the next decoding; and an
         // HDMI_Video_present block carries its length byte, here with no entries.
-        P[m] &= 0x1F;
-        P.push_back(0x00);
+        b[p.video] &= kVideoByteFlags;
+        b.push_back(0x00);
     }
+}
 
-    if (count > 0 || threeD) {
-        const std::size_t lengthByte = P.size();
-        P.push_back(0);
-        P.insert(P.end(), vics.begin(), vics.end());
-        std::size_t len3d = 0;
-        if (threeD) {
-            // HDMI_3D_LEN may announce more than the record holds, and the block's
-            // payload must stay within 31 bytes: write what fits and say so.
-            len3d = std::min<std::size_t>(s.Hdmi_3D_Len, s.Hdmi_3D_Data.size());
-            len3d = std::min(len3d, kMaxPayload - P.size());
-            P.insert(P.end(), s.Hdmi_3D_Data.begin(),
-                     s.Hdmi_3D_Data.begin() + static_cast<std::ptrdiff_t>(len3d));
-        }
-        P[lengthByte] = low8((count << 5) + len3d);
+// The length byte, the HDMI_VICs and the 3D data that follow the video byte.
+void appendVideoLists(HdmiPayload& p, const EdidInfo& s, bool threeD, const Bytes& vics) {
+    Bytes& b = p.bytes;
+    const std::size_t lengthByte = b.size();
+    b.push_back(0);
+    b.insert(b.end(), vics.begin(), vics.end());
+    std::size_t length3d = 0;
+    if (threeD) {
+        // HDMI_3D_LEN may announce more than the record holds, and the block's payload
+        // must stay within 31 bytes: write what fits and say so.
+        length3d = std::min<std::size_t>(s.Hdmi_3D_Len, s.Hdmi_3D_Data.size());
+        length3d = std::min(length3d, kMaxPayload - b.size());
+        b.insert(b.end(), s.Hdmi_3D_Data.begin(),
+                 s.Hdmi_3D_Data.begin() + static_cast<std::ptrdiff_t>(length3d));
     }
-    return P;
+    b[lengthByte] = low8((vics.size() << 5) + length3d);
+}
+
+// Rebuilds the HDMI VSDB payload from the base block at `block` (payload `length`
+// bytes) and the record's settings.
+Bytes rebuildHdmiVsdb(const EdidImage& image, std::size_t block, std::size_t length,
+                      const EdidInfo& s) {
+    const bool threeD = s.Flags & EdidFlag::ThreeD;
+    HdmiPayload payload;
+    writeHdmiHead(payload, image, block, length, s);
+    copyLatencyFields(payload, image, block, length);
+    const Bytes vics = hdmiVicList(s);
+    settleVideoByte(payload, s, threeD, vics.size());
+    if (!vics.empty() || threeD)
+        appendVideoLists(payload, s, threeD, vics);
+    return payload.bytes;
 }
 
 Contents collect(EdidInfo& s) {
@@ -265,11 +315,11 @@ Contents collect(EdidInfo& s) {
     bool has4k = false;
     c.video = nonZero(s.Video_Id_Code.data(), s.Video_Id_Code.size(), has4k);
     if (has4k)
-        s.Flags |= Flag::VideoHas4k;
+        s.Flags |= EdidFlag::VideoHas4k;
     has4k = false;
     c.yuv420 = nonZero(s.Yuv420_Vdb.data(), s.Yuv420_Vdb.size(), has4k);
     if (has4k)
-        s.Flags |= Flag::Yuv420Has4k;
+        s.Flags |= EdidFlag::Yuv420Has4k;
     for (const auto& sad : s.Audio_Sad) {
         if (sad[0] != 0)
             c.audio.insert(c.audio.end(), sad.begin(), sad.end());
@@ -279,9 +329,10 @@ Contents collect(EdidInfo& s) {
                      low8(s.Speaker_Alloc)};
 
     forEachBlock(image, DataBlockTag::ExtendedTag, [&](std::size_t block, std::size_t) {
-        // Keeps the base block's metadata byte (its byte 3, the header being byte 0).
+        // Keeps the base block's metadata byte (its byte 3, the header being byte 0) as
+        // it is: the display's gamut metadata profiles, which the editor does not show.
         if (ImageByteAt(image, block + 1) == ExtendedTagCode::Colorimetry && s.Colorimetry != 0)
-            c.colorimetryMeta = ImageByteAt(image, block + 3) | 0x01;
+            c.colorimetryMeta = ImageByteAt(image, block + 3);
     });
     bool forumFound = false;
     forEachBlock(image, DataBlockTag::VendorSpecific, [&](std::size_t block, std::size_t L) {
@@ -296,7 +347,7 @@ Contents collect(EdidInfo& s) {
                 c.hdmiForum[6] = s.Hf_Dc420 & 0x07;
         }
     });
-    if ((s.Flags & Flag::VideoHas4k) && !forumFound) {
+    if ((s.Flags & EdidFlag::VideoHas4k) && !forumFound) {
         // Version 1, 600 MHz, SCDC_Present.
         c.hdmiForum = {HdmiForumOui[0],
                        HdmiForumOui[1],
@@ -338,7 +389,12 @@ Bytes speakerBlock(const EdidInfo&, const Contents& c) {
 Bytes hdmiBlock(const EdidInfo&, const Contents& c) {
     return dataBlock(DataBlockTag::VendorSpecific, c.hdmi);
 }
+// The forum block extends the HDMI block and is written right behind it: without one it
+// would claim HDMI 2.0 for a display that declares no HDMI at all. (The HDMI block always
+// fits: the blocks before it take at most 60 bytes, it at most 32.)
 Bytes hdmiForumBlock(const EdidInfo&, const Contents& c) {
+    if (c.hdmi.empty())
+        return {};
     return dataBlock(DataBlockTag::VendorSpecific, c.hdmiForum);
 }
 Bytes colorimetryBlock(const EdidInfo& s, const Contents& c) {
@@ -387,13 +443,20 @@ constexpr BlockKind kBlocks[] = {
     {"YCbCr 4:2:0 Video Data Block", yuv420Block},
 };
 
-// `baseFlags` is byte 131 of the base extension: its underscan, basic audio and
-// native-format bits are kept.
+// Where block 0 may hold detailed timings; a descriptor whose pixel clock (its first two
+// bytes) is zero holds something else.
+constexpr std::size_t kBlock0Descriptors[] = {54, 72, 90, 108};
+
+bool isDetailedTiming(const std::uint8_t* descriptor) {
+    return descriptor[0] != 0 || descriptor[1] != 0;
+}
+
+// `baseFlags` is byte 131 of the base extension: its underscan and basic audio bits are
+// kept, and its count of native formats as far as the detailed timings written allow.
 void writeExtension(EdidInfo& s, const Contents& c, std::uint8_t baseFlags, EncodeResult& result) {
     EdidImage& image = s.Image;
     image[128] = 0x02; // CEA-861 extension
     image[129] = 0x03; // revision 3
-    image[131] = low8((baseFlags & ~0x30u) | (s.Color_Space & 0x30u));
 
     std::size_t position = kCollectionStart;
     for (const BlockKind& kind : kBlocks) {
@@ -410,12 +473,21 @@ void writeExtension(EdidInfo& s, const Contents& c, std::uint8_t baseFlags, Enco
     }
     image[130] = low8(position - kEdidBlockSize);
 
+    std::size_t timings = static_cast<std::size_t>(
+        std::count_if(std::begin(kBlock0Descriptors), std::end(kBlock0Descriptors),
+                      [&](std::size_t p) { return isDetailedTiming(&image[p]); }));
     for (const auto& dtd : s.Ext_Dtd) {
         if (position - kEdidBlockSize > kLastDtdOffset)
             break;
         std::copy(dtd.begin(), dtd.end(), image.begin() + static_cast<std::ptrdiff_t>(position));
         position += dtd.size();
+        if (isDetailedTiming(dtd.data()))
+            ++timings;
     }
+    // The native formats are the first detailed timings: no more than the EDID now holds
+    // (the extension keeps at most three, and only those that fit).
+    const std::size_t native = std::min<std::size_t>(baseFlags & 0x0Fu, timings);
+    image[131] = low8((baseFlags & 0xC0u) | (s.Color_Space & 0x30u) | native);
     // A block that ends at byte 254 keeps its last byte.
     std::fill(image.begin() + static_cast<std::ptrdiff_t>(position),
               image.begin() + static_cast<std::ptrdiff_t>(std::max(position, kLastBlockByte + 1)),
@@ -428,7 +500,7 @@ void writeExtension(EdidInfo& s, const Contents& c, std::uint8_t baseFlags, Enco
 EncodeResult EncodeEdid(EdidInfo& CreatorSettings) {
     EdidInfo& s = CreatorSettings;
     EncodeResult result;
-    s.Flags &= Flag::ThreeD;
+    s.Flags &= EdidFlag::ThreeD;
     // A base without an extension has no flags to keep: its block 1 is filler (0xFF
     // from a 128-byte file), which would claim underscan, basic audio and 15 native
     // formats.

@@ -18,16 +18,23 @@ EdidImage EdidImageFromBytes(const std::vector<std::uint8_t>& bytes) {
     return image;
 }
 
-bool ReadStreamBytes(std::FILE* stream, std::size_t limit, std::vector<std::uint8_t>& bytes) {
+bool ReadStreamBytes(std::FILE* stream, std::size_t limit, std::vector<std::uint8_t>& bytes,
+                     std::size_t* total) {
     bytes.clear();
     std::uint8_t chunk[4096];
-    while (bytes.size() < limit) {
+    std::size_t count = 0;
+    while (bytes.size() < limit || total) {
+        const std::size_t room = limit - bytes.size();
+        // Past the limit only the count goes on.
         const std::size_t n =
-            std::fread(chunk, 1, std::min(sizeof chunk, limit - bytes.size()), stream);
-        bytes.insert(bytes.end(), chunk, chunk + n);
+            std::fread(chunk, 1, room > 0 ? std::min(sizeof chunk, room) : sizeof chunk, stream);
+        bytes.insert(bytes.end(), chunk, chunk + std::min(n, room));
+        count += n;
         if (n == 0)
             break;
     }
+    if (total)
+        *total = count;
     return !std::ferror(stream);
 }
 

@@ -15,6 +15,13 @@ constexpr std::uint16_t BrandNew = 0x0080;
 constexpr std::uint16_t ValidationMask = 0x0078;
 } // namespace EdidStatus
 
+// Bits of an EdidInfo record's Flags.
+namespace EdidFlag {
+constexpr std::uint16_t ThreeD = 0x0008;      // the HDMI block announces 3D
+constexpr std::uint16_t Yuv420Has4k = 0x0010; // a 4K code among the 4:2:0-only codes
+constexpr std::uint16_t VideoHas4k = 0x0020;  // a 4K code among the video codes
+} // namespace EdidFlag
+
 // The one EDID record: validation status, the image and every decoded field.
 // Plain fixed-size fields; zero-initialised by value-initialisation (EdidInfo info{}).
 struct EdidInfo {

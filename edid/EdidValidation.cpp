@@ -19,6 +19,7 @@ constexpr StatusMessage kMessages[] = {
 } // namespace
 
 bool ValidateEdid(EdidInfo& info) {
+    info.Status &= static_cast<std::uint16_t>(~EdidStatus::ValidationMask);
     const EdidImage& image = info.Image;
     if (!std::equal(EdidHeader.begin(), EdidHeader.end(), image.begin())) {
         info.Status |= EdidStatus::BadHeader;

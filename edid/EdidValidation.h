@@ -4,8 +4,9 @@
 #include <cstdint>
 #include <string>
 
-// Checks the record's image. True when valid (Status untouched); otherwise adds
-// exactly one validation bit to Status and returns false. Never clears a bit.
+// Checks the record's image. Clears the validation bits of Status first, so that only
+// this image's failure shows; then true when valid, otherwise sets exactly one
+// validation bit and returns false. The other bits of Status stay.
 bool ValidateEdid(EdidInfo& info);
 
 // The caller's message for a failed validation: the bits are tested in the order

@@ -26,6 +26,10 @@ std::size_t nameStart(const std::string& path) {
     return 0;
 }
 
+bool isSeparator(char c) {
+    return std::char_traits<char>::find(Separators, sizeof Separators - 1, c) != nullptr;
+}
+
 } // namespace
 
 std::string FolderOf(const std::string& path) {
@@ -45,6 +49,19 @@ std::string FolderOf(const std::string& path) {
 
 std::string NameOf(const std::string& path) {
     return path.substr(nameStart(path));
+}
+
+std::string ParentOf(const std::string& path) {
+    std::size_t end = path.size();
+    while (end > 1 && isSeparator(path[end - 1]))
+        --end;
+    return FolderOf(path.substr(0, end));
+}
+
+std::string PathInFolder(const std::string& folder, const std::string& name) {
+    if (folder.empty() || nameStart(folder) == folder.size())
+        return folder + name;
+    return folder + "/" + name;
 }
 
 std::string TempNameFor(const std::string& name, std::size_t nameMax) {

@@ -3,6 +3,7 @@
 #include "EdidFile.h"
 #include "FilePath.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -26,18 +27,38 @@ std::optional<std::string> writeTarget(const std::string& path) {
     return std::string(resolved);
 }
 
+// Sets errno when it refuses, as the calls it makes do.
 bool canCreateTarget(const std::string& path) {
-    if (path.empty())
-        return false;
     struct stat st {};
-    // A read-only file is refused also for a user whom access() lets write anything
-    // (root): the file must carry a write permission bit.
-    if (::stat(path.c_str(), &st) == 0)
-        return S_ISREG(st.st_mode) && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 &&
-               ::access(path.c_str(), W_OK) == 0;
+    if (path.empty()) {
+        errno = ENOENT;
+        return false;
+    }
+    if (::stat(path.c_str(), &st) == 0) {
+        if (!S_ISREG(st.st_mode)) {
+            errno = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+            return false;
+        }
+        // A read-only file is refused also for a user whom access() lets write anything
+        // (root): the file must carry a write permission bit.
+        if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+            errno = EACCES;
+            return false;
+        }
+        return ::access(path.c_str(), W_OK) == 0;
+    }
     const std::string folder = FolderOf(path);
-    return !NameOf(path).empty() && ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode) &&
-           ::access(folder.c_str(), W_OK | X_OK) == 0;
+    if (NameOf(path).empty()) {
+        errno = EISDIR;
+        return false;
+    }
+    if (::stat(folder.c_str(), &st) != 0)
+        return false;
+    if (!S_ISDIR(st.st_mode)) {
+        errno = ENOTDIR;
+        return false;
+    }
+    return ::access(folder.c_str(), W_OK | X_OK) == 0;
 }
 
 bool writeAll(int fd, const std::vector<std::uint8_t>& bytes) {
@@ -74,15 +95,18 @@ bool writeInFolder(int dir, const std::string& name, const std::vector<std::uint
     ok = (::close(fd) == 0) && ok;
     if (ok)
         ok = ::renameat(dir, temp.c_str(), dir, name.c_str()) == 0;
-    if (!ok)
+    if (!ok) {
+        const int error = errno; // the reason, whatever the clean-up meets
         ::unlinkat(dir, temp.c_str(), 0);
+        errno = error;
+    }
     return ok;
 }
 
 } // namespace
 
-std::optional<std::vector<std::uint8_t>> ReadRegularFile(const std::string& path,
-                                                         std::size_t limit) {
+std::optional<std::vector<std::uint8_t>> ReadRegularFile(const std::string& path, std::size_t limit,
+                                                         std::size_t* fileSize) {
     // Checked before opening, so that nothing is opened that could wait or act on open
     // (a FIFO, a serial port); checked again on the descriptor in case the name changed.
     struct stat st {};
@@ -107,6 +131,8 @@ std::optional<std::vector<std::uint8_t>> ReadRegularFile(const std::string& path
     if (!ok)
         return std::nullopt;
     bytes.resize(got);
+    if (fileSize)
+        *fileSize = std::max(got, static_cast<std::size_t>(st.st_size));
     return bytes;
 }
 
@@ -129,7 +155,9 @@ bool WriteFileWhole(const std::string& path, const std::vector<std::uint8_t>& by
     if (dir < 0)
         return false;
     const bool ok = writeInFolder(dir, NameOf(*target), bytes, keepMode);
+    const int error = errno;
     ::close(dir);
+    errno = error;
     return ok;
 }
 
@@ -146,4 +174,16 @@ PathKind KindOfPath(const std::string& path) {
     if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode))
         return PathKind::Device;
     return PathKind::Other;
+}
+
+std::optional<FileIdentity> IdentityOfFile(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return std::nullopt;
+    return FileIdentity{static_cast<std::uint64_t>(st.st_dev),
+                        static_cast<std::uint64_t>(st.st_ino)};
+}
+
+bool MakeFolder(const std::string& path) {
+    return ::mkdir(path.c_str(), 0777) == 0;
 }

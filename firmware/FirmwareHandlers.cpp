@@ -6,19 +6,20 @@
 #include "Prompts.h"
 #include "Reporter.h"
 
-FirmwareHandlers::FirmwareHandlers(DeviceLink& link, Reporter& reporter, Prompts& prompts,
+FirmwareHandlers::FirmwareHandlers(DeviceLink& link, Reporter& reporter,
                                    std::unique_ptr<FirmwareView> view, QObject* parent)
-    : QObject(parent), link_(link), reporter_(reporter), prompts_(prompts), view_(std::move(view)) {
-}
+    : QObject(parent), link_(link), reporter_(reporter), view_(std::move(view)) {}
 
-void FirmwareHandlers::openImage() {
+void FirmwareHandlers::openImage(Prompts& prompts) {
     // No dialog while a device operation runs.
     if (link_.operationRunning())
         return;
-    const std::optional<std::string> chosen = prompts_.chooseOpenFile("EDID (*.bin)");
-    if (!chosen)
-        return;
-    path_ = *chosen;
+    if (const std::optional<std::string> chosen = prompts.chooseOpenFile("EDID (*.bin)"))
+        checkImage(*chosen);
+}
+
+void FirmwareHandlers::checkImage(const std::string& path) {
+    path_ = path;
     view_->showFirmwarePath(path_);
 
     const std::optional<FirmwareImage> image = FirmwareImage::load(path_);

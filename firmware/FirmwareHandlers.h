@@ -10,16 +10,19 @@ class DeviceLink;
 class Prompts;
 class Reporter;
 
-// The firmware group's handlers: choosing the image file and updating the device's
-// firmware through its loader. Remembers the chosen path until the next "Open".
+// The firmware group's handlers: checking the image file and updating the device's
+// firmware through its loader. Remembers the checked path until the next one.
 class FirmwareHandlers : public QObject {
     Q_OBJECT
 public:
-    FirmwareHandlers(DeviceLink& link, Reporter& reporter, Prompts& prompts,
-                     std::unique_ptr<FirmwareView> view, QObject* parent = nullptr);
+    FirmwareHandlers(DeviceLink& link, Reporter& reporter, std::unique_ptr<FirmwareView> view,
+                     QObject* parent = nullptr);
 
-    // "Open": chooses the image and checks it; "Update": writes it through the loader.
-    void openImage();
+    // "Open": asks `prompts` for the image, then checks it.
+    void openImage(Prompts& prompts);
+    // Checks the image at `path`: its version, and whether "Update" may be pressed.
+    void checkImage(const std::string& path);
+    // "Update": writes the image through the loader.
     void update();
 
     const std::string& firmwarePath() const { return path_; }
@@ -27,7 +30,6 @@ public:
 private:
     DeviceLink& link_;
     Reporter& reporter_;
-    Prompts& prompts_;
     std::unique_ptr<FirmwareView> view_;
     std::string path_;
 };

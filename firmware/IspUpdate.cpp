@@ -89,10 +89,11 @@ bool IspUpdate::driveLoader(DeviceLink::RawChannel& channel) {
     QElapsedTimer sinceStart;
     sinceStart.start();
     while (IspState != Finish) {
-        // Disconnected or closing: nothing more is sent.
+        const bool fresh = readPort();
+        // Disconnected, closing or stopped, also while the pass handled events: nothing
+        // more is sent.
         if (operation_.cancelled() || !link_.portOpen())
             return false;
-        const bool fresh = readPort();
         if (IspState <= Sync && sinceStart.elapsed() > SilentLoaderLimitMs) {
             reporter_.appendLog("ISP Timeout.\r\n");
             return false;

@@ -5,7 +5,9 @@ class Reporter;
 
 // What every loader update shares. While it lives the update owns the line through the
 // link's raw channel. It starts with a fresh log ("ISP Mode Check...") and a black "0%",
-// and the link is back on the framed protocol when it ends, however it ends.
+// and the link is back on the framed protocol when it ends, however it ends. A line
+// lost meanwhile (hung up, or disconnected) is logged as "Line lost during the firmware
+// update." and fails the update at once, before the window hides the firmware group.
 class LoaderSession {
 public:
     LoaderSession(DeviceLink& link, Reporter& reporter);
@@ -13,10 +15,11 @@ public:
     LoaderSession& operator=(const LoaderSession&) = delete;
 
     DeviceLink::RawChannel& channel() { return channel_; }
-    // Shows the red "Update Fw Failed.".
+    // Shows the red "Update Fw Failed.", once.
     void fail();
 
 private:
-    DeviceLink::RawChannel channel_;
     Reporter& reporter_;
+    bool failed_ = false;
+    DeviceLink::RawChannel channel_;
 };

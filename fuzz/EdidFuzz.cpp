@@ -75,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::memcpy(reinterpret_cast<unsigned char*>(&info) + first, data + kEdidSize, count);
     }
     if (size > 0 && (data[0] & 2))
-        info.Flags ^= 0x0008; // 3D present turned on or off, as the creator may
+        info.Flags ^= EdidFlag::ThreeD; // 3D present turned on or off, as the creator may
 
     const EncodeResult result = EncodeEdid(info);
     const EdidImage& out = info.Image;

@@ -12,6 +12,10 @@ constexpr std::uint16_t Api_Edid_Select = 0x0108;
 constexpr std::uint16_t Api_Ext_Edid_Block0 = 0x0206;
 constexpr std::uint16_t Api_Ext_Edid_Block1 = 0x0207;
 
+// The counts the model name and firmware version reads ask for.
+constexpr std::uint16_t ModelNameBytes = 5;
+constexpr std::uint16_t FwVersionBytes = 4;
+
 // The rw argument of a request.
 constexpr std::uint8_t ApiRead = 0;
 constexpr std::uint8_t ApiWrite = 1;

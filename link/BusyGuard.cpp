@@ -30,9 +30,12 @@ BusyGuard::Operation::~Operation() {
 }
 
 void BusyGuard::Operation::release() {
-    if (guard_)
-        guard_->busy_ = false;
-    guard_ = nullptr;
+    BusyGuard* guard = std::exchange(guard_, nullptr);
+    if (!guard)
+        return;
+    guard->busy_ = false;
+    if (guard->ended_)
+        guard->ended_();
 }
 
 bool BusyGuard::Operation::cancelled() const {

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 
 // One device operation at a time. An operation holds a BusyGuard::Operation for its
 // whole run; a second one is refused while it lives. Disconnect never asks: it ends the
@@ -15,8 +16,9 @@ public:
         ~Operation();
 
         explicit operator bool() const { return guard_ != nullptr; }
-        // True once the link was disconnected (or the program began closing) since this
-        // began: the operation must send nothing more and end as a failure.
+        // True once the link was disconnected (or the program began closing, or the
+        // operation was stopped) since this began: the operation must send nothing more
+        // and end as a failure.
         bool cancelled() const;
 
         // What BusyGuard::tryBegin() does.
@@ -33,10 +35,14 @@ public:
     // An empty (false) Operation when another one runs: the caller does nothing.
     Operation tryBegin();
     bool busy() const { return busy_; }
-    // The link was disconnected or is closing: running operations are cancelled.
+    // The link was disconnected, is closing, or stops the running operation: running
+    // operations are cancelled.
     void endSession() { ++session_; }
+    // Runs each time an operation ends.
+    void onOperationEnd(std::function<void()> ended) { ended_ = std::move(ended); }
 
 private:
     bool busy_ = false;
     unsigned session_ = 0;
+    std::function<void()> ended_;
 };

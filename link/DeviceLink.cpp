@@ -1,8 +1,8 @@
 #include "DeviceLink.h"
 
 #include "ApiTypes.h"
-#include "LineHangUp.h"
 #include "LinkView.h"
+#include "MakeLine.h"
 #include "PortNames.h"
 #include "Reporter.h"
 
@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -25,8 +26,6 @@ constexpr std::uint32_t AckPollMs = 10;
 // Three receive ticks: a device that answers at all has been heard by then.
 constexpr std::uint32_t PendingLimitMs = 300;
 constexpr std::uint32_t PendingPollMs = 2;
-// A read error that comes again before any byte was read is a line that is gone.
-constexpr int RepeatedReadErrors = 2;
 constexpr std::uint32_t ResponseHeadBytes = 3;
 constexpr std::uint16_t BlockBytes = 128;
 
@@ -34,11 +33,6 @@ constexpr std::uint16_t BlockBytes = 128;
 std::string textUntilZero(const std::uint8_t* bytes, std::size_t max) {
     const auto* end = std::find(bytes, bytes + max, std::uint8_t{0});
     return std::string(bytes, end);
-}
-
-std::string uploadPercent(std::uint32_t type, std::uint16_t index) {
-    const int base = type == Api_Edid_Block0 ? 1 : 51;
-    return std::to_string(index * 100 / 256 + base) + "%";
 }
 
 } // namespace
@@ -53,37 +47,43 @@ DeviceLink::DeviceLink(Reporter& reporter, LinkView& view, QObject* parent)
     pollTimer_.setInterval(PollMs);
     connect(&rxTimer_, &QTimer::timeout, this, &DeviceLink::receiveTick);
     connect(&pollTimer_, &QTimer::timeout, this, &DeviceLink::pollTick);
-    connect(&ComHandle, &QSerialPort::errorOccurred, this, &DeviceLink::portFailed);
-    // Bytes arrived, whoever reads them (the receive tick or the firmware loader): the
-    // line works, and a later read error starts the count anew.
-    connect(&ComHandle, &QSerialPort::readyRead, this, [this] { readErrors_ = 0; });
+    busy_.onOperationEnd([this] { emit operationEnded(); });
+    useLine(makeLine(QString()));
 }
 
-void DeviceLink::portFailed(QSerialPort::SerialPortError error) {
-    // A vanished port (device unplugged) or a hung-up line keeps signalling as fast as the
-    // system can report it; closed, it costs nothing more.
-    const bool readFailed = error == QSerialPort::ReadError;
-    if (readFailed)
-        ++readErrors_;
-    const bool lost = error == QSerialPort::ResourceError ||
-                      (readFailed && (readErrors_ >= RepeatedReadErrors || lineHungUp(ComHandle)));
-    if (!lost || lineCloseQueued_ || !ComHandle.isOpen())
+DeviceLink::DeviceLink(Reporter& reporter, LinkView& view, std::unique_ptr<Line> line)
+    : DeviceLink(reporter, view) {
+    useLine(std::move(line));
+}
+
+void DeviceLink::useLine(std::unique_ptr<Line> line) {
+    line_ = std::move(line);
+    connect(line_.get(), &Line::lost, this, &DeviceLink::lineFailed);
+}
+
+void DeviceLink::lineFailed() {
+    if (lineCloseQueued_ || !line_->isOpen())
         return;
-    // Closed from the event loop, not from inside the port's own read notification.
+    // Closed from the event loop, not from inside the line's own read notification.
     lineCloseQueued_ = true;
     QMetaObject::invokeMethod(this, &DeviceLink::closeLostLine, Qt::QueuedConnection);
 }
 
 void DeviceLink::closeLostLine() {
     lineCloseQueued_ = false;
-    readErrors_ = 0;
-    if (!ComHandle.isOpen())
+    if (!line_->isOpen())
         return;
-    ComHandle.close();
+    line_->close();
+    noticeLineLost();
     // Connected, the watchdog finds the silence and disconnects. ISP mode holds the
     // watchdog, so nothing else would notice: the line's end is a disconnect.
     if (connection_ == Connection::Isp)
         disconnect();
+}
+
+void DeviceLink::noticeLineLost() {
+    if (const std::function<void()> notice = std::exchange(lineLost_, nullptr))
+        notice();
 }
 
 DeviceLink::~DeviceLink() {
@@ -103,10 +103,11 @@ void DeviceLink::disconnect() {
     if (!handleValid_)
         return;
     state_.LinkFlags = 0;
-    ComHandle.close();
+    line_->close();
     pump_.suspend();
     pollTimer_.stop();
     busy_.endSession();
+    noticeLineLost();
     setConnection(Connection::NotConnected);
 
     view_.setFirmwareControlsShown(false);
@@ -151,24 +152,22 @@ void DeviceLink::watchdogTick() {
 }
 
 bool DeviceLink::collectReceived() {
-    if (!ComHandle.isOpen())
+    if (!line_->isOpen())
         return false;
-    ComHandle.clearError();
-    const qint64 waiting = ComHandle.bytesAvailable();
+    const qint64 waiting = line_->bytesWaiting();
     if (waiting > static_cast<qint64>(RxCapacity)) {
-        ComHandle.read(reinterpret_cast<char*>(state_.RxBuffer.data()), FloodKeep);
-        ComHandle.clear(QSerialPort::Input);
+        line_->read(reinterpret_cast<char*>(state_.RxBuffer.data()), FloodKeep);
+        line_->discardInput();
         return false;
     }
     // Bytes beyond the buffer's capacity (a chatty device with no new request) are dropped.
     const qint64 room = static_cast<qint64>(RxCapacity) - state_.RxFill;
     const qint64 wanted = std::min(waiting, std::max<qint64>(room, 0));
     const qint64 got =
-        wanted > 0
-            ? ComHandle.read(reinterpret_cast<char*>(&state_.RxBuffer[state_.RxFill]), wanted)
-            : 0;
+        wanted > 0 ? line_->read(reinterpret_cast<char*>(&state_.RxBuffer[state_.RxFill]), wanted)
+                   : 0;
     if (waiting > wanted)
-        ComHandle.skip(waiting - wanted);
+        line_->skip(waiting - wanted);
     if (got <= 0)
         return true;
     state_.RxBuffer[state_.RxFill + got] = 0;
@@ -226,8 +225,11 @@ void DeviceLink::dispatch() {
     const std::uint8_t* payload = &state_.RxBuffer[3];
     const bool acknowledged = state_.RxBuffer[0] == ApiAck;
     // Only the first response after a request answers it; later completions are leftovers.
-    if (state_.LastRequestType != 0)
+    if (state_.LastRequestType != 0) {
         lastAcknowledged_ = acknowledged;
+        if (lastRequestWrite_)
+            writesAnswered_ = acknowledged;
+    }
     if (acknowledged) {
         switch (state_.LastRequestType) {
         case Api_Model_Name:
@@ -273,23 +275,24 @@ void DeviceLink::clearRxBuffer() {
 }
 
 void DeviceLink::writePort(const QByteArray& bytes) {
-    if (isShutDown() || !ComHandle.isOpen())
+    if (isShutDown() || !line_->isOpen())
         return;
     journal_.note(bytes);
-    ComHandle.write(bytes);
-    ComHandle.flush();
+    line_->write(bytes);
 }
 
 void DeviceLink::sendRead(std::uint16_t type, std::uint16_t count) {
-    send(ApiRead, type, count, nullptr);
+    send(ApiRead, type, count, nullptr, {});
 }
 
-void DeviceLink::sendWrite(std::uint16_t type, std::uint16_t count, const std::uint8_t* data) {
-    send(ApiWrite, type, count, data);
+void DeviceLink::sendWrite(std::uint16_t type, std::uint16_t count, const std::uint8_t* data,
+                           const std::function<void(std::uint16_t)>& beforeByte) {
+    send(ApiWrite, type, count, data, beforeByte);
 }
 
 void DeviceLink::send(std::uint8_t rw, std::uint16_t type, std::uint16_t count,
-                      const std::uint8_t* data) {
+                      const std::uint8_t* data,
+                      const std::function<void(std::uint16_t)>& beforeByte) {
     pollTimer_.stop();
     const char header[4] = {static_cast<char>(((type >> 8) & 0xFF) + (rw == ApiWrite ? 0x80 : 0)),
                             static_cast<char>(type & 0xFF), static_cast<char>(count & 0xFF), 0x0D};
@@ -302,6 +305,7 @@ void DeviceLink::send(std::uint8_t rw, std::uint16_t type, std::uint16_t count,
     state_.LinkFlags &= ~LinkFlag::ResponseComplete;
     lastAcknowledged_ = false;
     answerAwaited_ = rw == ApiRead;
+    lastRequestWrite_ = rw == ApiWrite;
     skippingStray_ = false;
     clearRxBuffer();
     if (rw != ApiWrite || count == 0 || data == nullptr)
@@ -310,16 +314,10 @@ void DeviceLink::send(std::uint8_t rw, std::uint16_t type, std::uint16_t count,
     waitMs(FirstDataDelayMs);
     for (std::uint16_t i = 0; i < count; ++i) {
         // The port closed inside a wait (disconnect or closing): the rest is not sent.
-        if (!ComHandle.isOpen() || isShutDown())
+        if (!line_->isOpen() || isShutDown())
             return;
-        if (state_.LastRequestType == Api_Edid_Block0 ||
-            state_.LastRequestType == Api_Edid_Block1) {
-            const std::string percent = uploadPercent(state_.LastRequestType, i);
-            state_.LinkFlags |= LinkFlag::LinkAlive;
-            reporter_.setStatusColour(StatusLabel::Upload, Colour::Black);
-            reporter_.setStatusText(StatusLabel::Upload, percent);
-            reporter_.setStatusText(StatusLabel::CreatorUpload, percent);
-        }
+        if (beforeByte)
+            beforeByte(i);
         writePort(QByteArray(1, static_cast<char>(data[i])));
         waitMs(DataByteDelayMs);
     }
@@ -339,7 +337,7 @@ bool DeviceLink::answerInFlight() const {
     // A write's answer is not awaited; it may still come, and then its bytes show: waiting
     // at the port, or collected in part. A box that acknowledges a write with the answer's
     // head only has sent all it will.
-    if (ComHandle.isOpen() && ComHandle.bytesAvailable() > 0)
+    if (line_->isOpen() && line_->bytesWaiting() > 0)
         return true;
     return state_.RxFill > 0 && state_.RxFill != ResponseHeadBytes;
 }
@@ -349,7 +347,7 @@ void DeviceLink::awaitAnswerInFlight() {
          waited += PendingPollMs) {
         // Bytes that have come are taken now, not at the next receive tick: the operation
         // waits for them.
-        if (ComHandle.isOpen() && ComHandle.bytesAvailable() > 0)
+        if (line_->isOpen() && line_->bytesWaiting() > 0)
             takeReceived();
         waitMs(PendingPollMs);
     }
@@ -358,7 +356,7 @@ void DeviceLink::awaitAnswerInFlight() {
 const std::uint8_t* DeviceLink::readBlock(std::uint16_t type, std::uint32_t waitMs) {
     sendRead(type, BlockBytes);
     this->waitMs(waitMs);
-    return received();
+    return state_.RxBuffer.data();
 }
 
 bool DeviceLink::awaitAck(std::int32_t tries) {
@@ -386,7 +384,7 @@ void DeviceLink::shutdown() {
     busy_.endSession();
     rxTimer_.stop();
     pollTimer_.stop();
-    ComHandle.close();
+    line_->close();
     pump_.suspend();
     pump_.stop();
 }

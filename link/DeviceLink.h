@@ -1,21 +1,23 @@
 #pragma once
 #include "BusyGuard.h"
+#include "Line.h"
 #include "LinkState.h"
 #include "MonotonicWait.h"
 #include "TThread_Uart_Api.h"
 #include "WriteJournal.h"
 
 #include <QObject>
-#include <QSerialPort>
 #include <QStringList>
 #include <QTimer>
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 
 class LinkView;
 class Reporter;
 
-// The device link: the serial port and the request in flight, the receive tick with its
+// The device link: the line to the device and the request in flight, the receive tick with its
 // watchdog, the dispatch of responses, the status poll, search and disconnect.
 // Every request, wait and port write of the program goes through here. GUI thread only.
 class DeviceLink : public QObject {
@@ -24,6 +26,9 @@ public:
     // The link makes and wires its two timers: the receive tick (100 ms) and the status
     // poll (1000 ms), both stopped until a search finds the device.
     DeviceLink(Reporter& reporter, LinkView& view, QObject* parent = nullptr);
+    // A link over a line that is already open, not connected until a search: a test's
+    // line. A search opens lines of its own.
+    DeviceLink(Reporter& reporter, LinkView& view, std::unique_ptr<Line> line);
     ~DeviceLink() override;
 
     // When not empty, the only ports a search probes, in this order.
@@ -41,16 +46,17 @@ public:
 
     // Typed requests. A read asks for `count` bytes; its answer is awaited. A write sends
     // its header and `count` data bytes paced more than 50 ms after it and more than
-    // 1 ms apart; the protocol awaits no answer to it, though most boxes send one.
+    // 1 ms apart, `beforeByte(i)` called before data byte i goes (an upload's progress);
+    // the protocol awaits no answer to it, though most boxes send one.
     void sendRead(std::uint16_t type, std::uint16_t count);
-    void sendWrite(std::uint16_t type, std::uint16_t count, const std::uint8_t* data = nullptr);
+    void sendWrite(std::uint16_t type, std::uint16_t count, const std::uint8_t* data = nullptr,
+                   const std::function<void(std::uint16_t)>& beforeByte = {});
     // True when byte 0 of the received bytes became 0xA1 within `tries` looks 10 ms
     // apart (then they are cleared, and the answer counts as taken).
     bool awaitAck(std::int32_t tries);
     // Sends a read of one EDID block and waits `waitMs`: the received bytes (answer head
     // included), RxCapacity of them and a terminating zero.
     const std::uint8_t* readBlock(std::uint16_t type, std::uint32_t waitMs);
-    const std::uint8_t* received() const { return state_.RxBuffer.data(); }
     std::uint32_t waitMs(std::uint32_t ms);
     // Lets an answer still in flight come in and be dispatched, for at most a few receive
     // ticks, so that it cannot be taken for the answer to the next request. Waits only
@@ -59,10 +65,13 @@ public:
 
     // A device operation's hold on the line: holds the status poll and the watchdog and
     // lets an answer in flight be dispatched; at its end, restores them unless the
-    // operation was cancelled.
+    // operation was cancelled. While it lives, `onLineLost` runs once if the line is lost
+    // (hung up, or disconnected): before the window hides or disables anything, so that
+    // the operation's failure shows.
     class LineSession {
     public:
-        LineSession(DeviceLink& link, const BusyGuard::Operation& operation);
+        LineSession(DeviceLink& link, const BusyGuard::Operation& operation,
+                    std::function<void()> onLineLost = {});
         ~LineSession();
         LineSession(const LineSession&) = delete;
         LineSession& operator=(const LineSession&) = delete;
@@ -71,7 +80,10 @@ public:
         DeviceLink& link_;
         const BusyGuard::Operation& operation_;
     };
-    LineSession takeLine(const BusyGuard::Operation& operation) { return {*this, operation}; }
+    LineSession takeLine(const BusyGuard::Operation& operation,
+                         std::function<void()> onLineLost = {}) {
+        return {*this, operation, std::move(onLineLost)};
+    }
 
     // Nothing received is collected or logged while it lives (a dialog is open).
     class ReceivePause {
@@ -87,10 +99,11 @@ public:
     ReceivePause pauseReceive() { return ReceivePause(*this); }
 
     // The firmware loader's unframed bytes: while it lives, the receive tick is off and
-    // the line carries raw bytes; at its end the framed protocol is back.
+    // the line carries raw bytes; at its end the framed protocol is back. `onLineLost`
+    // as for a line session.
     class RawChannel {
     public:
-        explicit RawChannel(DeviceLink& link);
+        explicit RawChannel(DeviceLink& link, std::function<void()> onLineLost = {});
         ~RawChannel();
         RawChannel(const RawChannel&) = delete;
         RawChannel& operator=(const RawChannel&) = delete;
@@ -108,11 +121,14 @@ public:
     private:
         DeviceLink& link_;
     };
-    RawChannel rawChannel() { return RawChannel(*this); }
 
-    // Starts a device operation, or returns an empty one when another runs.
+    // Starts a device operation, or returns an empty one when another runs. Its end is
+    // signalled by operationEnded().
     BusyGuard::Operation tryBeginOperation() { return busy_.tryBegin(); }
     bool operationRunning() const { return busy_.busy(); }
+    // Stops the running operation, the line left open: it finishes the frame in flight,
+    // sends nothing more and ends as a failure (a command interrupted by a signal).
+    void cancelOperation() { busy_.endSession(); }
     // A long task runs (a file analysed): the watchdog must not take the silence for a
     // lost device.
     void markAlive() { state_.LinkFlags |= LinkFlag::LinkAlive; }
@@ -123,14 +139,17 @@ public:
     bool isShutDown() const { return waits_.aborted(); }
 
     Connection connection() const { return connection_; }
-    bool portOpen() const { return ComHandle.isOpen(); }
+    bool portOpen() const { return line_->isOpen(); }
     // The port the link holds, by its system name.
-    QString portName() const { return ComHandle.portName(); }
+    QString portName() const { return line_->systemName(); }
     bool ispMode() const { return (state_.LinkFlags & LinkFlag::IspMode) != 0; }
     // Which firmware loader answered the search (0, or 1 for the marked one).
     int ispVariant() const { return state_.IspVariant; }
     // Whether the response to the last request sent completed and began with 0xA1.
     bool lastResponseAcknowledged() const { return lastAcknowledged_; }
+    // Whether the device answered the last write whose answer came whole; false until one
+    // did. A box that takes writes silently, or answers them with the head only, never does.
+    bool writesAnswered() const { return writesAnswered_; }
     const WriteJournal& journal() const { return journal_; }
     WriteJournal& journal() { return journal_; }
     Reporter& reporter() { return reporter_; }
@@ -139,12 +158,15 @@ public:
     // The link's insides, for its own tests only.
     LinkState& state() { return state_; }
     const LinkState& state() const { return state_; }
-    QSerialPort& comHandle() { return ComHandle; }
     QTimer& rxTimer() { return rxTimer_; }
     QTimer& pollTimer() { return pollTimer_; }
 
+signals:
+    void operationEnded();
+
 private:
-    void send(std::uint8_t rw, std::uint16_t type, std::uint16_t count, const std::uint8_t* data);
+    void send(std::uint8_t rw, std::uint16_t type, std::uint16_t count, const std::uint8_t* data,
+              const std::function<void(std::uint16_t)>& beforeByte);
     void writePort(const QByteArray& bytes);
     void clearRxBuffer();
     void setConnection(Connection connection);
@@ -156,28 +178,33 @@ private:
     void takeReceived();
     void dropStrayAnswers();
     bool answerInFlight() const;
-    void portFailed(QSerialPort::SerialPortError error);
+    void useLine(std::unique_ptr<Line> line);
+    void lineFailed();
     void closeLostLine();
+    // Tells the operation that holds the line that the line is gone, once.
+    void noticeLineLost();
 
     // One search: probes the listed ports in order (DeviceSearch.cpp, with search()).
     class Search;
 
     Reporter& reporter_;
     LinkView& view_;
-    QSerialPort ComHandle;
+    std::unique_ptr<Line> line_;
     LinkState state_;
     Connection connection_ = Connection::NotConnected;
     bool handleValid_ = false; // false until a port opened, and after a failed open
     bool lastAcknowledged_ = false;
+    bool lastRequestWrite_ = false;
+    bool writesAnswered_ = false;
     // The last request was a read whose answer has not been taken yet.
     bool answerAwaited_ = false;
     // Bytes of an answer that is not the pending request's are being skipped.
     bool skippingStray_ = false;
-    // Read errors since the last bytes read; a hung-up line repeats them endlessly.
-    int readErrors_ = 0;
     bool lineCloseQueued_ = false;
     // An operation holds the line: the watchdog counts nothing.
     bool lineHeld_ = false;
+    // What the operation holding the line does when the line is lost under it.
+    std::function<void()> lineLost_;
     QStringList portOverride_;
     QTimer rxTimer_;
     QTimer pollTimer_;

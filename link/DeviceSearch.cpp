@@ -3,19 +3,14 @@
 #include "ApiTypes.h"
 #include "DeviceLink.h"
 #include "LinkView.h"
-#include "PortNames.h"
+#include "MakeLine.h"
 #include "Reporter.h"
 
-#include <QFile>
 #include <QTimer>
 
 #include <algorithm>
 #include <cstring>
 #include <string>
-
-#ifdef Q_OS_LINUX
-#include <unistd.h>
-#endif
 
 namespace {
 
@@ -44,15 +39,6 @@ private:
     LinkView& view_;
     bool shown_ = false;
 };
-
-#ifdef Q_OS_LINUX
-// Why a port the system refused could not be opened. The refusal also covers a port that
-// another program holds: then this user may read and write the device node.
-const char* refusalReason(const QString& path) {
-    const bool allowed = ::access(QFile::encodeName(path).constData(), R_OK | W_OK) == 0;
-    return allowed ? "Port busy.\r\n" : "Permission denied: join group dialout.\r\n";
-}
-#endif
 
 } // namespace
 
@@ -83,28 +69,29 @@ void DeviceLink::Search::probePorts() {
 }
 
 bool DeviceLink::Search::openAndConfigure(const QString& name) {
-    QSerialPort& port = link_.ComHandle;
-    const QString path = portOpenPath(name);
-    port.setPortName(path);
+    std::unique_ptr<Line> line = makeLine(name);
+    const LineOpen opened = line->open(name);
+    link_.useLine(std::move(line));
     const std::string shownName = name.toStdString();
-    if (!port.open(QIODevice::ReadWrite)) {
+    switch (opened) {
+    case LineOpen::Refused:
+    case LineOpen::Busy:
+    case LineOpen::Forbidden:
         link_.handleValid_ = false;
         link_.reporter_.appendLog("Open " + shownName + " Failed.\r\n");
-#ifdef Q_OS_LINUX
-        if (port.error() == QSerialPort::PermissionError)
-            link_.reporter_.appendLog(refusalReason(path));
-#endif
+        if (opened == LineOpen::Busy)
+            link_.reporter_.appendLog("Port busy.\r\n");
+        else if (opened == LineOpen::Forbidden)
+            link_.reporter_.appendLog("Permission denied: join group dialout.\r\n");
         return false;
+    case LineOpen::Unconfigured:
+    case LineOpen::Opened:
+        break;
     }
     link_.handleValid_ = true;
-    link_.readErrors_ = 0;
     link_.reporter_.appendLog("Check " + shownName + "\r\n");
-    const bool configured =
-        port.setBaudRate(QSerialPort::Baud57600) && port.setDataBits(QSerialPort::Data8) &&
-        port.setParity(QSerialPort::NoParity) && port.setStopBits(QSerialPort::OneStop);
-    if (!configured) {
+    if (opened == LineOpen::Unconfigured) {
         link_.reporter_.appendLog("Set COM Failed.\r\n");
-        port.close();
         return false;
     }
     return true;
@@ -140,14 +127,14 @@ DeviceLink::Search::Outcome DeviceLink::Search::identifyDevice() {
     LinkView& view = link_.view_;
     view.setFirmwareControlsShown(false);
     view.setFirmwareVersionText("Current Version : ");
-    link_.sendRead(Api_Model_Name, 5);
+    link_.sendRead(Api_Model_Name, ModelNameBytes);
     link_.waitMs(InfoWaitMs);
     if (operation_.cancelled())
         return Outcome::Cancelled;
 
     link_.setConnection(Connection::Connected);
     view.setDeviceControlsEnabled(true);
-    link_.sendRead(Api_Fw_Version, 4);
+    link_.sendRead(Api_Fw_Version, FwVersionBytes);
     link_.waitMs(InfoWaitMs);
     if (operation_.cancelled())
         return Outcome::Cancelled;
@@ -159,7 +146,7 @@ DeviceLink::Search::Outcome DeviceLink::Search::identifyDevice() {
 DeviceLink::Search::Outcome DeviceLink::Search::checkForLoader() {
     LinkState& state = link_.state_;
     link_.reporter_.addLogLine("No Device Detected.");
-    link_.ComHandle.clear(QSerialPort::Input);
+    link_.line_->discardInput();
     link_.clearRxBuffer();
     link_.waitMs(LoaderWaitMs);
     if (operation_.cancelled())
@@ -183,12 +170,12 @@ DeviceLink::Search::Outcome DeviceLink::Search::checkForLoader() {
     const bool marked = std::strstr(reinterpret_cast<const char*>(text), LoaderVariantMark);
     state.IspVariant = marked ? 1 : 0;
     if (marked)
-        link_.sendRead(Api_Fw_Version, 4);
+        link_.sendRead(Api_Fw_Version, FwVersionBytes);
     return Outcome::Found;
 }
 
 void DeviceLink::Search::giveUpPort() {
     link_.rxTimer_.stop();
     link_.pollTimer_.stop();
-    link_.ComHandle.close();
+    link_.line_->close();
 }

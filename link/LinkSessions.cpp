@@ -4,10 +4,12 @@
 
 #include <QCoreApplication>
 
-DeviceLink::LineSession::LineSession(DeviceLink& link, const BusyGuard::Operation& operation)
+DeviceLink::LineSession::LineSession(DeviceLink& link, const BusyGuard::Operation& operation,
+                                     std::function<void()> onLineLost)
     : link_(link), operation_(operation) {
     link_.pollTimer_.stop();
     link_.lineHeld_ = true;
+    link_.lineLost_ = std::move(onLineLost);
     // A status poll sent just before the operation began would be taken for the answer
     // to the operation's first request.
     link_.awaitAnswerInFlight();
@@ -15,6 +17,7 @@ DeviceLink::LineSession::LineSession(DeviceLink& link, const BusyGuard::Operatio
 
 DeviceLink::LineSession::~LineSession() {
     link_.lineHeld_ = false;
+    link_.lineLost_ = nullptr;
     link_.state_.WatchdogTicks = 0;
     // A closed link has stopped its poll; it stays stopped.
     if (!operation_.cancelled() && !link_.isShutDown())
@@ -31,11 +34,14 @@ DeviceLink::ReceivePause::~ReceivePause() {
         link_.rxTimer_.start();
 }
 
-DeviceLink::RawChannel::RawChannel(DeviceLink& link) : link_(link) {
+DeviceLink::RawChannel::RawChannel(DeviceLink& link, std::function<void()> onLineLost)
+    : link_(link) {
     link_.rxTimer_.stop();
+    link_.lineLost_ = std::move(onLineLost);
 }
 
 DeviceLink::RawChannel::~RawChannel() {
+    link_.lineLost_ = nullptr;
     link_.state_.LinkMode = FramedLinkMode;
     if (!link_.isShutDown())
         link_.rxTimer_.start();
@@ -47,27 +53,25 @@ void DeviceLink::RawChannel::write(const QByteArray& bytes) {
 
 qint64 DeviceLink::RawChannel::waiting(int maxWaitMs) {
     QCoreApplication::processEvents();
-    QSerialPort& port = link_.ComHandle;
-    if (link_.isShutDown() || !port.isOpen())
+    Line& line = *link_.line_;
+    if (link_.isShutDown() || !line.isOpen())
         return 0;
-    port.clearError();
     // Blocks this thread for at most maxWaitMs; the events of that time are handled on
     // the next call.
-    if (port.bytesAvailable() == 0)
-        port.waitForReadyRead(maxWaitMs);
-    return port.isOpen() ? port.bytesAvailable() : 0;
+    line.waitForBytes(maxWaitMs);
+    return line.isOpen() ? line.bytesWaiting() : 0;
 }
 
 qint64 DeviceLink::RawChannel::read(char* into, qint64 max) {
-    return link_.ComHandle.read(into, max);
+    return link_.line_->read(into, max);
 }
 
 void DeviceLink::RawChannel::skip(qint64 count) {
-    link_.ComHandle.skip(count);
+    link_.line_->skip(count);
 }
 
 void DeviceLink::RawChannel::discard() {
-    link_.ComHandle.clear(QSerialPort::Input);
+    link_.line_->discardInput();
 }
 
 void DeviceLink::RawChannel::setMode(std::uint8_t mode) {

@@ -1,5 +1,6 @@
 #include "PortNames.h"
 
+#include <QSerialPort>
 #include <QSerialPortInfo>
 
 #ifdef Q_OS_WIN
@@ -24,4 +25,10 @@ QString portOpenPath(const QString& name) {
         return QStringLiteral("\\\\.\\") + name;
 #endif
     return name;
+}
+
+QString portSystemName(const QString& name) {
+    QSerialPort port;
+    port.setPortName(portOpenPath(name));
+    return port.portName();
 }

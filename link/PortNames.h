@@ -10,3 +10,7 @@ QStringList platformSerialPorts();
 // read as 10 or more needs the "\\.\" prefix (throws ConversionError when they are not
 // a number); elsewhere the name is the path.
 QString portOpenPath(const QString& name);
+
+// The system's name of port `name`, as the line that opens it reports it. Throws as
+// portOpenPath does.
+QString portSystemName(const QString& name);

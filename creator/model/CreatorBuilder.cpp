@@ -129,9 +129,9 @@ EncodeResult ReadBackCreator(const CreatorModel& model, EdidInfo& CreatorSetting
     readHdmiVics(model, info);
 
     if (model.checked(BoxFamily::Present3D, 1))
-        info.Flags |= 0x0008;
+        info.Flags |= EdidFlag::ThreeD;
     else
-        info.Flags &= static_cast<std::uint16_t>(~0x0008u);
+        info.Flags &= static_cast<std::uint16_t>(~EdidFlag::ThreeD);
     info.Hf_Dc420 = static_cast<std::uint8_t>(ReadBits(model, CreatorBits::HdrDeepColour));
     info.Hdr_Eotf = static_cast<std::uint8_t>(ReadBits(model, CreatorBits::HdrEotf));
     info.Hdr_Despt = static_cast<std::uint8_t>((info.Hdr_Despt & 0xFE) |

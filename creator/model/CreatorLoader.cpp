@@ -171,7 +171,7 @@ void loadValid(CreatorModel& model, const EdidInfo& info, const QDate& today) {
             model.setChecked(F::VideoIdCode, HdmiVicSmpte24.vic, true);
     }
 
-    model.setChecked(F::Present3D, 1, info.Flags & 0x0008);
+    model.setChecked(F::Present3D, 1, info.Flags & EdidFlag::ThreeD);
     ShowBits(model, CreatorBits::HdrDeepColour, info.Hf_Dc420);
     ShowBits(model, CreatorBits::HdrEotf, info.Hdr_Eotf);
     for (std::size_t i = 0; i < HdrDcld.size(); ++i)
@@ -188,6 +188,16 @@ void loadValid(CreatorModel& model, const EdidInfo& info, const QDate& today) {
     setText(model, E::CecAddress, cecText(info.Cec_Address));
 }
 
+// Every start begins from the record as it is at start-up, holding only the new image
+// and the BrandNew bit: the decoder leaves some fields alone (the video capability, the
+// extension's timings, ...), and the encoder would write them back into the next EDID.
+// The image is a copy: it may be the record's own.
+void startAfresh(EdidInfo& CreatorSettings, EdidImage image, std::uint16_t status) {
+    CreatorSettings = EdidInfo{};
+    CreatorSettings.Status = status;
+    CreatorSettings.Image = image;
+}
+
 } // namespace
 
 void LoadCreator(CreatorModel& model, EdidInfo& CreatorSettings, const EdidImage& source,
@@ -200,12 +210,11 @@ void LoadCreator(CreatorModel& model, EdidInfo& CreatorSettings, const EdidImage
 }
 
 void StartBrandNew(CreatorModel& model, EdidInfo& CreatorSettings, const QDate& today) {
-    CreatorSettings.Status |= EdidStatus::BrandNew;
-    CreatorSettings.Image = BrandNewEdid;
+    startAfresh(CreatorSettings, BrandNewEdid, EdidStatus::BrandNew);
     LoadCreator(model, CreatorSettings, CreatorSettings.Image, today);
 }
 
 void StartFromFile(CreatorModel& model, EdidInfo& CreatorSettings, const QDate& today) {
-    CreatorSettings.Status &= static_cast<std::uint16_t>(~EdidStatus::BrandNew);
+    startAfresh(CreatorSettings, CreatorSettings.Image, 0);
     LoadCreator(model, CreatorSettings, CreatorSettings.Image, today);
 }

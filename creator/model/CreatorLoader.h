@@ -13,8 +13,10 @@ struct EdidInfo;
 void LoadCreator(CreatorModel& model, EdidInfo& CreatorSettings, const EdidImage& source,
                  const QDate& today);
 
+// Both starts reset the record to its start-up state first, so nothing of an earlier EDID
+// is carried into the next one.
 // "Brand New": the record takes the template and its BrandNew bit, and is loaded.
 void StartBrandNew(CreatorModel& model, EdidInfo& CreatorSettings, const QDate& today);
-// "Bin Modifiy", once the file's image is in CreatorSettings.Image: the record loses its
-// BrandNew bit, and is loaded.
+// "Bin Modifiy", once the file's image is in CreatorSettings.Image: the record keeps only
+// that image, without the BrandNew bit, and is loaded.
 void StartFromFile(CreatorModel& model, EdidInfo& CreatorSettings, const QDate& today);

@@ -41,7 +41,25 @@ TEST(ConsoleReporter, OnlyTheChosenLabelsPercentagesAreProgressEachShownOnce) {
     }
     // A failure in a label is a message, whatever the label.
     reporter.setStatusText(StatusLabel::Upload, "Illegal Edid CheckSum0.");
-    EXPECT_EQ(err.str(), "1%\n2%\nIllegal Edid CheckSum0.\n");
+    EXPECT_EQ(err.str(), "1%\nIllegal Edid CheckSum0.\n");
+}
+
+TEST(ConsoleReporter, OffATerminalProgressIsALinePerTenthForEachTransfer) {
+    std::ostringstream err;
+    ConsoleReporter reporter(err, false, false);
+    const auto transfer = [&](int from, int to) {
+        for (int percent = from; percent <= to; ++percent)
+            reporter.setStatusText(StatusLabel::Upload, std::to_string(percent) + "%");
+    };
+    reporter.showProgressOf(StatusLabel::Upload);
+    transfer(1, 19);
+    // A block written again steps back; its percentages are not shown twice.
+    transfer(18, 100);
+    // The next box's upload starts from its own first percentage.
+    reporter.showProgressOf(StatusLabel::Upload);
+    transfer(1, 25);
+    EXPECT_EQ(err.str(), "1%\n10%\n20%\n30%\n40%\n50%\n60%\n70%\n80%\n90%\n100%\n"
+                         "1%\n10%\n20%\n");
 }
 
 TEST(ConsoleReporter, OnATerminalTheBarRedrawsItsLineAndEndsBeforeAMessage) {

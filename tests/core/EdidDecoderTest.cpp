@@ -18,12 +18,6 @@ Bytes Concat(Bytes a, const Bytes& b) {
     return a;
 }
 
-EdidInfo Decoded(const EdidImage& image) {
-    EdidInfo info{};
-    DecodeEdid(info, image);
-    return info;
-}
-
 template <std::size_t N> std::string Text(const std::array<char, N>& field) {
     return std::string(field.data());
 }

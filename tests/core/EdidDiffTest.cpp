@@ -12,12 +12,6 @@ using namespace TestEdids;
 
 namespace {
 
-EdidInfo Decoded(const EdidImage& image) {
-    EdidInfo info{};
-    DecodeEdid(info, image);
-    return info;
-}
-
 TEST(EdidDiffTest, EqualEdidsHaveNoDifferences) {
     const EdidInfo a = Decoded(Base());
     EXPECT_TRUE(DiffImages(a.Image, a.Image).empty());

@@ -237,6 +237,75 @@ TEST(EncoderExtension, BaseWithoutExtensionKeepsNoFlagsFromItsFiller) {
     EXPECT_EQ(s.Image[131], 0xE1);
 }
 
+// Asks for more of the collection at each `level`, over a base with the short HDMI block:
+// 0 gives 8 bytes (the three extension descriptors fit), 1 gives 72 (two fit), 2 gives 92
+// (one fits), 3 gives 105 (none fits).
+void askForRoom(EdidInfo& s, int level) {
+    if (level >= 1) {
+        for (std::size_t i = 0; i < s.Video_Id_Code.size(); ++i)
+            s.Video_Id_Code[i] = static_cast<std::uint8_t>(i + 1);
+        for (auto& sad : s.Audio_Sad)
+            sad = {0x09, 0x07, 0x07};
+        s.Speaker_Alloc = 0x010000;
+        s.Colorimetry = 0x01;
+    }
+    if (level >= 2) {
+        s.Video_Cap = 0x40;
+        s.Hdr_Eotf = 0x01;
+        s.Hdr_Despt = 0x01;
+        s.Hdr_Dcld = {1, 1, 1};
+        s.Yuv420_Vdb = {96, 96, 96, 96, 96, 96, 96, 96};
+    }
+    if (level >= 3) {
+        s.Flags = 0x0008;
+        s.Hdmi_3D_Byte = 0x80;
+        s.Hdmi_3D_Len = 10;
+    }
+}
+
+TEST(EncoderExtension, NativeFormatsNeverOutnumberTheDetailedTimings) {
+    // The test base's block 0 holds one detailed timing, at 54 (its name descriptor at
+    // 108 has a zero pixel clock); a case may add one at 72 or take it away. The count of
+    // byte 131 is the smaller of the base's and the timings written; the flag bits around
+    // it stay.
+    const struct {
+        const char* what;
+        std::uint8_t base131;
+        int room;
+        bool secondSlotEmpty;
+        int block0Timings;
+        std::uint8_t expected131;
+    } cases[] = {
+        {"all three fit", 0xCF, 0, false, 1, 0xC4},
+        {"the base's count is smaller", 0x42, 0, false, 1, 0x42},
+        {"an empty slot is no timing", 0x8F, 0, true, 1, 0x83},
+        {"a second timing in block 0", 0x0F, 0, false, 2, 0x05},
+        {"the room keeps two", 0xCF, 1, false, 1, 0xC3},
+        {"the room keeps one", 0xCF, 2, false, 1, 0xC2},
+        {"the room keeps none", 0xCF, 3, false, 1, 0xC1},
+        {"no timing left at all", 0x05, 3, false, 0, 0x00},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EdidImage base = makeImage({kHdmiVsdbShort});
+        base[131] = c.base131;
+        if (c.block0Timings == 2)
+            std::copy(base.begin() + 54, base.begin() + 72, base.begin() + 72);
+        if (c.block0Timings == 0)
+            base[54] = base[55] = 0x00;
+        EdidInfo s = settingsFor(base);
+        for (auto& dtd : s.Ext_Dtd)
+            dtd.fill(0x77);
+        if (c.secondSlotEmpty)
+            s.Ext_Dtd[1].fill(0x00);
+        askForRoom(s, c.room);
+        EncodeEdid(s);
+        EXPECT_EQ(s.Image[130], (std::array<int, 4>{12, 76, 96, 109}[c.room]));
+        EXPECT_EQ(s.Image[131], c.expected131);
+        expectValidImage(s);
+    }
+}
+
 TEST(EncoderExtension, ListsSkipEmptySlotsAndFlagFourK) {
     EdidInfo s = settingsFor(makeImage({}));
     s.Flags = 0xFFFF;
@@ -310,16 +379,23 @@ TEST(EncoderExtension, HdrBlockCarriesLuminanceUpToTheLastNonZero) {
 }
 
 TEST(EncoderExtension, ColorimetryKeepsTheBaseMetadataByte) {
-    // The metadata byte is byte 3 of the block, counting the header as byte 0.
-    EdidInfo s = settingsFor(makeImage({{0xE3, 0x05, 0xC0, 0x82}}));
-    s.Colorimetry = 0x41;
-    EncodeEdid(s);
-    EXPECT_EQ(blockAt(s.Image, 132), (Bytes{0xE3, 0x05, 0x41, 0x83}));
-
-    EdidInfo t = settingsFor(makeImage({}));
-    t.Colorimetry = 0x41;
-    EncodeEdid(t);
-    EXPECT_EQ(blockAt(t.Image, 132), (Bytes{0xE3, 0x05, 0x41, 0x01}));
+    // The metadata byte is byte 3 of the block, counting the header as byte 0. It goes
+    // through as it is; without a base block no metadata profile is declared.
+    const struct {
+        std::vector<Bytes> base;
+        std::uint8_t metadata;
+    } cases[] = {
+        {{{0xE3, 0x05, 0xC0, 0x00}}, 0x00},
+        {{{0xE3, 0x05, 0xC0, 0x81}}, 0x81},
+        {{{0xE3, 0x05, 0xC0, 0x82}}, 0x82},
+        {{}, 0x00},
+    };
+    for (const auto& c : cases) {
+        EdidInfo s = settingsFor(makeImage(c.base));
+        s.Colorimetry = 0x41;
+        EncodeEdid(s);
+        EXPECT_EQ(blockAt(s.Image, 132), (Bytes{0xE3, 0x05, 0x41, c.metadata}));
+    }
 
     EdidInfo none = settingsFor(makeImage({{0xE3, 0x05, 0xC0, 0x82}}));
     EncodeEdid(none);
@@ -485,24 +561,57 @@ TEST(EncoderHdmiVsdb, BlockNeverExceedsThirtyOnePayloadBytes) {
 
 TEST(EncoderHdmiVsdb, ForumBlockIsCopiedWithTheRecordsDeepColour) {
     const Bytes forum = {0x6B, 0xD8, 0x5D, 0xC4, 0x01, 0x78, 0x88, 0x05, 0x90, 0x00, 0x00, 0x00};
-    EdidInfo s = settingsFor(makeImage({{0x62, 0x44, 0x44}, forum}));
+    EdidInfo s = settingsFor(makeImage({{0x62, 0x44, 0x44}, forum, kHdmiVsdbShort}));
     s.Video_Id_Code[0] = 97;
     s.Hf_Dc420 = 0x02;
     EncodeEdid(s);
     Bytes expected = forum;
     expected[7] = 0x02;
     EXPECT_EQ(findVendorBlock(s.Image, 0xD8), expected);
-    EXPECT_TRUE(findVendorBlock(s.Image, 0x03).empty());
+    EXPECT_TRUE(findVendorBlock(s.Image, 0x44).empty());
 
     // Seven payload bytes still hold the deep colour byte; six do not.
-    EdidInfo seven = settingsFor(makeImage({{0x67, 0xD8, 0x5D, 0xC4, 0x01, 0x78, 0x80, 0x07}}));
+    EdidInfo seven =
+        settingsFor(makeImage({kHdmiVsdbShort, {0x67, 0xD8, 0x5D, 0xC4, 0x01, 0x78, 0x80, 0x07}}));
     seven.Hf_Dc420 = 0x01;
     EncodeEdid(seven);
     EXPECT_EQ(findVendorBlock(seven.Image, 0xD8).back(), 0x01);
-    EdidInfo six = settingsFor(makeImage({{0x66, 0xD8, 0x5D, 0xC4, 0x01, 0x78, 0x80}}));
+    EdidInfo six =
+        settingsFor(makeImage({kHdmiVsdbShort, {0x66, 0xD8, 0x5D, 0xC4, 0x01, 0x78, 0x80}}));
     six.Hf_Dc420 = 0x01;
     EncodeEdid(six);
     EXPECT_EQ(findVendorBlock(six.Image, 0xD8), (Bytes{0x66, 0xD8, 0x5D, 0xC4, 0x01, 0x78, 0x80}));
+}
+
+TEST(EncoderHdmiVsdb, ForumBlockOnlyRightBehindAnHdmiBlock) {
+    // Copied or created for a 4K code, the forum block is written only where the base
+    // has an HDMI block, and then right behind it; without one nothing is left out for
+    // lack of room either.
+    const Bytes forum = {0x67, 0xD8, 0x5D, 0xC4, 0x01, 0x78, 0x80, 0x00};
+    const struct {
+        const char* what;
+        std::vector<Bytes> base;
+        bool written;
+    } cases[] = {
+        {"copied, no HDMI block", {forum}, false},
+        {"created, no HDMI block", {{0x42, 16, 97}}, false},
+        {"copied behind a later HDMI block", {forum, kHdmiVsdbShort}, true},
+        {"created", {kHdmiVsdbShort}, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EdidInfo s = settingsFor(makeImage(c.base));
+        s.Video_Id_Code[0] = 97;
+        s.Speaker_Alloc = 0x010000;
+        const EncodeResult r = EncodeEdid(s);
+        EXPECT_TRUE(r.notWritten.empty());
+        std::vector<Bytes> expected = {{0x41, 97}, {0x83, 0x01, 0x00, 0x00}};
+        if (c.written)
+            expected.insert(expected.end(),
+                            {{0x67, 0x03, 0x0C, 0x00, 0x00, 0x00, 0x80, 0x3C}, forum});
+        EXPECT_EQ(collection(s.Image), expected);
+        expectValidImage(s);
+    }
 }
 
 TEST(EncoderHdmiVsdb, ReadsBeyondTheImageAsZero) {

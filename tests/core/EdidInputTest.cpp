@@ -1,7 +1,8 @@
-// The reader of EDID inputs (binary files and hex texts) and the export writers.
+// The reader of EDID inputs: binary files and hex texts.
 #include "EdidInput.h"
 #include "EdidExport.h"
 #include "EdidFile.h"
+#include "EdidInputTexts.h"
 #include "TestBytes.h"
 #include "TestEdids.h"
 
@@ -12,46 +13,10 @@
 #include <string>
 #include <unistd.h>
 
+using namespace EdidInputTexts;
 using namespace TestEdids;
 
 namespace {
-
-EdidImage TvImage() {
-    return WithExtension({Block(0x40, {16, 97}), Block(0x20, {0x09, 7, 7}),
-                          Block(0x60, {0x03, 0x0C, 0x00, 0x21, 0x00})});
-}
-
-Bytes BytesOfText(const std::string& text) {
-    return Bytes(text.begin(), text.end());
-}
-
-std::string TextOf(const Bytes& bytes) {
-    return std::string(bytes.begin(), bytes.end());
-}
-
-// `count` bytes of `bytes` as hex, `perLine` a line, each written `before` + two
-// digits + `after`; lines start with `indent`.
-std::string Hex(const Bytes& bytes, std::size_t perLine, const std::string& before,
-                const std::string& after, const std::string& indent = "") {
-    std::string text;
-    char pair[3];
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (i % perLine == 0)
-            text += indent;
-        std::snprintf(pair, sizeof pair, "%02x", bytes[i]);
-        text += before + pair + after;
-        if (i % perLine == perLine - 1)
-            text += "\n";
-    }
-    return text;
-}
-
-void ExpectText(const std::string& text, EdidInputForm form, const EdidImage& image) {
-    const EdidInput input = ParseEdidInput(BytesOfText(text));
-    EXPECT_EQ(input.status, EdidInputStatus::Read) << text;
-    EXPECT_EQ(input.form, form) << text;
-    EXPECT_EQ(input.image, image) << text;
-}
 
 TEST(EdidInputTest, EachHexFormReadsTheBytesOfTheBinary) {
     const EdidImage image = TvImage();
@@ -103,16 +68,16 @@ TEST(EdidInputTest, DetectionTellsBinaryFromText) {
     EXPECT_EQ(input.form, EdidInputForm::Binary);
     EXPECT_EQ(input.image, EdidImageFromBytes(headed));
 
-    // Not hex at all, empty, blank, or hex with a stray word or an odd digit: binary,
+    // Bytes that are no text (a control byte, bytes that are no UTF-8, NULs alone): binary,
     // read by the file rule, so a broken binary still fails on its header.
     for (const Bytes& binary :
-         {Bytes{0x00, 0xFF, 0xFF, 0x12}, Bytes{}, BytesOfText(" \n\t"),
-          BytesOfText(Hex(Bytes(128, 0), 16, "", " ") + "zz"), BytesOfText("00 ff f"),
-          BytesOfText("0x100 00"), BytesOfText("0x 00")}) {
+         {Bytes{0x00, 0xFF, 0xFF, 0x12}, Bytes(256, 0x00), BytesOfText("00 ff\x01"),
+          BytesOfText("00 \xE9 ff"), BytesOfText(std::string("00\0ff", 5))}) {
         input = ParseEdidInput(binary);
         EXPECT_EQ(input.status, EdidInputStatus::Read) << TextOf(binary);
         EXPECT_EQ(input.form, EdidInputForm::Binary) << TextOf(binary);
         EXPECT_EQ(input.image, EdidImageFromBytes(binary)) << TextOf(binary);
+        EXPECT_EQ(input.length, binary.size());
     }
 
     // Beyond the size any hex text has, a buffer is binary.
@@ -122,11 +87,72 @@ TEST(EdidInputTest, DetectionTellsBinaryFromText) {
     EXPECT_EQ(ParseEdidInput(BytesOfText(huge)).form, EdidInputForm::Binary);
 }
 
+// Text is read as text whatever it is written in, and text that is not hex says where and
+// why instead of passing for a broken binary.
+TEST(EdidInputTest, TextIsReadAsHexInEveryEncodingAndAMistakeNamesItsLine) {
+    const EdidImage image = TvImage();
+    const std::string hex = Hex(BytesOf(image), 16, "", " ");
+    const auto utf16 = [](const std::string& ascii, bool bigEndian) {
+        Bytes bytes = bigEndian ? Bytes{0xFE, 0xFF} : Bytes{0xFF, 0xFE};
+        for (const char c : ascii) {
+            bytes.push_back(bigEndian ? 0 : static_cast<std::uint8_t>(c));
+            bytes.push_back(bigEndian ? static_cast<std::uint8_t>(c) : 0);
+        }
+        return bytes;
+    };
+    const std::string cArray = "/* the TV */\nstatic const unsigned char edid[256] = {\n" +
+                               Hex(BytesOf(image), 8, "0x", ", ", "    ") + "}; // end\n";
+    const std::vector<std::pair<std::string, Bytes>> readable = {
+        {"a UTF-8 byte-order mark", BytesOfText("\xEF\xBB\xBF" + hex)},
+        {"UTF-16 LE with CRLF", utf16("EDID (hex):\r\n" + hex, false)},
+        {"UTF-16 BE", utf16(hex, true)},
+        {"a trailing NUL", BytesOfText(hex + std::string(1, '\0'))},
+        {"C comments in a declaration", BytesOfText(cArray)},
+        {"C comments in a body",
+         BytesOfText("// header\n" + Hex(BytesOf(image), 16, "0x", ", /**/"))},
+    };
+    for (const auto& [what, bytes] : readable) {
+        const EdidInput input = ParseEdidInput(bytes);
+        EXPECT_EQ(input.status, EdidInputStatus::Read) << what << ": " << input.problem;
+        EXPECT_EQ(input.image, image) << what;
+    }
+
+    const std::string twoLines = "00 ff ff ff ff ff ff 00\n04 43 34 12 ef cd ab 89\n";
+    const std::pair<std::string, std::string> mistakes[] = {
+        {twoLines + "0c 1e 0g 03", "line 3: 'g' is not a hex digit"},
+        {twoLines + "0c 1e 0 03", "line 3: odd number of hex digits in '0'"},
+        {"0x00, 0x100,", "line 1: '0x100' is more than one byte"},
+        {"0x00, 0x,", "line 1: '0x' has no hex digits"},
+        {"00 ff\n\xC3\xA9", "line 2: '\xC3\xA9' is not a hex digit"},
+        {"00 ff /* open\n00", "line 1: '/*' comment is not closed"},
+        {"char e[] = {\n0x00, // ok\n0xZZ };", "line 3: 'Z' is not a hex digit"},
+        // A decoder's block cut short by a bad line, rather than ended by the report.
+        {"edid-decode (hex):\n\n" + twoLines + "0c 1e 01 x3\n\nBlock 0\n",
+         "line 5: 'x' is not a hex digit"},
+        {std::string(40, 'f') + "f", "line 1: odd number of hex digits in 'ffffffffffffffff...'"},
+    };
+    for (const auto& [text, problem] : mistakes) {
+        const EdidInput input = ParseEdidInput(BytesOfText(text));
+        EXPECT_EQ(input.status, EdidInputStatus::NotHex) << text;
+        EXPECT_EQ(EdidInputMessage(input), problem) << text;
+    }
+
+    const std::pair<Bytes, std::string> nothing[] = {
+        {Bytes{}, "empty input"},
+        {Bytes{0xEF, 0xBB, 0xBF}, "empty input"},
+        {BytesOfText(" \r\n\t"), "blank input (only whitespace)"},
+        {BytesOfText(std::string("\n\0\0", 3)), "blank input (only whitespace)"},
+        {utf16(" \r\n", false), "blank input (only whitespace)"},
+    };
+    for (const auto& [bytes, message] : nothing)
+        EXPECT_EQ(EdidInputMessage(ParseEdidInput(bytes)), message) << TextOf(bytes);
+}
+
 TEST(EdidInputTest, TextOfTheWrongLengthIsRefusedWithItsByteCount) {
     EdidInput input = ParseEdidInput(BytesOfText(Hex(Bytes(130, 0xAB), 16, "0x", ",")));
     EXPECT_EQ(input.status, EdidInputStatus::WrongLength);
     EXPECT_EQ(input.form, EdidInputForm::PlainHex);
-    EXPECT_EQ(input.textBytes, 130u);
+    EXPECT_EQ(input.length, 130u);
     EXPECT_EQ(EdidInputMessage(input),
               "Hex text holds 130 bytes, not a whole number of 128-byte blocks.");
 
@@ -134,10 +160,10 @@ TEST(EdidInputTest, TextOfTheWrongLengthIsRefusedWithItsByteCount) {
     input = ParseEdidInput(BytesOfText("\tEDID:\n\t\t00ffffffffffff00\n\tBorder: 0\n"));
     EXPECT_EQ(input.status, EdidInputStatus::WrongLength);
     EXPECT_EQ(input.form, EdidInputForm::ListingHex);
-    EXPECT_EQ(input.textBytes, 8u);
+    EXPECT_EQ(input.length, 8u);
     input = ParseEdidInput(BytesOfText("edid-decode (hex):\n\nno dump here\n"));
     EXPECT_EQ(input.status, EdidInputStatus::WrongLength);
-    EXPECT_EQ(input.textBytes, 0u);
+    EXPECT_EQ(input.length, 0u);
 }
 
 TEST(EdidInputTest, ReadsFilesAndReportsThoseThatCannotBeOpened) {
@@ -157,61 +183,6 @@ TEST(EdidInputTest, ReadsFilesAndReportsThoseThatCannotBeOpened) {
         input = ReadEdidInput(unreadable);
         EXPECT_EQ(input.status, EdidInputStatus::CannotOpen) << unreadable;
         EXPECT_EQ(EdidInputMessage(input), "Edid Open Fail.");
-    }
-    EXPECT_TRUE(folder.remove());
-}
-
-TEST(EdidExportTest, WritesTheDecoderDumpACArrayAndTheBytes) {
-    const EdidImage image = TvImage();
-    const std::string hex = TextOf(ExportEdid(image, EdidExportFormat::Hex));
-    EXPECT_EQ(hex.substr(0, 48), "00 ff ff ff ff ff ff 00 04 43 34 12 ef cd ab 89\n");
-    // Sixteen lines of sixteen pairs, a blank line between the blocks.
-    EXPECT_EQ(hex.size(), 256u * 3 + 1);
-    EXPECT_EQ(hex.substr(8 * 48, 1), "\n");
-    EXPECT_EQ(hex.substr(8 * 48 + 1, 6), "02 03 ");
-    ExpectText(hex, EdidInputForm::PlainHex, image);
-
-    const std::string c = TextOf(ExportEdid(image, EdidExportFormat::C));
-    const std::string head = "static const unsigned char edid[256] = {\n";
-    ASSERT_EQ(c.substr(0, head.size()), head);
-    EXPECT_EQ(c.substr(c.size() - 3), "};\n");
-    EXPECT_NE(c.find("\n    0x00, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0x00, 0x04,"),
-              std::string::npos);
-    // Its body is one of the hex texts the reader takes.
-    ExpectText(c.substr(head.size(), c.size() - head.size() - 3), EdidInputForm::PlainHex, image);
-    // So is the whole declaration, as export writes it or written by hand on one line;
-    // anything after the closing brace but ';' makes it no declaration.
-    ExpectText(c, EdidInputForm::CDeclaration, image);
-    ExpectText("unsigned char e[] = {" + Hex(BytesOf(image), 256, "0x", ",") + "}",
-               EdidInputForm::CDeclaration, image);
-    const Bytes trailing = BytesOfText(c + "int x;\n");
-    EXPECT_EQ(ParseEdidInput(trailing).form, EdidInputForm::Binary);
-    const EdidInput shortDeclaration = ParseEdidInput(BytesOfText("char e[] = {0x00, 0xff};"));
-    EXPECT_EQ(shortDeclaration.status, EdidInputStatus::WrongLength);
-    EXPECT_EQ(shortDeclaration.textBytes, 2u);
-
-    EXPECT_EQ(ExportEdid(image, EdidExportFormat::Bin), BytesOf(image));
-    EXPECT_EQ(EdidExportFormatNamed("c"), EdidExportFormat::C);
-    EXPECT_EQ(EdidExportFormatNamed("HEX"), std::nullopt);
-}
-
-// The hex dump is the decoder's own: it reads it back to the same bytes.
-TEST(EdidExportTest, TheDecoderReadsTheHexDumpBackToTheSameBytes) {
-    if (std::system("command -v edid-decode >/dev/null 2>&1") != 0)
-        GTEST_SKIP() << "edid-decode is not installed";
-    TestBytes::TempFolder folder("redaviv-export");
-    ASSERT_TRUE(folder.ok());
-    const std::string& dir = folder.path();
-    // A base block with its filler block, and an EDID with an extension.
-    const EdidImage images[] = {EdidImageFromBytes(BytesOf(Base(), 128)), TvImage()};
-    for (const EdidImage& image : images) {
-        const std::string hex = dir + "/edid.hex";
-        const std::string raw = dir + "/edid.raw";
-        ASSERT_TRUE(WriteFileWhole(hex, ExportEdid(image, EdidExportFormat::Hex)));
-        const std::string command =
-            "edid-decode '" + hex + "' '" + raw + "' -o raw >/dev/null 2>&1";
-        EXPECT_EQ(std::system(command.c_str()), 0);
-        EXPECT_EQ(TestBytes::readFile(raw), BytesOf(image));
     }
     EXPECT_TRUE(folder.remove());
 }

@@ -11,6 +11,7 @@
 #include "ScriptedPrompts.h"
 #include "SummaryRows.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -269,6 +270,56 @@ TEST_F(AnalyserE2E, TheKeyboardMovesNoSelectionWhileAnotherOperationRuns) {
     user->setFocus();
     QTest::keyClick(user, Qt::Key_Right);
     EXPECT_TRUE(bin->isChecked());
+}
+
+TEST_F(AnalyserE2E, TheFocusGoesBackToTheSourceButtonWhenTheReadEnds) {
+    ASSERT_NO_FATAL_FAILURE(connectThree());
+    ASSERT_TRUE(WriteImage(path("file.bin"), External));
+    window->form().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window->form()));
+    auto* internal = window->control<QRadioButton>("RadioButton_Analysis_IntEdid");
+    auto* bin = window->control<QRadioButton>("RadioButton_Analysis_Bin");
+    // Where the focus went when the pressed source button was disabled: there a Space
+    // could disconnect.
+    QWidget* focusWhileReading = nullptr;
+    const auto focusWhenDisabled = [&](QWidget* source) {
+        return [&focusWhileReading, source] {
+            if (!source->isEnabled())
+                focusWhileReading = QApplication::focusWidget();
+        };
+    };
+    OnEvent readingDevice(internal, QEvent::EnabledChange, focusWhenDisabled(internal));
+    OnEvent readingFile(bin, QEvent::EnabledChange, focusWhenDisabled(bin));
+
+    // From the device, started with the keyboard: the read runs inside the key's click.
+    internal->setFocus();
+    QTest::keyClick(internal, Qt::Key_Space);
+    EXPECT_NE(focusWhileReading, nullptr);
+    EXPECT_NE(focusWhileReading, internal);
+    EXPECT_EQ(QApplication::focusWidget(), internal);
+    expectSummaryOf(Internal);
+
+    // From a file, started with the mouse.
+    focusWhileReading = nullptr;
+    ASSERT_NO_FATAL_FAILURE(pressBin(path("file.bin")));
+    EXPECT_NE(focusWhileReading, nullptr);
+    EXPECT_NE(focusWhileReading, bin);
+    EXPECT_EQ(QApplication::focusWidget(), bin);
+    expectSummaryOf(External);
+
+    // Focus the user moved elsewhere during a read stays where the user put it.
+    QWidget* movedTo = nullptr;
+    RunWhen moveFocus([&] { return !internal->isEnabled(); },
+                      [&] {
+                          window->control<QWidget>("PageControl1")->setFocus();
+                          movedTo = QApplication::focusWidget();
+                      });
+    internal->setFocus();
+    QTest::keyClick(internal, Qt::Key_Space);
+    ASSERT_TRUE(moveFocus.ran());
+    EXPECT_NE(movedTo, focusWhileReading);
+    EXPECT_EQ(QApplication::focusWidget(), movedTo);
+    EXPECT_EQ(window->link().connection(), Connection::Connected);
 }
 
 TEST_F(AnalyserE2E, ADisconnectDuringAnAnalysisLeavesTheRadiosDisabled) {

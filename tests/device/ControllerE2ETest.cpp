@@ -1,6 +1,7 @@
 // The "EDID Controller" page against devsim: the four downloads with their safe file
 // handling, the upload with its validation and progress, and the presented-EDID choice.
 #include "DeviceLink.h"
+#include "EdidControllerPage.h"
 #include "EdidDownload.h"
 #include "EdidExport.h"
 #include "EdidFileUpload.h"
@@ -53,7 +54,7 @@ protected:
     void download(std::size_t row, const QString& target) {
         window->prompts().saveAnswers.push_back(target.toStdString());
         // The Stored button is never shown; its click still runs the handler.
-        window->control<QPushButton>(EdidDownloads[row].button)->click();
+        window->control<QPushButton>(DownloadButtons[row])->click();
     }
 
     void upload(const QString& source) {
@@ -74,8 +75,8 @@ TEST_F(ControllerE2E, EachDownloadWritesTheDevicesEdidWithItsOwnRequests) {
     const QByteArray selects[] = {SelectWrite + Frame({0xFF}), QByteArray(),
                                   SelectWrite + Frame({0x00}), SelectWrite + Frame({0x55})};
     for (std::size_t row = 0; row < 4; ++row) {
-        const EdidDownloadRow& entry = EdidDownloads[row];
-        SCOPED_TRACE(entry.button);
+        const DeviceEdid& entry = DeviceEdids[row];
+        SCOPED_TRACE(DownloadButtons[row]);
         const qsizetype before = sentSize();
         download(row, path(entry.offeredName));
 
@@ -297,6 +298,47 @@ TEST_F(ControllerE2E, AModePressSendsItsCodeOnceAndTheKeyboardSendsNothing) {
 }
 
 // The upload without a window, as the command line runs it: every progress step.
+TEST_F(ControllerE2E, ALostLineShowsTheUploadsFailureBeforeAnythingIsDisabled) {
+    // A pulled cable (devsim ends without a goodbye), then Disconnect, while block 0 goes
+    // out.
+    for (const bool hangUp : {true, false}) {
+        SCOPED_TRACE(hangUp ? "hang-up" : "Disconnect");
+        ASSERT_NO_FATAL_FAILURE(connectFour());
+        ASSERT_TRUE(WriteImage(path("upload.bin"), RichEdid("LOST")));
+        // What the page showed when the connection's controls were disabled.
+        auto* button = window->control<QWidget>("Button_Upload_Edid");
+        QString labelWhenDisabled;
+        QColor colourWhenDisabled;
+        std::string logWhenDisabled;
+        OnEvent disabled(button, QEvent::EnabledChange, [&] {
+            if (button->isEnabled() || !labelWhenDisabled.isEmpty())
+                return;
+            labelWhenDisabled = window->text("Label2");
+            colourWhenDisabled = label2Colour();
+            logWhenDisabled = window->log();
+        });
+        RunWhen lose(
+            [&] {
+                const QString progress = window->text("Label2");
+                return progress.endsWith('%') && progress != "0%";
+            },
+            [&] { hangUp ? device->kill() : window->click("BitBtn_Disconnect"); });
+        upload(path("upload.bin"));
+        ASSERT_TRUE(lose.ran());
+        // A hung-up line is closed at once; the watchdog disconnects once the upload ended.
+        ASSERT_TRUE(waitUntil(
+            [&] { return window->link().connection() == Connection::NotConnected; }, 30000));
+
+        EXPECT_EQ(labelWhenDisabled, "Upload Edid Failed.");
+        EXPECT_EQ(colourWhenDisabled, QColor(Qt::red));
+        EXPECT_EQ(Occurrences(logWhenDisabled, "Line lost during the upload.\r\n"), 1)
+            << logWhenDisabled;
+        EXPECT_EQ(window->text("Label2"), "Upload Edid Failed.");
+        // The device was not made to present an upload that did not arrive.
+        EXPECT_FALSE(window->control<QRadioButton>("RadioButton_Set_UserEdid")->isChecked());
+    }
+}
+
 TEST(ControllerOperations, UploadShowsProgressOneToHundredInBothLabels) {
     QTemporaryDir dir;
     DevsimProcess device;
@@ -339,12 +381,20 @@ TEST(ControllerOperations, DownloadTakesTheBusyGuardOnlyOnceItsDialogHasClosed) 
     DeviceLink link(reporter, view);
     WatchingPrompts prompts;
     prompts.link = &link;
-    EXPECT_EQ(DownloadEdid(link, prompts, EdidDownloads[0]), DownloadResult::Cancelled);
+    QLineEdit edidPath;
+    EdidControllerPage page(link, prompts, edidPath);
+    // Cancelled: nothing is done.
+    page.Button_DL_IntEdidClick();
     EXPECT_FALSE(prompts.busyInDialog);
+    EXPECT_EQ(prompts.saveCalls, 1);
+    EXPECT_EQ(reporter.log, "");
 
     const BusyGuard::Operation other = link.tryBeginOperation();
-    EXPECT_EQ(DownloadEdid(link, prompts, EdidDownloads[0]), DownloadResult::Refused);
+    page.Button_DL_IntEdidClick();
     EXPECT_EQ(prompts.saveCalls, 1);
+    // The operation itself refuses to begin while another runs.
+    EXPECT_EQ(DownloadEdid(link, "unused.bin", DeviceEdids[0]), DownloadResult::Refused);
+    EXPECT_EQ(reporter.log, "");
 }
 
 } // namespace

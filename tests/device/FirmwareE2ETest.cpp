@@ -8,6 +8,7 @@
 #include "FirmwareFiles.h"
 #include "ScriptedPrompts.h"
 #include "TestBytes.h"
+#include "TestText.h"
 #include "TestWindow.h"
 
 #include <QCheckBox>
@@ -26,12 +27,7 @@ namespace {
 const QColor Red = colourFromBgr(0x0000FF);
 const QColor Black = colourFromBgr(0x000000);
 
-int occurrences(const std::string& text, const std::string& what) {
-    int count = 0;
-    for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
-        ++count;
-    return count;
-}
+using TestText::occurrences;
 
 // The loader commands (single bytes 0x81..0x87 at the start of a write) the program sent.
 int loaderCommands(const DevsimProcess& device) {
@@ -300,6 +296,45 @@ TEST_F(FirmwareE2E, DisconnectEndsTheUpdateAsAFailure) {
     EXPECT_EQ(window->link().connection(), Connection::NotConnected);
     EXPECT_EQ(window->link().state().LinkMode, 8);
     EXPECT_FALSE(window->link().operationRunning());
+}
+
+TEST_F(FirmwareE2E, ALostLineShowsTheFailureBeforeTheGroupIsHidden) {
+    // A pulled cable (devsim ends without a goodbye), then Disconnect, while blocks go out.
+    for (const bool hangUp : {true, false}) {
+        SCOPED_TRACE(hangUp ? "hang-up" : "Disconnect");
+        startLoader();
+        openImage(FirmwareFiles::image(FirmwareFiles::FullSize, 12));
+        // What the window showed when it hid the firmware group, on the page the user
+        // pressed "Update" on.
+        window->control<QTabWidget>("PageControl1")
+            ->setCurrentWidget(window->control<QWidget>("TabSheet2"));
+        auto* group = window->control<QWidget>("GroupBox4");
+        const int shownHeight = group->height();
+        QString labelWhenHidden;
+        QColor colourWhenHidden;
+        std::string logWhenHidden;
+        OnEvent hidden(group, QEvent::Resize, [&] {
+            if (group->height() >= shownHeight || !labelWhenHidden.isEmpty())
+                return;
+            labelWhenHidden = window->text("Label1");
+            colourWhenHidden = label1Colour();
+            logWhenHidden = window->log();
+        });
+        RunWhen lose([&] { return updateUnderWay(); },
+                     [&] { hangUp ? device->kill() : window->click("BitBtn_Disconnect"); });
+        update();
+        ASSERT_TRUE(lose.ran());
+
+        EXPECT_EQ(window->link().connection(), Connection::NotConnected);
+        EXPECT_EQ(window->text("Label_Model_Name"), "Not Found.");
+        EXPECT_EQ(labelWhenHidden, "Update Fw Failed.");
+        EXPECT_EQ(colourWhenHidden, Red);
+        EXPECT_EQ(occurrences(logWhenHidden, "Line lost during the firmware update.\r\n"), 1)
+            << logWhenHidden;
+        EXPECT_EQ(occurrences(window->log(), "Line lost during the firmware update."), 1);
+        EXPECT_EQ(window->text("Label1"), "Update Fw Failed.");
+        EXPECT_FALSE(window->link().operationRunning());
+    }
 }
 
 } // namespace

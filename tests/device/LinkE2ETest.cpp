@@ -6,6 +6,7 @@
 #include "EdidTestFiles.h"
 #include "EventWait.h"
 #include "ScriptedPrompts.h"
+#include "TestText.h"
 #include "TestWindow.h"
 
 #include <QElapsedTimer>
@@ -30,9 +31,7 @@ double cpuMs() {
     return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
 }
 
-bool contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
+using TestText::contains;
 
 void expectStartState(TestWindow& window) {
     EXPECT_EQ(window.led(), 0x808080u);

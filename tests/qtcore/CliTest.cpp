@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstdio>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -25,11 +27,13 @@ namespace {
 
 // The arguments as the tests below write them; `input`, when given, is the file standard
 // input reads.
-CliRun RunCli(const std::vector<std::string>& args, const std::string& input = "") {
+// `output`, when given, is the file standard output writes to.
+CliRun RunCli(const std::vector<std::string>& args, const std::string& input = "",
+              const std::string& output = "") {
     QStringList list;
     for (const std::string& a : args)
         list << QString::fromStdString(a);
-    return runCli(list, QString::fromStdString(input));
+    return runCli(list, QString::fromStdString(input), {}, QString::fromStdString(output));
 }
 
 class CliTest : public ::testing::Test {
@@ -93,8 +97,8 @@ TEST_F(CliTest, AnalyseJsonGivesTheFourteenItemsAndOpenFailure) {
 }
 
 TEST_F(CliTest, AnalyseInvalidFileIsIllegalWithStatusZero) {
-    const std::string empty = WriteBytes("empty.bin", {});
-    const CliRun run = RunCli({"analyse", "--json", empty});
+    const std::string broken = WriteBytes("broken.bin", {0x00, 0xFF, 0xFF, 0x12});
+    const CliRun run = RunCli({"analyse", "--json", broken});
     EXPECT_EQ(run.status, 0);
     ASSERT_EQ(run.lines.size(), 1u);
     const QJsonObject summary = run.lines[0].value("summary").toObject();
@@ -241,8 +245,8 @@ TEST_F(CliTest, InputsThatAreNotRegularFilesAreRefusedAtOnce) {
         }
     }
     // An EDID to upload may come on standard input: read, then the search fails.
-    const std::string text = WriteBytes("edid.txt", Bytes(3, '0'));
-    const CliRun upload = RunCli({"upload", "-", "--port", port}, text);
+    const std::string edid = WriteImage("edid.bin", RichImage());
+    const CliRun upload = RunCli({"upload", "-", "--port", port}, edid);
     EXPECT_EQ(upload.status, 1);
     EXPECT_EQ(upload.err.find("standard input is not read"), std::string::npos) << upload.err;
     EXPECT_NE(upload.err.find("Not Found."), std::string::npos) << upload.err;
@@ -285,7 +289,7 @@ TEST_F(CliTest, EveryHexFormReadsLikeTheBinaryInEveryFileCommand) {
     EdidImage base = Base();
     FixChecksums(base, false);
     // An EDID with an extension, one base block (its filler block read as 0xFF), and one
-    // whose checksum is broken.
+    // whose checksum is broken (the creator refuses it and writes nothing).
     EdidImage broken = RichImage();
     broken[127] ^= 0x01;
     const std::vector<std::pair<std::string, EdidImage>> edids = {
@@ -305,7 +309,8 @@ TEST_F(CliTest, EveryHexFormReadsLikeTheBinaryInEveryFileCommand) {
     for (const auto& [label, image] : edids) {
         const std::string binary = WriteImage(label + ".bin", image);
         const std::string copy = dir_ + "/" + label + ".copy";
-        ASSERT_EQ(RunCli({"roundtrip", binary, "-o", copy}).status, 0);
+        const int roundtrip = RunCli({"roundtrip", binary, "-o", copy}).status;
+        ASSERT_EQ(roundtrip, label == "broken" ? 1 : 0);
         std::map<std::string, std::string> expected;
         for (const char* command : {"analyse", "dump", "validate"})
             expected[command] = afterName(RunCli({command, "--json", binary}).out, binary + "\"");
@@ -325,14 +330,15 @@ TEST_F(CliTest, EveryHexFormReadsLikeTheBinaryInEveryFileCommand) {
             }
             // The creator takes the text as it takes the file, alone and into a folder.
             const std::string out = dir_ + "/out.bin";
-            EXPECT_EQ(RunCli({"roundtrip", "-", "-o", out}, file).status, 0) << what;
+            std::remove(out.c_str());
+            EXPECT_EQ(RunCli({"roundtrip", "-", "-o", out}, file).status, roundtrip) << what;
             EXPECT_EQ(ReadRegularFile(out, kEdidSize + 1), ReadRegularFile(copy, kEdidSize + 1))
                 << what;
             const std::string folder = dir_ + "/folder";
             std::error_code made;
             std::filesystem::create_directory(folder, made);
             ASSERT_FALSE(made);
-            EXPECT_EQ(RunCli({"roundtrip", file, "-d", folder}).status, 0) << what;
+            EXPECT_EQ(RunCli({"roundtrip", file, "-d", folder}).status, roundtrip) << what;
             EXPECT_EQ(ReadRegularFile(folder + file.substr(file.rfind('/')), kEdidSize + 1),
                       ReadRegularFile(copy, kEdidSize + 1))
                 << what;
@@ -510,6 +516,215 @@ TEST_F(CliTest, DiffExitsZeroOneOrTwoAndShowsWhatDiffers) {
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("0 when the EDIDs are equal, 1 when they differ, 2"),
               std::string::npos);
+}
+
+// Output that does not reach standard output is a failure, whatever the command, also
+// when it fails past the first buffer's worth.
+TEST_F(CliTest, AFailedWriteToStandardOutputExitsOneWithTheSystemsReason) {
+    const std::string good = WriteImage("good.bin", RichImage());
+    EdidImage other = RichImage();
+    other[9] = 0x44;
+    FixChecksums(other);
+    const std::string changed = WriteImage("other.bin", other);
+    const std::vector<std::string> many(200, good);
+    std::vector<std::string> dumpMany = {"dump"};
+    dumpMany.insert(dumpMany.end(), many.begin(), many.end());
+    const std::vector<std::string> commands[] = {
+        {"export", good, "--format", "bin"},
+        {"export", good, "-o", "-"},
+        {"analyse", good},
+        {"analyse", "--json", good},
+        {"dump", good},
+        dumpMany,
+        {"validate", good},
+        {"validate", "--json", good},
+        {"diff", good, changed},
+        {"diff", "--json", good, changed},
+        {"roundtrip", good, "-o", "-"},
+        {"brandnew", "-o", "-"},
+        {"--help"},
+        {"export", "--help"},
+    };
+    for (const std::vector<std::string>& args : commands) {
+        const CliRun run = RunCli(args, "", "/dev/full");
+        EXPECT_EQ(run.status, 1) << args[0] << " " << args[1];
+        EXPECT_EQ(run.err, "write error: No space left on device\n") << args[0] << " " << args[1];
+    }
+    // Nothing to write, nothing failed.
+    const CliRun equal = RunCli({"diff", good, good}, "", "/dev/full");
+    EXPECT_EQ(equal.status, 0);
+    EXPECT_EQ(equal.err, "");
+}
+
+// The box holds 256 bytes, so no more are read; a longer input says so once, and diff,
+// which compares inputs, compares them whole.
+TEST_F(CliTest, InputsLongerThan256BytesAreNotedAndDiffComparesThemWhole) {
+    const EdidImage image = RichImage();
+    Bytes four = BytesOf(image);
+    four.insert(four.end(), 256, 0x5A);
+    const std::string fourFile = WriteBytes("four.bin", four);
+    Bytes changedFar = four;
+    changedFar[400] ^= 0xFF;
+    const std::string changedFile = WriteBytes("m.bin", changedFar);
+    const std::string twoFile = WriteImage("two.bin", image);
+    const std::string note = " bytes; only the first 256 (the base block and one extension) are "
+                             "read.\n";
+
+    for (const char* command : {"analyse", "dump", "validate"}) {
+        const CliRun run = RunCli({command, fourFile, twoFile});
+        EXPECT_EQ(run.status, 0) << command;
+        EXPECT_EQ(run.err, fourFile + ": 512" + note) << command;
+    }
+    CliRun run = RunCli({"export", "--format", "bin", "-"}, fourFile);
+    EXPECT_EQ(run.out, std::string(image.begin(), image.end()));
+    EXPECT_EQ(run.err, "-: 512" + note);
+    run = RunCli({"roundtrip", fourFile, "-o", dir_ + "/out.bin"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, fourFile + ": 512" + note);
+    // Four blocks of hex text hold 512 bytes too; a file past the size read is counted
+    // whole, from a file and from standard input.
+    std::string fourHex;
+    for (const std::uint8_t byte : four) {
+        char pair[4];
+        std::snprintf(pair, sizeof pair, "%02x ", byte);
+        fourHex += pair;
+    }
+    const std::string fourText = WriteBytes("four.txt", Bytes(fourHex.begin(), fourHex.end()));
+    EXPECT_EQ(RunCli({"validate", fourText}).err, fourText + ": 512" + note);
+    Bytes huge = BytesOf(image);
+    huge.resize(3 << 20, 0x00);
+    const std::string hugeFile = WriteBytes("huge.bin", huge);
+    EXPECT_EQ(RunCli({"validate", hugeFile}).err, hugeFile + ": 3145728" + note);
+    EXPECT_EQ(RunCli({"validate", "-"}, hugeFile).err, "-: 3145728" + note);
+    // Exactly 256 bytes: nothing to say.
+    EXPECT_EQ(RunCli({"validate", twoFile}).err, "");
+
+    // diff: a difference at byte 400 is one; so is a longer input, whatever it holds.
+    run = RunCli({"diff", fourFile, changedFile});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "bytes 256..511 differ\n");
+    EXPECT_EQ(run.err, "");
+    run = RunCli({"diff", "--json", fourFile, changedFile});
+    EXPECT_EQ(run.status, 1);
+    ASSERT_EQ(run.lines.size(), 1u);
+    EXPECT_FALSE(run.lines[0].value("equal").toBool(true));
+    EXPECT_EQ(run.lines[0].value("beyond").toObject().value("from").toInt(), 256);
+    EXPECT_EQ(run.lines[0].value("beyond").toObject().value("to").toInt(), 511);
+    EXPECT_EQ(RunCli({"diff", twoFile, fourFile}).out, "bytes 256..511 differ\n");
+    EXPECT_EQ(RunCli({"diff", fourFile, twoFile}).out, "bytes 256..511 differ\n");
+    // The same bytes, binary or text, are equal; so are two inputs that hold no more than
+    // 256 bytes and read the same (missing bytes read as 0xFF).
+    run = RunCli({"diff", "--json", fourFile, fourText});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_FALSE(run.lines.at(0).contains("beyond"));
+    Bytes shortBytes = BytesOf(image);
+    shortBytes.resize(200);
+    Bytes filled = shortBytes;
+    filled.resize(256, 0xFF);
+    EXPECT_EQ(
+        RunCli({"diff", WriteBytes("short.bin", shortBytes), WriteBytes("filled.bin", filled)})
+            .status,
+        0);
+}
+
+// Text that is not hex is refused with its line, however it reached the command, and
+// export passes on nothing that does not start with the EDID header.
+TEST_F(CliTest, HexTextWithAMistakeIsRefusedWithItsLineAndExportWantsAnEdid) {
+    const std::string hex = RunCli({"export", WriteImage("rich.bin", RichImage())}).out;
+    std::string odd = hex;
+    odd[2 * 48 + 4] = 'g'; // line 3, the second pair
+    const std::string oddFile = WriteBytes("odd.txt", Bytes(odd.begin(), odd.end()));
+    const std::string message = "line 3: 'g' is not a hex digit";
+
+    EXPECT_EQ(RunCli({"validate", oddFile}).out, oddFile + ": " + message + "\n");
+    const CliRun analyse = RunCli({"analyse", "--json", "-"}, oddFile);
+    EXPECT_EQ(analyse.status, 1);
+    EXPECT_EQ(analyse.lines.at(0).value("error").toString().toStdString(), message);
+    const std::string out = dir_ + "/x.bin";
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"export", oddFile, "--format", "bin", "-o", out},
+          {"upload", oddFile, "--port", dir_ + "/no-such-port"}}) {
+        const CliRun run = RunCli(args);
+        EXPECT_EQ(run.status, 1) << args[0];
+        // Refused before anything else: no port is looked for.
+        EXPECT_EQ(run.err, oddFile + ": " + message + "\n") << args[0];
+    }
+    EXPECT_EQ(RunCli({"diff", oddFile, oddFile}).err, oddFile + ": " + message + "\n");
+    EXPECT_EQ(RunCli({"roundtrip", oddFile, "-o", out}).err, message + "\n");
+
+    // Empty and blank inputs say so; a text of one NUL-ended line reads.
+    const std::string empty = WriteBytes("empty.bin", {});
+    EXPECT_EQ(RunCli({"export", empty}).err, empty + ": empty input\n");
+    EXPECT_EQ(RunCli({"validate", "-"}).out, "-: empty input\n");
+    const std::string blank = WriteBytes("blank.txt", {' ', '\n', '\0'});
+    EXPECT_EQ(RunCli({"export", blank}).err, blank + ": blank input (only whitespace)\n");
+    std::string ended = hex;
+    ended += '\0';
+    EXPECT_EQ(RunCli({"validate", WriteBytes("nul.txt", Bytes(ended.begin(), ended.end()))}).status,
+              0);
+
+    // A binary without the header is no EDID to export, in any format.
+    EdidImage headless = RichImage();
+    headless[0] = 0x01;
+    const std::string headlessFile = WriteImage("headless.bin", headless);
+    for (const char* format : {"hex", "c", "bin"}) {
+        const CliRun run = RunCli({"export", headlessFile, "--format", format, "-o", out});
+        EXPECT_EQ(run.status, 1) << format;
+        EXPECT_EQ(run.err, headlessFile + ": Illegal Edid Header.\n") << format;
+    }
+    EXPECT_FALSE(TestBytes::readFile(out).size());
+    // A broken checksum is still an EDID to look at.
+    EdidImage broken = RichImage();
+    broken[127] ^= 1;
+    EXPECT_EQ(RunCli({"export", WriteImage("broken.bin", broken)}).status, 0);
+}
+
+// The smaller file-command faults: the diff help's key, "-o -", the reason of a refused
+// input, and control characters on a terminal (CliTextTest holds the escaping itself).
+TEST_F(CliTest, SmallerFileCommandFaults) {
+    const std::string good = WriteImage("good.bin", RichImage());
+    const CliRun help = RunCli({"diff", "--help"});
+    EXPECT_NE(help.out.find("\"items\": [{\"item\": ..."), std::string::npos) << help.out;
+    EXPECT_EQ(help.out.find("\"label\""), std::string::npos);
+
+    // "-o -" is standard output, the bytes as they are; no file named "-" appears.
+    const CliRun bin =
+        runCli({"export", QString::fromStdString(good), "--format", "bin", "-o", "-"}, {},
+               QString::fromStdString(dir_));
+    EXPECT_EQ(bin.status, 0);
+    const EdidImage rich = RichImage();
+    EXPECT_EQ(bin.out, std::string(rich.begin(), rich.end()));
+    EXPECT_FALSE(TestBytes::readFile(dir_ + "/-").size());
+
+    // A FIFO or a folder is refused with its reason, as the other commands refuse it.
+    const std::string fifo = dir_ + "/fifo.bin";
+    const FedFifo fed(fifo, BytesOf(RichImage()));
+    ASSERT_TRUE(fed.ok());
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"export", fifo}, {"diff", good, fifo}, {"diff", dir_, good}}) {
+        const CliRun run = RunCli(args);
+        EXPECT_EQ(run.status, args[0] == "diff" ? 2 : 1);
+        const std::string& path = args[0] == "diff" && args[1] == good ? args[2] : args[1];
+        EXPECT_EQ(run.err, "redaviv-cli " + args[0] + ": " + path +
+                               (path == fifo ? ": is a FIFO, not a regular file\n"
+                                             : ": is a directory, not a file\n"))
+            << args[0];
+    }
+
+    // An ESC, a BEL and a DEL in a monitor name reach the terminal escaped, and JSON
+    // escapes them its own way.
+    EdidImage image = RichImage();
+    PutNameDescriptor(image, 108, std::string("A\x1b[2J\x07\x7fZ\n"));
+    FixChecksums(image);
+    const std::string named = WriteImage("named\x1b.bin", image);
+    const CliRun table = RunCli({"analyse", named});
+    EXPECT_NE(table.out.find("A\\x1b[2J\\x07\\x7fZ"), std::string::npos) << table.out;
+    EXPECT_NE(table.out.find("named\\x1b.bin\n"), std::string::npos) << table.out;
+    for (unsigned char c : table.out)
+        EXPECT_TRUE(c >= 0x20 || c == '\n') << int(c);
+    const CliRun json = RunCli({"analyse", "--json", named});
+    EXPECT_NE(json.out.find("A\\u001B[2J\\u0007\\u007FZ"), std::string::npos) << json.out;
+    EXPECT_NE(json.out.find("named\\u001B.bin"), std::string::npos) << json.out;
 }
 
 } // namespace

@@ -4,8 +4,10 @@
 #include "CliRunner.h"
 #include "EdidFile.h"
 #include "EdidInfo.h"
+#include "EdidTestFiles.h"
 #include "EdidValidation.h"
 #include "TestEdids.h"
+#include "TestText.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,17 +16,18 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+
 #ifndef _WIN32
 #include "FedFifo.h"
+#include <unistd.h>
 #endif
 
 using namespace TestEdids;
 
 namespace {
 
-bool contains(const std::string& text, const char* part) {
-    return text.find(part) != std::string::npos;
-}
+using TestText::contains;
 
 class CreatorCliTest : public ::testing::Test {
 protected:
@@ -138,12 +141,26 @@ TEST_F(CreatorCliTest, OutputGoesThroughALinkAndUnderTheLongestName) {
     EXPECT_EQ(read(longest), read(path("target.bin")));
 }
 
-TEST_F(CreatorCliTest, AnInvalidFileIsSavedFromTheResetPanel) {
-    EdidImage broken = BrandNewEdid;
-    broken[255] ^= 1;
-    write(path("in.bin"), broken);
-    EXPECT_EQ(runCli({"roundtrip", path("in.bin"), "-o", path("out.bin")}).status, 0);
-    EXPECT_EQ(QFile(path("out.bin")).size(), 256);
+// The window shows a refused EDID as "Error." in its edits; the command names the file with
+// the window's message of its validation failure, writes nothing for it and goes on.
+TEST_F(CreatorCliTest, AFileTheCreatorRefusesIsNamedAndNothingIsWrittenForIt) {
+    write(path("good.bin"), BrandNewEdid);
+    ASSERT_TRUE(QDir(dir.path()).mkdir("out"));
+    for (const auto& [image, message] : EdidsThatFailValidation(BrandNewEdid)) {
+        SCOPED_TRACE(message);
+        write(path("in.bin"), image);
+        CliRun run = runCli({"roundtrip", path("in.bin"), "-o", path("out.bin")});
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.err, path("in.bin").toStdString() + ": " + message + "\n");
+        EXPECT_FALSE(QFile::exists(path("out.bin")));
+
+        QFile::remove(dir.filePath("out/good.bin"));
+        run = runCli({"roundtrip", path("in.bin"), path("good.bin"), "-d", path("out")});
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.err, path("in.bin").toStdString() + ": " + message + "\n");
+        EXPECT_FALSE(QFile::exists(dir.filePath("out/in.bin")));
+        EXPECT_TRUE(QFile::exists(dir.filePath("out/good.bin")));
+    }
 }
 
 // -d: each input through its own fresh creator, into the folder under its own base name,
@@ -151,9 +168,7 @@ TEST_F(CreatorCliTest, AnInvalidFileIsSavedFromTheResetPanel) {
 // other inputs are still written. The command needs no window: nothing else on stderr.
 TEST_F(CreatorCliTest, RoundtripIntoAFolderWritesOneFilePerInput) {
     write(path("a.bin"), BrandNewEdid);
-    EdidImage broken = BrandNewEdid;
-    broken[255] ^= 1;
-    write(path("b.bin"), broken);
+    write(path("b.bin"), WithExtension({Block(0x40, {0x90, 0x04})}));
     ASSERT_TRUE(QDir(dir.path()).mkdir("out"));
     CliRun run = runCli({"roundtrip", path("a.bin"), path("b.bin"), "-d", path("out")});
     EXPECT_EQ(run.status, 0) << run.err;
@@ -200,6 +215,98 @@ TEST_F(CreatorCliTest, UsageErrorsExitWithTwo) {
         EXPECT_FALSE(QFile::exists(path("out.bin")));
     }
     EXPECT_EQ(runCli({"roundtrip", "--help"}).status, 0);
+}
+
+// -d saves each input under its base name: two inputs of one name would leave only the
+// second's result. Refused before anything is read or written.
+TEST_F(CreatorCliTest, RoundtripIntoAFolderRefusesInputsThatShareAName) {
+    ASSERT_TRUE(QDir(dir.path()).mkpath("a"));
+    ASSERT_TRUE(QDir(dir.path()).mkpath("b"));
+    ASSERT_TRUE(QDir(dir.path()).mkpath("out"));
+    write(path("a/x.bin"), BrandNewEdid);
+    write(path("b/x.bin"), BrandNewEdid);
+    write(path("y.bin"), BrandNewEdid);
+    const QStringList cases[] = {
+        {"roundtrip", path("y.bin"), path("a/x.bin"), path("b/x.bin"), "-d", path("out")},
+        {"roundtrip", path("a/x.bin"), path("y.bin"), path("a/x.bin"), "-d", path("out")},
+    };
+    for (const QStringList& args : cases) {
+        const CliRun run = runCli(args);
+        EXPECT_EQ(run.status, 2);
+        const std::string both = (args[1] == path("y.bin") ? args[2] : args[1]).toStdString() +
+                                 " and " + args[3].toStdString() + " would both be saved as " +
+                                 path("out").toStdString() + "/x.bin; nothing written\n";
+        EXPECT_TRUE(contains(run.err, both.c_str())) << run.err;
+        EXPECT_TRUE(QDir(path("out")).isEmpty());
+    }
+    // A link in OUTDIR to another output's file is the same file.
+    ASSERT_TRUE(QFile::link(path("out/x.bin"), path("out/y.bin")));
+    write(path("out/x.bin"), EdidImage{});
+    const CliRun run = runCli({"roundtrip", path("a/x.bin"), path("y.bin"), "-d", path("out")});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(read(path("out/x.bin")), EdidImage{});
+}
+
+// -d into a folder that holds an input would replace it by what was read from it (cut to
+// 256 bytes) or from another input: refused, the file itself, a hard link or a symbolic
+// link to it alike.
+TEST_F(CreatorCliTest, RoundtripIntoAFolderRefusesToOverwriteAnInput) {
+    QByteArray four = EdidTestFiles::Bytes(BrandNewEdid);
+    four += QByteArray(256, 0x5A);
+    ASSERT_TRUE(EdidTestFiles::WriteBytes(path("four.bin"), four));
+    ASSERT_TRUE(QDir(dir.path()).mkpath("d"));
+    ASSERT_TRUE(QDir(dir.path()).mkpath("h"));
+    ASSERT_TRUE(QDir(dir.path()).mkpath("s"));
+    write(path("d/other.bin"), BrandNewEdid);
+    ASSERT_EQ(
+        ::link(path("four.bin").toUtf8().constData(), path("h/four.bin").toUtf8().constData()), 0);
+    ASSERT_TRUE(QFile::link(path("four.bin"), path("s/four.bin")));
+    ASSERT_TRUE(QFile::copy(path("four.bin"), path("d/four.bin")));
+    const std::pair<QStringList, QString> cases[] = {
+        {{path("d/four.bin"), path("d/other.bin")}, path("d/four.bin")},
+        {{path("four.bin")}, path("h/four.bin")},
+        {{path("four.bin")}, path("s/four.bin")},
+    };
+    const QString folders[] = {path("d"), path("h"), path("s")};
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const auto& [inputs, output] = cases[i];
+        const CliRun run =
+            runCli(QStringList{"roundtrip"} + inputs + QStringList{"-d", folders[i]});
+        EXPECT_EQ(run.status, 2) << output.toStdString();
+        const std::string message = output.toStdString() + " would overwrite the input " +
+                                    inputs[0].toStdString() + "; nothing written\n";
+        EXPECT_TRUE(contains(run.err, message.c_str())) << run.err;
+        EXPECT_EQ(EdidTestFiles::ReadBytes(output), four);
+    }
+    EXPECT_EQ(read(path("d/other.bin")), BrandNewEdid);
+    // An output that is not there yet is no input.
+    EXPECT_EQ(runCli({"roundtrip", path("four.bin"), "-d", path("d")}).status, 0);
+}
+
+// A file that cannot be saved is named with why, not blamed on its input.
+TEST_F(CreatorCliTest, RoundtripIntoAFolderNamesTheOutputThatCannotBeWritten) {
+    write(path("f1.bin"), BrandNewEdid);
+    write(path("f3.bin"), BrandNewEdid);
+    CliRun run = runCli({"roundtrip", path("f1.bin"), "-d", path("missing")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, path("missing").toStdString() + ": no such folder\n");
+    run = runCli({"roundtrip", path("f1.bin"), "-d", path("f3.bin")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, path("f3.bin").toStdString() + ": is not a folder\n");
+
+    // In the folder: a read-only file and a folder in the way of two of the outputs.
+    ASSERT_TRUE(QDir(dir.path()).mkpath("out/f3.bin"));
+    write(path("out/f1.bin"), EdidImage{});
+    ASSERT_TRUE(QFile::setPermissions(path("out/f1.bin"), QFileDevice::ReadOwner));
+    write(path("f2.bin"), BrandNewEdid);
+    run = runCli({"roundtrip", path("f1.bin"), path("f2.bin"), path("f3.bin"), "-d", path("out")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, path("out/f1.bin").toStdString() +
+                           ": Edid Open Fail. (Permission denied)\n" +
+                           path("out/f3.bin").toStdString() +
+                           ": Edid Open Fail. (is a directory, not a file)\n");
+    // The others are written all the same.
+    EXPECT_TRUE(isValid(read(path("out/f2.bin"))));
 }
 
 } // namespace

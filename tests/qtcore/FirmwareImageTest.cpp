@@ -96,13 +96,12 @@ protected:
     OpenFirmware() {
         auto recording = std::make_unique<RecordingFirmwareView>();
         view = recording.get();
-        handlers =
-            std::make_unique<FirmwareHandlers>(link, reporter, prompts, std::move(recording));
+        handlers = std::make_unique<FirmwareHandlers>(link, reporter, std::move(recording));
     }
 
     void open(const std::string& path) {
         prompts.openAnswers.push_back(path);
-        handlers->openImage();
+        handlers->openImage(prompts);
     }
     std::string file(const char* name) const { return dir.filePath(name).toStdString(); }
 
@@ -142,12 +141,12 @@ TEST_F(OpenFirmware, UnopenableFileFailsAndLeavesUpdateAsItWas) {
 }
 
 TEST_F(OpenFirmware, CancelOrRunningOperationChangesNothing) {
-    handlers->openImage(); // no answer queued: cancelled
+    handlers->openImage(prompts); // no answer queued: cancelled
     EXPECT_EQ(prompts.openCalls, 1);
     {
         auto operation = link.tryBeginOperation();
         prompts.openAnswers.push_back(file("fw.bin"));
-        handlers->openImage();
+        handlers->openImage(prompts);
         EXPECT_EQ(prompts.openCalls, 1) << "no dialog while an operation runs";
     }
     EXPECT_TRUE(view->path.empty());

@@ -8,6 +8,7 @@
 #include "RecordingLinkView.h"
 #include "RecordingReporter.h"
 #include "TestBytes.h"
+#include "TestText.h"
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>
@@ -22,7 +23,7 @@ class UpdateOnPty : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(pty.ok());
-        ASSERT_TRUE(pty.openAsPortOf(link));
+        ASSERT_TRUE(line.isOpen());
         link.state().LinkFlags |= LinkFlag::IspMode;
         ASSERT_TRUE(TestBytes::writeFile(path, FirmwareFiles::image(0x2000)));
     }
@@ -53,7 +54,9 @@ protected:
     PtyPair pty;
     RecordingReporter reporter;
     RecordingLinkView view;
-    DeviceLink link{reporter, view};
+    std::unique_ptr<Line> opened = pty.openLine();
+    Line& line = *opened;
+    DeviceLink link{reporter, view, std::move(opened)};
     QByteArray hostSent;
     bool boundsKept = true;
 };
@@ -160,12 +163,7 @@ private:
     QByteArray block_;
 };
 
-int occurrences(const std::string& text, const std::string& what) {
-    int count = 0;
-    for (auto at = text.find(what); at != std::string::npos; at = text.find(what, at + 1))
-        ++count;
-    return count;
-}
+using TestText::occurrences;
 
 // 420 of the 509 compared bytes must match; bytes 0, 1 and 511 are not compared.
 TEST_F(UpdateOnPty, ReadBackWithEightyNineWrongBytesIsAccepted) {

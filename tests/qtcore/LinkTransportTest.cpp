@@ -3,6 +3,7 @@
 #include "ApiTypes.h"
 #include "DeviceLink.h"
 #include "EdidTestFiles.h"
+#include "EdidUpload.h"
 #include "EventWait.h"
 #include "PtyPair.h"
 #include "RecordingLinkView.h"
@@ -26,23 +27,22 @@ class LinkTransport : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(pty.ok());
-        ASSERT_TRUE(pty.openAsPortOf(link));
+        ASSERT_TRUE(line.isOpen());
     }
 
     // Device bytes arrive, then one receive tick collects them.
     void deliver(const QByteArray& answer) {
-        const qint64 before = link.comHandle().bytesAvailable();
+        const qint64 before = line.bytesWaiting();
         pty.send(answer);
-        ASSERT_TRUE(
-            waitUntil([&] { return link.comHandle().bytesAvailable() >= before + answer.size(); }));
+        ASSERT_TRUE(waitUntil([&] { return line.bytesWaiting() >= before + answer.size(); }));
         link.receiveTick();
     }
 
     // A byte the device sends now arrives alone: nothing received earlier still waits.
     void expectOnlyNewBytesWaiting() {
         pty.send(Frame({0x5A}));
-        ASSERT_TRUE(waitUntil([&] { return link.comHandle().bytesAvailable() > 0; }));
-        EXPECT_EQ(link.comHandle().bytesAvailable(), 1);
+        ASSERT_TRUE(waitUntil([&] { return line.bytesWaiting() > 0; }));
+        EXPECT_EQ(line.bytesWaiting(), 1);
     }
 
     QByteArray sentByHost() {
@@ -64,7 +64,9 @@ protected:
     PtyPair pty;
     RecordingReporter reporter;
     RecordingLinkView view;
-    DeviceLink link{reporter, view};
+    std::unique_ptr<Line> opened = pty.openLine();
+    Line& line = *opened;
+    DeviceLink link{reporter, view, std::move(opened)};
 };
 
 TEST_F(LinkTransport, ReadRequestIsTheHeaderAlone) {
@@ -93,10 +95,10 @@ TEST_F(LinkTransport, WriteSendsDataBytesAloneAndPaced) {
 }
 
 TEST_F(LinkTransport, BlockUploadShowsProgressBeforeEachByte) {
-    std::uint8_t block[128];
-    std::fill(std::begin(block), std::end(block), 0x11);
-    link.sendWrite(Api_Edid_Block0, 128, block);
-    link.sendWrite(Api_Edid_Block1, 128, block);
+    EdidImage image;
+    image.fill(0x11);
+    const BusyGuard::Operation operation = link.tryBeginOperation();
+    ASSERT_TRUE(UploadEdidImage(link, image, operation, [] {}));
 
     const auto& shown = reporter.texts[StatusLabel::Upload];
     ASSERT_EQ(shown.size(), 256u);
@@ -257,7 +259,7 @@ TEST_F(LinkTransport, ADiscardedFloodOrAClosedPortCompletesNothing) {
     link.state().LinkMode = FramedLinkMode;
     deliver(QByteArray(1200, 'z'));
     EXPECT_FALSE(link.state().LinkFlags & LinkFlag::ResponseComplete) << "after the flood";
-    link.comHandle().close();
+    line.close();
     link.receiveTick();
     EXPECT_FALSE(link.state().LinkFlags & LinkFlag::ResponseComplete) << "on the closed port";
 }
@@ -340,9 +342,8 @@ TEST(LinkSearch, PortWithoutPermissionSaysWhichGroupToJoin) {
 TEST(LinkSearch, PortHeldByAnotherProgramIsBusyNotForbidden) {
     PtyPair pty;
     ASSERT_TRUE(pty.ok());
-    QSerialPort holder;
-    holder.setPortName(pty.slavePath());
-    ASSERT_TRUE(holder.open(QIODevice::ReadWrite));
+    const std::unique_ptr<Line> holder = pty.openLine();
+    ASSERT_TRUE(holder->isOpen());
     EXPECT_EQ(searchLog(pty.slavePath()),
               "Open " + pty.slavePath().toStdString() + " Failed.\r\nPort busy.\r\n");
 }

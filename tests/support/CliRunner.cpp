@@ -1,29 +1,52 @@
 #include "CliRunner.h"
 
 #include <QJsonDocument>
-#include <QProcess>
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <sstream>
 
-CliRun runCli(const QStringList& args, const QString& input, const QString& workDir) {
-    QProcess cli;
-    cli.setStandardInputFile(input.isEmpty() ? QProcess::nullDevice() : input);
+CliRun runCli(const QStringList& args, const QString& input, const QString& workDir,
+              const QString& output) {
+    return CliProcess(args, input, workDir, output).finish();
+}
+
+CliProcess::CliProcess(const QStringList& args, const QString& input, const QString& workDir,
+                       const QString& output)
+    : args_(args) {
+    process_.setStandardInputFile(input.isEmpty() ? QProcess::nullDevice() : input);
+    if (!output.isEmpty())
+        process_.setStandardOutputFile(output);
     if (!workDir.isEmpty())
-        cli.setWorkingDirectory(workDir);
-    cli.start(QStringLiteral(REDAVIV_CLI), args);
+        process_.setWorkingDirectory(workDir);
+    process_.start(QStringLiteral(REDAVIV_CLI), args);
+    EXPECT_TRUE(process_.waitForStarted(10000)) << "redaviv-cli " << args.join(' ').toStdString();
+}
+
+CliProcess::~CliProcess() {
+    if (process_.state() == QProcess::NotRunning)
+        return;
+    process_.kill();
+    process_.waitForFinished();
+}
+
+void CliProcess::signal(int number) {
+    ::kill(static_cast<pid_t>(process_.processId()), number);
+}
+
+CliRun CliProcess::finish() {
     // Generous: a slow machine makes a test slower, a hung command fails it.
-    const bool finished = cli.waitForFinished(120000);
-    EXPECT_TRUE(finished) << "redaviv-cli " << args.join(' ').toStdString();
+    const bool finished = process_.waitForFinished(120000);
+    EXPECT_TRUE(finished) << "redaviv-cli " << args_.join(' ').toStdString();
     if (!finished) {
-        cli.kill();
-        cli.waitForFinished();
+        process_.kill();
+        process_.waitForFinished();
     }
     CliRun run;
-    if (finished && cli.exitStatus() == QProcess::NormalExit)
-        run.status = cli.exitCode();
-    run.out = cli.readAllStandardOutput().toStdString();
-    run.err = cli.readAllStandardError().toStdString();
+    if (finished && process_.exitStatus() == QProcess::NormalExit)
+        run.status = process_.exitCode();
+    run.out = process_.readAllStandardOutput().toStdString();
+    run.err = process_.readAllStandardError().toStdString();
     std::istringstream lines(run.out);
     for (std::string line; std::getline(lines, line);) {
         QJsonParseError error{};

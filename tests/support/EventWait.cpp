@@ -51,3 +51,14 @@ RunWhen::RunWhen(std::function<bool()> ready, std::function<void()> action) {
                      });
     poll_.start();
 }
+
+OnEvent::OnEvent(QObject* watched, QEvent::Type type, std::function<void()> action)
+    : type_(type), action_(std::move(action)) {
+    watched->installEventFilter(this);
+}
+
+bool OnEvent::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == type_)
+        action_();
+    return QObject::eventFilter(watched, event);
+}

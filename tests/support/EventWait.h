@@ -1,4 +1,6 @@
 #pragma once
+#include <QEvent>
+#include <QObject>
 #include <QTimer>
 
 #include <functional>
@@ -25,4 +27,18 @@ public:
 private:
     QTimer poll_;
     bool ran_ = false;
+};
+
+// Runs `action` each time `watched` receives an event of `type`, before it handles it:
+// what the program shows at that very moment (a group hidden, a button disabled).
+class OnEvent : public QObject {
+public:
+    OnEvent(QObject* watched, QEvent::Type type, std::function<void()> action);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QEvent::Type type_;
+    std::function<void()> action_;
 };

@@ -1,6 +1,6 @@
 #include "PtyPair.h"
 
-#include "DeviceLink.h"
+#include "MakeLine.h"
 
 #include <fcntl.h>
 #include <pty.h>
@@ -53,8 +53,8 @@ QByteArray PtyPair::received() {
     return all;
 }
 
-bool PtyPair::openAsPortOf(DeviceLink& link) const {
-    QSerialPort& port = link.comHandle();
-    port.setPortName(path_);
-    return port.open(QIODevice::ReadWrite);
+std::unique_ptr<Line> PtyPair::openLine() const {
+    std::unique_ptr<Line> line = makeLine(path_);
+    line->open(path_);
+    return line;
 }

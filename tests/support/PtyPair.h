@@ -1,8 +1,10 @@
 #pragma once
+#include "Line.h"
+
 #include <QByteArray>
 #include <QString>
 
-class DeviceLink;
+#include <memory>
 
 // A raw pseudo-terminal: the link opens the slave path as its serial port, the test
 // plays the device on the master side.
@@ -15,8 +17,9 @@ public:
 
     bool ok() const { return master_ >= 0; }
     QString slavePath() const { return path_; }
-    // Opens the slave side as `link`'s serial port, as a search would; false on failure.
-    bool openAsPortOf(DeviceLink& link) const;
+    // The slave side as a serial line, opened as a search opens one (closed when that
+    // failed).
+    std::unique_ptr<Line> openLine() const;
     void send(const QByteArray& bytes);
     // Everything the host has written so far (non-blocking).
     QByteArray received();

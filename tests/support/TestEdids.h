@@ -1,11 +1,13 @@
 #pragma once
 // Builders for the EDIDs the unit tests use.
+#include "EdidDecoder.h"
 #include "EdidImage.h"
 #include "TestBytes.h"
 
 #include <cstdint>
 #include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace TestEdids {
@@ -99,6 +101,32 @@ inline Bytes Block(std::uint8_t tag, Bytes payload) {
     Bytes b{static_cast<std::uint8_t>(tag | payload.size())};
     b.insert(b.end(), payload.begin(), payload.end());
     return b;
+}
+
+// `valid` spoiled once for each way validation fails, with the message the window shows
+// for it: a bad header, a bad checksum in either block, more than one extension.
+inline std::vector<std::pair<EdidImage, std::string>> EdidsThatFailValidation(EdidImage valid) {
+    EdidImage badHeader = valid;
+    badHeader[1] = 0x00;
+    FixChecksums(badHeader);
+    EdidImage badChecksum0 = valid;
+    badChecksum0[127] ^= 1;
+    EdidImage badChecksum1 = valid;
+    badChecksum1[255] ^= 1;
+    EdidImage overBanks = valid;
+    overBanks[126] = 2;
+    FixChecksums(overBanks);
+    return {{badHeader, "Illegal Edid Header."},
+            {badChecksum0, "Illegal Edid CheckSum0."},
+            {badChecksum1, "Illegal Edid CheckSum1."},
+            {overBanks, "Edid Over Banks."}};
+}
+
+// The record the decoder makes of `image`.
+inline EdidInfo Decoded(const EdidImage& image) {
+    EdidInfo info{};
+    DecodeEdid(info, image);
+    return info;
 }
 
 } // namespace TestEdids

@@ -10,6 +10,10 @@ class ScriptedPrompts;
 
 // The whole window, offscreen, probing only `ports`, with scripted prompts. Closed
 // (as by the user) and destroyed with this object.
+// The window's "Download" buttons, in the order of DeviceEdids.
+constexpr const char* DownloadButtons[] = {"Button_DL_IntEdid", "Button_DL_ExtEdid",
+                                           "Button_DL_UserEdid", "Button_DL_StoredEdid"};
+
 class TestWindow {
 public:
     explicit TestWindow(const QStringList& ports = {});

@@ -2,8 +2,10 @@
 // scripted dialogs.
 #include "CreatorFiles.h"
 #include "BrandNewEdid.h"
+#include "CliRunner.h"
 #include "CreatorBindings.h"
 #include "DeviceLink.h"
+#include "EdidDiff.h"
 #include "EdidExport.h"
 #include "EdidFile.h"
 #include "EdidOpenDialog.h"
@@ -23,6 +25,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 
 using namespace TestEdids;
@@ -243,24 +246,57 @@ TEST_F(CreatorFilesTest, BinModifiyReadsHexTextUnderItsFilterOnly) {
     EXPECT_NE(files->settings().Image, image);
 }
 
+// Whatever the creator held before, an EDID saves as redaviv-cli, which starts every file
+// from a fresh creator, saves it: nothing of an earlier EDID is carried into the next.
+TEST_F(CreatorFilesTest, AnEarlierEdidLeavesNothingInTheNextOne) {
+    // The first EDID has a video capability block, timings in its extension and a
+    // standard timing no box governs.
+    EdidImage first = WithExtension({Block(0x40, {0x90}), Block(0xE0, {0x00, 0x49})});
+    std::copy(BrandNewEdid.begin() + 54, BrandNewEdid.begin() + 72,
+              first.begin() + 128 + first[130]);
+    first[40] = 0xD1;
+    first[41] = 0xC0;
+    FixChecksums(first);
+    // A 128-byte file: its block 1 is filler, so the decoder finds no extension timings.
+    ASSERT_TRUE(TestBytes::writeFile(path("plain.bin"), BytesOf(Base(), 128)));
+
+    const QString today = kToday.toString(Qt::ISODate);
+    const struct {
+        const char* what;
+        std::function<CreatorOutcome()> start;
+        QStringList ownRun;
+    } cases[] = {
+        {"Bin Modifiy",
+         [&] {
+             prompts->openAnswers.push_back(path("plain.bin"));
+             return files->loadBinFile();
+         },
+         {"roundtrip", QString::fromStdString(path("plain.bin")), "-o",
+          QString::fromStdString(path("own.bin")), "--today", today}},
+        {"Brand New",
+         [&] { return files->startBrandNew(); },
+         {"brandnew", "-o", QString::fromStdString(path("own.bin")), "--today", today}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_EQ(load(first), CreatorOutcome::Done);
+        ASSERT_EQ(c.start(), CreatorOutcome::Done);
+        const EdidImage saved = save();
+        const CliRun own = runCli(c.ownRun);
+        ASSERT_EQ(own.status, 0) << own.err;
+        EdidImage expected{};
+        ASSERT_TRUE(ReadEdidFile(path("own.bin"), expected));
+        std::string differing;
+        for (const ByteDifference& d : DiffImages(saved, expected))
+            differing += " " + std::to_string(d.offset);
+        EXPECT_EQ(differing, "") << "the offsets of the bytes that differ";
+    }
+}
+
 // ---- Loading invalid images ----------------------------------------------------------
 
 TEST_F(CreatorFilesTest, EveryKindOfValidationFailureResetsThePanel) {
-    EdidImage badHeader = BrandNewEdid;
-    badHeader[1] = 0x00;
-    FixChecksums(badHeader);
-    EdidImage badChecksum0 = BrandNewEdid;
-    badChecksum0[127] ^= 1;
-    EdidImage badChecksum1 = BrandNewEdid;
-    badChecksum1[255] ^= 1;
-    EdidImage overBanks = BrandNewEdid;
-    overBanks[126] = 2;
-    FixChecksums(overBanks);
-    const std::pair<const char*, EdidImage> cases[] = {{"header", badHeader},
-                                                       {"checksum 0", badChecksum0},
-                                                       {"checksum 1", badChecksum1},
-                                                       {"over banks", overBanks}};
-    for (const auto& [what, image] : cases) {
+    for (const auto& [image, what] : EdidsThatFailValidation(BrandNewEdid)) {
         SCOPED_TRACE(what);
         files->startBrandNew();
         setChecked({F::AudioFormat, 3}, true);

@@ -1,4 +1,4 @@
-#include "Line.h"
+#include "DeviceWire.h"
 
 #include "Clock.h"
 
@@ -10,10 +10,10 @@
 #include <cerrno>
 #include <cmath>
 
-Line::Line(Pty& pty, Trace& trace, bool wire)
+DeviceWire::DeviceWire(Pty& pty, Trace& trace, bool wire)
     : pty_(pty), trace_(trace), byteMs_(wire ? kWireByteMs : 0.0) {}
 
-void Line::readInput(double now) {
+void DeviceWire::readInput(double now) {
     std::array<std::uint8_t, 4096> buffer{};
     while (isOpen()) {
         const ssize_t count = read(pty_.master, buffer.data(), buffer.size());
@@ -29,7 +29,7 @@ void Line::readInput(double now) {
     }
 }
 
-Bytes Line::takeArrived(double now) {
+Bytes DeviceWire::takeArrived(double now) {
     Bytes arrived;
     while (!input_.empty() && input_.front().first <= now) {
         arrived.push_back(input_.front().second);
@@ -38,7 +38,7 @@ Bytes Line::takeArrived(double now) {
     return arrived;
 }
 
-void Line::send(Bytes bytes, double notBefore, bool droppable) {
+void DeviceWire::send(Bytes bytes, double notBefore, bool droppable) {
     if (!isOpen() || bytes.empty()) {
         return;
     }
@@ -49,7 +49,7 @@ void Line::send(Bytes bytes, double notBefore, bool droppable) {
     output_.push_back(std::move(chunk));
 }
 
-bool Line::writeSome(Chunk& chunk, std::size_t count, double now) {
+bool DeviceWire::writeSome(Chunk& chunk, std::size_t count, double now) {
     const ssize_t written = write(pty_.master, chunk.bytes.data() + chunk.sent, count);
     const std::size_t done = written > 0 ? static_cast<std::size_t>(written) : 0;
     trace_.record(now, "tx", chunk.bytes.data() + chunk.sent, done);
@@ -63,7 +63,7 @@ bool Line::writeSome(Chunk& chunk, std::size_t count, double now) {
     return !blocked_;
 }
 
-void Line::flush(double now) {
+void DeviceWire::flush(double now) {
     while (isOpen() && !output_.empty()) {
         Chunk& chunk = output_.front();
         const double start = std::max(chunk.notBefore, txFree_);
@@ -96,7 +96,7 @@ void Line::flush(double now) {
     }
 }
 
-double Line::nextDeadline() const {
+double DeviceWire::nextDeadline() const {
     double deadline = kNever;
     if (!input_.empty()) {
         deadline = input_.front().first;
@@ -107,7 +107,7 @@ double Line::nextDeadline() const {
     return deadline;
 }
 
-std::size_t Line::unread() const {
+std::size_t DeviceWire::unread() const {
     int count = 0;
     if (pty_.slave < 0 || ioctl(pty_.slave, FIONREAD, &count) != 0) {
         return 0;
@@ -115,7 +115,7 @@ std::size_t Line::unread() const {
     return static_cast<std::size_t>(count);
 }
 
-void Line::hangUp() {
+void DeviceWire::hangUp() {
     output_.clear();
     input_.clear();
     blocked_ = false;

@@ -6,7 +6,7 @@
 #include <vector>
 
 // Prompts that never wait: file choosers answer from a queue (an empty queue means
-// "cancelled"), message boxes are recorded. Used by the command line and the tests.
+// "cancelled"), message boxes are recorded. For the tests.
 class ScriptedPrompts : public Prompts {
 public:
     std::deque<std::optional<std::string>> openAnswers;

@@ -9,11 +9,11 @@
 // The serial line as the device sees it: bytes from the program and bytes to it, on
 // the pty's master side. With wire emulation every byte takes its 57600-baud time in
 // either direction, as on a real cable; without it bytes move as fast as the pty does.
-class Line {
+class DeviceWire {
 public:
     static constexpr double kWireByteMs = 10.0 * 1000.0 / 57600.0;
 
-    Line(Pty& pty, Trace& trace, bool wire);
+    DeviceWire(Pty& pty, Trace& trace, bool wire);
 
     bool isOpen() const { return pty_.master >= 0; }
     int fd() const { return pty_.master; }
