@@ -33,6 +33,7 @@ struct FileIdentity {
     bool operator==(const FileIdentity& other) const {
         return volume == other.volume && file == other.file;
     }
+    bool operator!=(const FileIdentity& other) const { return !(*this == other); }
 };
 std::optional<FileIdentity> IdentityOfFile(const std::string& path);
 

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <dirent.h>
@@ -14,6 +15,7 @@
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 #ifndef _WIN32
 #include "FedFifo.h"
@@ -150,6 +152,35 @@ TEST_F(EdidFileTest, NewNameInMissingFolderIsRefused) {
     EXPECT_FALSE(CanCreateFile(path("no-such-folder/out.bin")));
     EXPECT_FALSE(WriteFileWhole(path("no-such-folder/out.bin"), {1}));
     EXPECT_FALSE(CanCreateFile(""));
+}
+
+// A write that fails says why in errno, the same on both systems, for the command line's
+// messages; nothing is left behind.
+TEST_F(EdidFileTest, AFailedWriteSaysWhy) {
+    const std::string readOnly = write("readonly.bin", {9});
+    ASSERT_EQ(::chmod(readOnly.c_str(), 0444), 0);
+    write("file.bin", {1});
+#ifdef _WIN32
+    const std::string device = "NUL";
+#else
+    const std::string device = "/dev/null";
+#endif
+    const std::pair<std::string, int> failures[] = {
+        {dir_, EISDIR},
+        {path("new-folder/"), EISDIR},
+        {device, EINVAL},
+        {readOnly, EACCES},
+        {path("file.bin/out.bin"), ENOTDIR},
+        {path("no-such-folder/out.bin"), ENOENT},
+        {"", ENOENT},
+    };
+    for (const auto& [target, error] : failures) {
+        errno = 0;
+        EXPECT_FALSE(WriteFileWhole(target, {1, 2})) << target;
+        EXPECT_EQ(errno, error) << target;
+    }
+    EXPECT_EQ(entries(dir_), 2);
+    EXPECT_EQ(readFile(readOnly), (Bytes{9}));
 }
 
 TEST_F(EdidFileTest, ReplacingKeepsNoTemporaryBehind) {

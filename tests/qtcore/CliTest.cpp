@@ -660,8 +660,9 @@ TEST_F(CliTest, HexTextWithAMistakeIsRefusedWithItsLineAndExportWantsAnEdid) {
     EXPECT_EQ(RunCli({"export", blank}).err, blank + ": blank input (only whitespace)\n");
     std::string ended = hex;
     ended += '\0';
-    EXPECT_EQ(RunCli({"validate", WriteBytes("nul.txt", Bytes(ended.begin(), ended.end()))}).status,
-              0);
+    // Not "nul.txt": on Windows that names the null device.
+    EXPECT_EQ(
+        RunCli({"validate", WriteBytes("ended.txt", Bytes(ended.begin(), ended.end()))}).status, 0);
 
     // A binary without the header is no EDID to export, in any format.
     EdidImage headless = RichImage();
@@ -696,18 +697,25 @@ TEST_F(CliTest, SmallerFileCommandFaults) {
     EXPECT_EQ(bin.out, std::string(rich.begin(), rich.end()));
     EXPECT_FALSE(TestBytes::readFile(dir_ + "/-").size());
 
-    // A FIFO or a folder is refused with its reason, as the other commands refuse it.
-    const std::string fifo = dir_ + "/fifo.bin";
-    const FedFifo fed(fifo, BytesOf(RichImage()));
+    // A FIFO (on Windows, which has none, a device) or a folder is refused with its
+    // reason, as the other commands refuse it.
+#ifdef _WIN32
+    const std::string special = "NUL";
+    const std::string specialReason = ": is a device, not a regular file\n";
+#else
+    const std::string special = dir_ + "/fifo.bin";
+    const std::string specialReason = ": is a FIFO, not a regular file\n";
+    const FedFifo fed(special, BytesOf(RichImage()));
     ASSERT_TRUE(fed.ok());
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"export", fifo}, {"diff", good, fifo}, {"diff", dir_, good}}) {
+#endif
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"export", special},
+                                                 {"diff", good, special},
+                                                 {"diff", dir_, good}}) {
         const CliRun run = RunCli(args);
         EXPECT_EQ(run.status, args[0] == "diff" ? 2 : 1);
         const std::string& path = args[0] == "diff" && args[1] == good ? args[2] : args[1];
         EXPECT_EQ(run.err, "redaviv-cli " + args[0] + ": " + path +
-                               (path == fifo ? ": is a FIFO, not a regular file\n"
-                                             : ": is a directory, not a file\n"))
+                               (path == special ? specialReason : ": is a directory, not a file\n"))
             << args[0];
     }
 
@@ -716,15 +724,22 @@ TEST_F(CliTest, SmallerFileCommandFaults) {
     EdidImage image = RichImage();
     PutNameDescriptor(image, 108, std::string("A\x1b[2J\x07\x7fZ\n"));
     FixChecksums(image);
+#ifdef _WIN32
+    // A Windows name holds no control character.
+    const std::string named = WriteImage("named.bin", image);
+    const std::string shownName = "named.bin", jsonName = "named.bin";
+#else
     const std::string named = WriteImage("named\x1b.bin", image);
+    const std::string shownName = "named\\x1b.bin", jsonName = "named\\u001B.bin";
+#endif
     const CliRun table = RunCli({"analyse", named});
     EXPECT_NE(table.out.find("A\\x1b[2J\\x07\\x7fZ"), std::string::npos) << table.out;
-    EXPECT_NE(table.out.find("named\\x1b.bin\n"), std::string::npos) << table.out;
+    EXPECT_NE(table.out.find(shownName + "\n"), std::string::npos) << table.out;
     for (unsigned char c : table.out)
         EXPECT_TRUE(c >= 0x20 || c == '\n') << int(c);
     const CliRun json = RunCli({"analyse", "--json", named});
     EXPECT_NE(json.out.find("A\\u001B[2J\\u0007\\u007FZ"), std::string::npos) << json.out;
-    EXPECT_NE(json.out.find("named\\u001B.bin"), std::string::npos) << json.out;
+    EXPECT_NE(json.out.find(jsonName), std::string::npos) << json.out;
 }
 
 } // namespace

@@ -30,9 +30,11 @@ CliProcess::~CliProcess() {
     process_.waitForFinished();
 }
 
+#ifndef _WIN32
 void CliProcess::signal(int number) {
     ::kill(static_cast<pid_t>(process_.processId()), number);
 }
+#endif
 
 CliRun CliProcess::finish() {
     // Generous: a slow machine makes a test slower, a hung command fails it.
