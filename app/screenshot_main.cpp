@@ -2,13 +2,17 @@
 // sub-pages) so changes to the window can be looked at, and controls.json: for each page,
 // the position in its parent and the size of every named control shown, so that two
 // builds' layouts can be compared. Not installed.
-//   redaviv-screenshot OUTDIR [--connect] [--port PATH]...
+//   redaviv-screenshot OUTDIR [--connect] [--port PATH]... [--font FILE]... [--points N]
+// --font makes the font in FILE the window's (give the bold face's file too) at N points
+// (9 unless given): with Qt's own -style Fusion, the look no longer depends on the
+// system's style and fonts, so that two systems' layouts can be compared to the pixel.
 #include "User_interface.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFontDatabase>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -56,6 +60,21 @@ bool save(QWidget& window, const QDir& dir, const QString& name, QJsonObject& pa
     return ok;
 }
 
+// The family of the font files, registered for this program; empty when one fails.
+QString addFonts(const QStringList& files) {
+    QString family;
+    for (const QString& file : files) {
+        const QStringList families =
+            QFontDatabase::applicationFontFamilies(QFontDatabase::addApplicationFont(file));
+        if (families.isEmpty()) {
+            std::fprintf(stderr, "redaviv-screenshot: cannot load the font %s\n", qPrintable(file));
+            return {};
+        }
+        family = families.first();
+    }
+    return family;
+}
+
 bool saveControls(const QDir& dir, const QJsonObject& pages) {
     QFile file(dir.filePath(QStringLiteral("controls.json")));
     const bool ok = file.open(QIODevice::WriteOnly) &&
@@ -70,17 +89,32 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QStringList args = QApplication::arguments().mid(1);
     if (args.isEmpty()) {
-        std::fprintf(stderr, "usage: redaviv-screenshot OUTDIR [--connect] [--port PATH]...\n");
+        std::fprintf(stderr, "usage: redaviv-screenshot OUTDIR [--connect] [--port PATH]... "
+                             "[--font FILE]... [--points N]\n");
         return 2;
     }
     const QDir dir(args.takeFirst());
     QStringList ports;
+    QStringList fonts;
+    int points = 9;
     bool connectFirst = false;
     for (int i = 0; i < args.size(); ++i) {
         if (args[i] == QLatin1String("--connect"))
             connectFirst = true;
         else if (args[i] == QLatin1String("--port") && i + 1 < args.size())
             ports << args[++i];
+        else if (args[i] == QLatin1String("--font") && i + 1 < args.size())
+            fonts << args[++i];
+        else if (args[i] == QLatin1String("--points") && i + 1 < args.size())
+            points = args[++i].toInt();
+    }
+    if (!fonts.isEmpty()) {
+        const QString family = addFonts(fonts);
+        if (family.isEmpty() || points <= 0)
+            return 2;
+        QFont font(family, points);
+        font.setHintingPreference(QFont::PreferFullHinting);
+        QApplication::setFont(font);
     }
 
     TForm1 form(ports);
