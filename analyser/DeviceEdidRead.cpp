@@ -10,25 +10,15 @@
 namespace {
 
 constexpr std::int32_t AckTries = 20;
-constexpr std::size_t HeaderSearchEnd = 16;
-constexpr std::size_t PayloadOffset = 3;
 
 } // namespace
-
-std::size_t FindEdidHeader(const std::uint8_t* bytes) {
-    for (std::size_t offset = 0; offset < HeaderSearchEnd; ++offset) {
-        if (std::equal(EdidHeader.begin(), EdidHeader.end(), bytes + offset))
-            return offset;
-    }
-    return HeaderSearchEnd;
-}
 
 DeviceEdidRead ReadDeviceEdid(DeviceLink& link, const DeviceEdid& source, EdidInfo& record,
                               const BusyGuard::Operation& operation) {
     Reporter& reporter = link.reporter();
     // A long task: the watchdog holds still until the poll's next answer.
     link.markAlive();
-    const DeviceLink::LineSession line = link.takeLine(operation);
+    const LineSession line = link.takeLine(operation);
     record.Image.fill(0);
 
     DeviceEdidRead result = DeviceEdidRead::NothingRead;
@@ -43,17 +33,19 @@ DeviceEdidRead ReadDeviceEdid(DeviceLink& link, const DeviceEdid& source, EdidIn
             if (operation.cancelled())
                 break;
         }
-        const std::uint8_t* block0 = link.readBlock(source.block0, source.waitMs);
-        const std::size_t offset = FindEdidHeader(block0);
-        if (offset == HeaderSearchEnd)
+        // Block 0's answer may come shifted: the block starts at the EDID header.
+        const DeviceBlock::Aligned block0 =
+            link.readBlock(source.block0, source.waitMs).alignedOnHeader();
+        if (!block0.headerFound)
             reporter.appendLog("No Header Found.\r\n");
-        std::copy_n(block0 + offset, kEdidBlockSize, record.Image.begin());
+        std::copy(block0.bytes.begin(), block0.bytes.end(), record.Image.begin());
         if (operation.cancelled())
             break;
 
-        const std::uint8_t* block1 = link.readBlock(source.block1, source.waitMs);
-        std::copy_n(block1 + PayloadOffset, kEdidBlockSize, record.Image.begin() + kEdidBlockSize);
-        const bool block1Came = link.lastResponseAcknowledged();
+        const DeviceBlock block1 = link.readBlock(source.block1, source.waitMs);
+        const DeviceBlock::Bytes bytes1 = block1.bytes();
+        std::copy(bytes1.begin(), bytes1.end(), record.Image.begin() + kEdidBlockSize);
+        const bool block1Came = block1.answered();
 
         if (ValidateEdid(record)) {
             result = block1Came ? DeviceEdidRead::Valid : DeviceEdidRead::Block1Missing;

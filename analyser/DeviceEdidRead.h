@@ -17,10 +17,6 @@ enum class DeviceEdidRead {
     NothingRead, // no attempt got past the selection: the image is all zero
 };
 
-// The offset of the EDID header among the first 16 bytes of `bytes`, or 16 when it is
-// not there.
-std::size_t FindEdidHeader(const std::uint8_t* bytes);
-
 // Reads the EDID into `record.Image` with the source's selection, waits and attempts,
 // holding the watchdog off and the status poll back meanwhile. The image starts
 // all zero, so it never shows an EDID an earlier read left there. Logs "API Timeout.",

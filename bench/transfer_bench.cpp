@@ -1,17 +1,17 @@
 // EDID uploads (to a box that answers writes, and to one that does not) and downloads
-// through the window against devsim (no wire time), next to the protocol's floor: the
-// waits and the byte pacing the protocol mandates. Target: within 1.2 times the floor.
+// through the operations behind the window's buttons against devsim (no wire time), next
+// to the protocol's floor: the waits and the byte pacing the protocol mandates. Target:
+// within 1.2 times the floor.
 #include "DeviceLink.h"
 #include "DevsimProcess.h"
 #include "EdidDownload.h"
+#include "EdidFileUpload.h"
 #include "EdidTestFiles.h"
-#include "ScriptedPrompts.h"
-#include "TestWindow.h"
+#include "RecordingLinkView.h"
+#include "RecordingReporter.h"
 
 #include <QElapsedTimer>
-#include <QLabel>
 #include <QProcess>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
@@ -28,16 +28,19 @@ double downloadFloorMs(const DeviceEdid& entry) {
     return (entry.hasSelect ? 50 + 1 + 10 : 0) + 2.0 * entry.waitMs;
 }
 
+// A link connected to a fresh devsim, as Search leaves it.
 struct Bench {
     QTemporaryDir dir;
     std::unique_ptr<DevsimProcess> device;
-    std::unique_ptr<TestWindow> window;
+    RecordingReporter reporter;
+    RecordingLinkView view;
+    DeviceLink link{reporter, view};
 
     bool connect(const QStringList& options = {}) {
         device = std::make_unique<DevsimProcess>(options);
-        window = std::make_unique<TestWindow>(QStringList{device->path()});
-        window->search();
-        return window->link().connection() == Connection::Connected;
+        link.setPortOverride({device->path()});
+        link.search();
+        return link.connection() == Connection::Connected;
     }
 };
 
@@ -58,16 +61,15 @@ void BM_UploadEdid(benchmark::State& state) {
     }
     const QString source = bench.dir.filePath("upload.bin");
     EdidTestFiles::WriteImage(source, EdidTestFiles::RichEdid("BENCH"));
-    bench.window->prompts().openAnswers.push_back(source.toStdString());
-    bench.window->click("Button_Open_Edid");
 
     double totalMs = 0;
     for (auto _ : state) {
+        EdidInfo record{};
         QElapsedTimer clock;
         clock.start();
-        bench.window->click("Button_Upload_Edid");
+        const FileUploadResult result = UploadEdidFile(bench.link, source.toStdString(), record);
         totalMs += static_cast<double>(clock.nsecsElapsed()) / 1e6;
-        if (bench.window->text("Label2") != QStringLiteral("100%"))
+        if (result != FileUploadResult::Sent)
             state.SkipWithError("the upload did not complete");
     }
     report(state, totalMs, UploadFloorMs);
@@ -91,13 +93,12 @@ void BM_DownloadEdid(benchmark::State& state) {
     const std::string target = bench.dir.filePath("download.bin").toStdString();
     double totalMs = 0;
     for (auto _ : state) {
-        bench.window->prompts().saveAnswers.push_back(target);
         QElapsedTimer clock;
         clock.start();
-        bench.window->control<QPushButton>(DownloadButtons[row])->click();
+        const DownloadResult result = DownloadEdid(bench.link, target, entry);
         totalMs += static_cast<double>(clock.nsecsElapsed()) / 1e6;
-        if (bench.window->log().find("API Timeout.") != std::string::npos)
-            state.SkipWithError("the download timed out");
+        if (result != DownloadResult::Written)
+            state.SkipWithError("the download failed");
     }
     report(state, totalMs, downloadFloorMs(entry));
 }

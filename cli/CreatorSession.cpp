@@ -4,10 +4,8 @@
 #include "CreatorCommands.h"
 #include "TerminalText.h"
 
-#include <CreatorBuilder.h>
-#include <CreatorLoader.h>
+#include <CreatedEdid.h>
 #include <CreatorModel.h>
-#include <EdidInfo.h>
 #include <EdidInput.h>
 #include <EdidValidation.h>
 #include <FilePath.h>
@@ -50,24 +48,22 @@ struct Passage {
 Passage passThrough(CommandContext& context, const EdidImage* image, const std::string& output,
                     const QDate& today) {
     CreatorModel model;
-    EdidInfo CreatorSettings{};
+    CreatedEdid created(model);
     if (image) {
-        CreatorSettings.Image = *image;
-        StartFromFile(model, CreatorSettings, today);
         // The window shows a refused EDID as "Error." in its edits, where the user sees it;
         // saved unseen, those defaults would pass for the file's EDID.
-        if (CreatorSettings.Status & EdidStatus::ValidationMask)
-            return {ExitStatus::Failed, ValidationMessage(CreatorSettings.Status), {}, true};
+        if (!created.load(*image, today))
+            return {ExitStatus::Failed, ValidationMessage(created.settings().Status), {}, true};
     } else {
-        StartBrandNew(model, CreatorSettings, today);
+        created.startBrandNew(today);
     }
     EncodeResult encoding;
     try {
-        encoding = ReadBackCreator(model, CreatorSettings);
+        encoding = created.build();
     } catch (const ConversionError& e) {
         return {ExitStatus::ConversionFailed, e.what(), {}};
     }
-    const EdidImage& saved = CreatorSettings.Image;
+    const EdidImage& saved = created.image();
     if (!WriteCommandOutput(context, output, std::vector<std::uint8_t>(saved.begin(), saved.end())))
         return {ExitStatus::Failed, {}, {}};
     return {ExitStatus::Ok, {}, NotWrittenText(encoding)};

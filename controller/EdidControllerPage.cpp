@@ -42,7 +42,7 @@ void EdidControllerPage::Button_Open_EdidClick() {
     if (!operation)
         return;
     // Nothing received is collected or logged while the dialog is open.
-    const DeviceLink::ReceivePause pause = link_.pauseReceive();
+    const ReceivePause pause = link_.pauseReceive();
     if (const auto chosen = ChooseEdidFile(prompts_)) {
         edidPath_.setText(QString::fromStdString(chosen->path));
         textPath_ = chosen->reading == EdidFileReading::BinaryOrText ? chosen->path : std::string();

@@ -10,7 +10,6 @@
 namespace {
 
 constexpr std::int32_t AckTries = 20;
-constexpr std::size_t PayloadOffset = 3;
 
 // Requests the EDID's two blocks into `image`; false as soon as one is not answered
 // in full with an acknowledge.
@@ -28,11 +27,11 @@ bool transferBlocks(DeviceLink& link, const DeviceEdid& entry,
     for (std::size_t i = 0; i < 2; ++i) {
         if (operation.cancelled())
             return false;
-        const std::uint8_t* answer = link.readBlock(blocks[i], entry.waitMs);
-        if (operation.cancelled() || !link.lastResponseAcknowledged())
+        const DeviceBlock block = link.readBlock(blocks[i], entry.waitMs);
+        if (operation.cancelled() || !block.answered())
             return false;
-        const auto* payload = answer + PayloadOffset;
-        std::copy(payload, payload + kEdidBlockSize, image.begin() + i * kEdidBlockSize);
+        const DeviceBlock::Bytes bytes = block.bytes();
+        std::copy(bytes.begin(), bytes.end(), image.begin() + i * kEdidBlockSize);
     }
     return true;
 }
@@ -40,7 +39,7 @@ bool transferBlocks(DeviceLink& link, const DeviceEdid& entry,
 // The transfer with the line held for it.
 bool fetchEdid(DeviceLink& link, const DeviceEdid& entry, const BusyGuard::Operation& operation,
                EdidImage& image) {
-    const DeviceLink::LineSession line = link.takeLine(operation);
+    const LineSession line = link.takeLine(operation);
     return transferBlocks(link, entry, operation, image);
 }
 

@@ -1,7 +1,6 @@
 #include "CreatorFiles.h"
 
 #include "CreatorBuilder.h"
-#include "CreatorLoader.h"
 #include "CreatorModel.h"
 
 #include <DeviceLink.h>
@@ -26,12 +25,12 @@ constexpr const char* OpenFail = "Edid Open Fail.\r\n";
 CreatorFiles::CreatorFiles(CreatorModel& model, Prompts& prompts, Reporter& reporter,
                            DeviceLink& link, QObject* parent)
     : QObject(parent), model_(model), prompts_(prompts), reporter_(reporter), link_(link),
-      today_([] { return QDate::currentDate(); }), modelChanged_([] {}) {
+      today_([] { return QDate::currentDate(); }), modelChanged_([] {}), created_(model) {
     setObjectName(QStringLiteral("CreatorFiles"));
 }
 
 CreatorOutcome CreatorFiles::startBrandNew() {
-    StartBrandNew(model_, CreatorSettings, today_());
+    created_.startBrandNew(today_());
     modelChanged_();
     return CreatorOutcome::Done;
 }
@@ -45,15 +44,14 @@ CreatorOutcome CreatorFiles::loadBinFile() {
     const EdidInput input = ReadEdidFileAs(chosen->path, chosen->reading);
     if (!LogEdidOpen(reporter_, input))
         return CreatorOutcome::OpenFailed;
-    CreatorSettings.Image = input.image;
-    StartFromFile(model_, CreatorSettings, today_());
+    // A file that fails validation is loaded all the same: the creator shows "Error.".
+    created_.load(input.image, today_());
     modelChanged_();
     return CreatorOutcome::Done;
 }
 
 bool CreatorFiles::buildCreated() {
-    const bool built =
-        RunHandler(prompts_, [this] { lastEncoding_ = ReadBackCreator(model_, CreatorSettings); });
+    const bool built = RunHandler(prompts_, [this] { lastEncoding_ = created_.build(); });
     if (!built)
         return false;
     ShowNotWritten(model_, lastEncoding_);
@@ -69,7 +67,7 @@ CreatorOutcome CreatorFiles::saveCreated() {
     const auto path = prompts_.chooseSaveFile(EdidFilter, SaveName);
     if (!path)
         return CreatorOutcome::Cancelled;
-    if (!WriteEdidFile(*path, CreatorSettings.Image)) {
+    if (!WriteEdidFile(*path, created_.image())) {
         reporter_.replaceLog(OpenFail);
         return CreatorOutcome::OpenFailed;
     }
@@ -83,15 +81,15 @@ CreatorOutcome CreatorFiles::uploadCreated() {
         return CreatorOutcome::Refused;
     if (!buildCreated())
         return CreatorOutcome::ConversionFailed;
-    if (!ValidateEdid(CreatorSettings)) {
+    if (!ValidateEdid(created_.settings())) {
         reporter_.setStatusText(StatusLabel::CreatorUpload,
-                                ValidationMessage(CreatorSettings.Status));
+                                ValidationMessage(created_.settings().Status));
         return CreatorOutcome::NotValid;
     }
     const auto lineLost = [this] {
         reporter_.setStatusText(StatusLabel::CreatorUpload, "Upload Edid Failed.");
     };
-    return UploadEdidImage(link_, CreatorSettings.Image, operation, lineLost)
+    return UploadEdidImage(link_, created_.image(), operation, lineLost)
                ? CreatorOutcome::Done
                : CreatorOutcome::Disconnected;
 }

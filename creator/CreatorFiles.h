@@ -1,4 +1,6 @@
 #pragma once
+#include "CreatedEdid.h"
+
 #include <EdidEncoder.h>
 #include <EdidInfo.h>
 
@@ -24,7 +26,7 @@ enum class CreatorOutcome {
 };
 
 // The creator's base EDID and its file handlers: "Brand New", "Bin Modifiy", "Save"
-// and "Upload". Owns the creator's record, CreatorSettings, for the window's life.
+// and "Upload". Owns the created EDID (CreatedEdid) for the window's life.
 // They load into and read back from the creator's model, and say when they changed it.
 class CreatorFiles : public QObject {
     Q_OBJECT
@@ -38,7 +40,7 @@ public:
     // Where today's date comes from (the local date unless set).
     void setToday(std::function<QDate()> today) { today_ = std::move(today); }
 
-    EdidInfo& settings() { return CreatorSettings; }
+    EdidInfo& settings() { return created_.settings(); }
     // What the last build left out for lack of room.
     const EncodeResult& lastEncoding() const { return lastEncoding_; }
 
@@ -49,7 +51,7 @@ public:
     CreatorOutcome uploadCreated();
 
 private:
-    // ReadBackCreator and the "Not Written: " warning; false when a conversion failed
+    // The build and the "Not Written: " warning; false when a conversion failed
     // (the error box has been shown).
     bool buildCreated();
 
@@ -60,5 +62,5 @@ private:
     std::function<QDate()> today_;
     std::function<void()> modelChanged_;
     EncodeResult lastEncoding_;
-    EdidInfo CreatorSettings{};
+    CreatedEdid created_;
 };

@@ -8,7 +8,13 @@
 
 FirmwareHandlers::FirmwareHandlers(DeviceLink& link, Reporter& reporter,
                                    std::unique_ptr<FirmwareView> view, QObject* parent)
-    : QObject(parent), link_(link), reporter_(reporter), view_(std::move(view)) {}
+    : QObject(parent), link_(link), reporter_(reporter), view_(std::move(view)) {
+    // A search found the loader: an update can start, from 0%.
+    connect(&link_, &DeviceLink::connectionChanged, this, [this](Connection connection) {
+        if (connection == Connection::Isp)
+            reporter_.setStatusText(StatusLabel::Firmware, "0%");
+    });
+}
 
 void FirmwareHandlers::openImage(Prompts& prompts) {
     // No dialog while a device operation runs.

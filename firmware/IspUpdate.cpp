@@ -30,8 +30,6 @@ constexpr std::uint32_t ReadBackLimitMs = 220;
 constexpr std::size_t CheckedBytes = 16;
 constexpr std::uint16_t ConfirmCount = 16;
 constexpr std::uint16_t SyncPasses = 10;
-// More than this many bytes waiting is a flood: keep a few, drop the rest.
-constexpr qint64 FloodKeep = 16;
 
 constexpr std::uint32_t BlockSize = FirmwareImage::BlockSize;
 constexpr std::uint32_t Bank0Gap = 0x7000;  // 0x7000-0x7FFF is never written
@@ -79,7 +77,7 @@ bool IspUpdate::run(const std::string& path) {
     return finished;
 }
 
-bool IspUpdate::driveLoader(DeviceLink::RawChannel& channel) {
+bool IspUpdate::driveLoader(RawChannel& channel) {
     channel_ = &channel;
     rx_.fill(0);
     rxFill_ = 0;
@@ -106,26 +104,15 @@ bool IspUpdate::driveLoader(DeviceLink::RawChannel& channel) {
     return !gaveUp_;
 }
 
-// Moves what the line has into the buffer at its fill, never past its capacity. False
-// when the pass ends here (a flood was dropped).
+// Moves what the line has into the buffer at its fill, never past its capacity; a
+// flood's bytes land at the fill too, which stays. False when the pass ends here (a flood
+// was dropped).
 bool IspUpdate::readPort() {
     const qint64 waiting = channel_->waiting(PassWaitMs);
     if (waiting <= 0)
         return true;
-    char* at = reinterpret_cast<char*>(&rx_[rxFill_]);
-    const qint64 room = static_cast<qint64>(RxCapacity - rxFill_);
-    if (waiting > static_cast<qint64>(RxCapacity)) {
-        channel_->read(at, std::min(FloodKeep, room));
-        channel_->discard();
+    if (!channel_->receive(waiting, rx_, rxFill_, rxFill_))
         return false;
-    }
-    const qint64 got = channel_->read(at, std::min(waiting, room));
-    if (waiting > room)
-        channel_->skip(waiting - room);
-    if (got > 0) {
-        rxFill_ += static_cast<std::uint32_t>(got);
-        rx_[rxFill_] = 0;
-    }
     LastFirst = rx_[0];
     return true;
 }

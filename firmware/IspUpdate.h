@@ -44,7 +44,7 @@ private:
     using StepFunction = void (IspUpdate::*)();
     static const StepFunction Steps[ReadBack + 1];
 
-    bool driveLoader(DeviceLink::RawChannel& channel);
+    bool driveLoader(RawChannel& channel);
     bool readPort();
     void SendRaw(std::initializer_list<std::uint8_t> bytes);
     void SendRaw(const std::uint8_t* bytes, std::size_t count);
@@ -60,14 +60,14 @@ private:
     void blockFailed(bool compared);
 
     DeviceLink& link_;
-    DeviceLink::RawChannel* channel_ = nullptr; // while run() holds the line
+    RawChannel* channel_ = nullptr; // while run() holds the line
     Reporter& reporter_;
     const BusyGuard::Operation& operation_;
     std::function<bool()> verify_;
     std::optional<FirmwareImage> image_;
     bool gaveUp_ = false;
     // The loader's bytes since the last command; one spare byte holds a terminating zero.
-    std::array<std::uint8_t, RxCapacity + 1> rx_{};
+    RxBytes rx_{};
     std::uint32_t rxFill_ = 0;
 
     std::uint8_t IspState = CheckIsp;

@@ -1,5 +1,7 @@
 #pragma once
-#include "DeviceLink.h"
+#include "LinkSessions.h"
+
+class DeviceLink;
 
 class Reporter;
 
@@ -14,12 +16,12 @@ public:
     LoaderSession(const LoaderSession&) = delete;
     LoaderSession& operator=(const LoaderSession&) = delete;
 
-    DeviceLink::RawChannel& channel() { return channel_; }
+    RawChannel& channel() { return channel_; }
     // Shows the red "Update Fw Failed.", once.
     void fail();
 
 private:
     Reporter& reporter_;
     bool failed_ = false;
-    DeviceLink::RawChannel channel_;
+    RawChannel channel_;
 };

@@ -8,7 +8,7 @@ bool AskIdentityAgain(DeviceLink& link, bool modelName, bool firmwareVersion) {
     if (!operation)
         return false;
     // Holds the status poll, and lets the answer to Search's last request land first.
-    const DeviceLink::LineSession line = link.takeLine(operation);
+    const LineSession line = link.takeLine(operation);
     const struct {
         bool asked;
         std::uint16_t type;

@@ -1,14 +1,13 @@
 #pragma once
 #include "BusyGuard.h"
+#include "DeviceBlock.h"
 #include "Line.h"
+#include "LinkCore.h"
+#include "LinkSessions.h"
 #include "LinkState.h"
-#include "MonotonicWait.h"
-#include "TThread_Uart_Api.h"
-#include "WriteJournal.h"
 
 #include <QObject>
 #include <QStringList>
-#include <QTimer>
 
 #include <cstdint>
 #include <functional>
@@ -26,23 +25,21 @@ public:
     // The link makes and wires its two timers: the receive tick (100 ms) and the status
     // poll (1000 ms), both stopped until a search finds the device.
     DeviceLink(Reporter& reporter, LinkView& view, QObject* parent = nullptr);
-    // A link over a line that is already open, not connected until a search: a test's
-    // line. A search opens lines of its own.
+    // A link over a line that is already open (a test's): it receives from it at once, as
+    // from a port a search opened, and is not connected until a search. A search opens
+    // lines of its own.
     DeviceLink(Reporter& reporter, LinkView& view, std::unique_ptr<Line> line);
     ~DeviceLink() override;
 
     // When not empty, the only ports a search probes, in this order.
-    void setPortOverride(const QStringList& ports) { portOverride_ = ports; }
-    QStringList listPorts() const;
+    void setPortOverride(const QStringList& ports) { core_.setPortOverride(ports); }
+    QStringList listPorts() const { return core_.portsToProbe(); }
     // Names the timers as the owner's layout knows them (the window's timer controls).
     void nameTimers(const QString& receive, const QString& poll);
 
     // May throw ConversionError for a port name (Windows only).
     void search();
     void disconnect();
-    void receiveTick();
-    void pollTick();
-    void dispatch();
 
     // Typed requests. A read asks for `count` bytes; its answer is awaited. A write sends
     // its header and `count` data bytes paced more than 50 ms after it and more than
@@ -54,73 +51,23 @@ public:
     // True when byte 0 of the received bytes became 0xA1 within `tries` looks 10 ms
     // apart (then they are cleared, and the answer counts as taken).
     bool awaitAck(std::int32_t tries);
-    // Sends a read of one EDID block and waits `waitMs`: the received bytes (answer head
-    // included), RxCapacity of them and a terminating zero.
-    const std::uint8_t* readBlock(std::uint16_t type, std::uint32_t waitMs);
-    std::uint32_t waitMs(std::uint32_t ms);
+    // Sends a read of one EDID block and waits `waitMs`: the answer as it stands then.
+    DeviceBlock readBlock(std::uint16_t type, std::uint32_t waitMs);
+    std::uint32_t waitMs(std::uint32_t ms) { return core_.waitFor(ms); }
     // Lets an answer still in flight come in and be dispatched, for at most a few receive
     // ticks, so that it cannot be taken for the answer to the next request. Waits only
     // when one is coming: a read is unanswered, or bytes of an answer have been received.
-    void awaitAnswerInFlight();
+    void awaitAnswerInFlight() { core_.takeAnswerInFlight(); }
 
-    // A device operation's hold on the line: holds the status poll and the watchdog and
-    // lets an answer in flight be dispatched; at its end, restores them unless the
-    // operation was cancelled. While it lives, `onLineLost` runs once if the line is lost
-    // (hung up, or disconnected): before the window hides or disables anything, so that
-    // the operation's failure shows.
-    class LineSession {
-    public:
-        LineSession(DeviceLink& link, const BusyGuard::Operation& operation,
-                    std::function<void()> onLineLost = {});
-        ~LineSession();
-        LineSession(const LineSession&) = delete;
-        LineSession& operator=(const LineSession&) = delete;
-
-    private:
-        DeviceLink& link_;
-        const BusyGuard::Operation& operation_;
-    };
+    // The holds an operation takes on the line (LinkSessions.h).
     LineSession takeLine(const BusyGuard::Operation& operation,
                          std::function<void()> onLineLost = {}) {
-        return {*this, operation, std::move(onLineLost)};
+        return {core_, operation, std::move(onLineLost)};
     }
-
-    // Nothing received is collected or logged while it lives (a dialog is open).
-    class ReceivePause {
-    public:
-        explicit ReceivePause(DeviceLink& link);
-        ~ReceivePause();
-        ReceivePause(const ReceivePause&) = delete;
-        ReceivePause& operator=(const ReceivePause&) = delete;
-
-    private:
-        DeviceLink& link_;
-    };
-    ReceivePause pauseReceive() { return ReceivePause(*this); }
-
-    // The firmware loader's unframed bytes: while it lives, the receive tick is off and
-    // the line carries raw bytes; at its end the framed protocol is back. `onLineLost`
-    // as for a line session.
-    class RawChannel {
-    public:
-        explicit RawChannel(DeviceLink& link, std::function<void()> onLineLost = {});
-        ~RawChannel();
-        RawChannel(const RawChannel&) = delete;
-        RawChannel& operator=(const RawChannel&) = delete;
-
-        void write(const QByteArray& bytes);
-        // Lets pending events be handled, then, when nothing is waiting, waits at most
-        // `maxWaitMs` for bytes. The bytes waiting; 0 when the line closed.
-        qint64 waiting(int maxWaitMs);
-        qint64 read(char* into, qint64 max);
-        void skip(qint64 count);
-        void discard();
-        // The loader's phase, as LinkMode: confirming (0) or transferring (1).
-        void setMode(std::uint8_t mode);
-
-    private:
-        DeviceLink& link_;
-    };
+    ReceivePause pauseReceive() { return ReceivePause(core_); }
+    RawChannel openRawChannel(std::function<void()> onLineLost = {}) {
+        return {core_, std::move(onLineLost)};
+    }
 
     // Starts a device operation, or returns an empty one when another runs. Its end is
     // signalled by operationEnded().
@@ -131,85 +78,53 @@ public:
     void cancelOperation() { busy_.endSession(); }
     // A long task runs (a file analysed): the watchdog must not take the silence for a
     // lost device.
-    void markAlive() { state_.LinkFlags |= LinkFlag::LinkAlive; }
+    void markAlive();
 
     // The window is closing: nothing more is sent, every wait returns at once, the pump
     // is stopped and joined.
     void shutdown();
-    bool isShutDown() const { return waits_.aborted(); }
+    bool isShutDown() const { return core_.shuttingDown(); }
 
-    Connection connection() const { return connection_; }
-    bool portOpen() const { return line_->isOpen(); }
+    Connection connection() const { return core_.connection(); }
+    bool portOpen() const { return core_.line().isOpen(); }
     // The port the link holds, by its system name.
-    QString portName() const { return line_->systemName(); }
-    bool ispMode() const { return (state_.LinkFlags & LinkFlag::IspMode) != 0; }
+    QString portName() const { return core_.line().systemName(); }
+    bool ispMode() const;
     // Which firmware loader answered the search (0, or 1 for the marked one).
-    int ispVariant() const { return state_.IspVariant; }
+    int ispVariant() const;
     // Whether the response to the last request sent completed and began with 0xA1.
-    bool lastResponseAcknowledged() const { return lastAcknowledged_; }
+    bool lastResponseAcknowledged() const { return core_.lastAcknowledged(); }
     // Whether the device answered the last write whose answer came whole; false until one
     // did. A box that takes writes silently, or answers them with the head only, never does.
-    bool writesAnswered() const { return writesAnswered_; }
-    const WriteJournal& journal() const { return journal_; }
-    WriteJournal& journal() { return journal_; }
-    Reporter& reporter() { return reporter_; }
-    LinkView& view() { return view_; }
+    bool writesAnswered() const { return core_.writesAnswered(); }
+    const WriteJournal& journal() const { return core_.journal(); }
+    WriteJournal& journal() { return core_.journal(); }
+    Reporter& reporter() { return core_.log(); }
+    LinkView& view() { return core_.display(); }
 
-    // The link's insides, for its own tests only.
-    LinkState& state() { return state_; }
-    const LinkState& state() const { return state_; }
-    QTimer& rxTimer() { return rxTimer_; }
-    QTimer& pollTimer() { return pollTimer_; }
+    // The link at a glance, for a status display or a test; nothing in it can be changed.
+    struct Report {
+        std::uint16_t awaiting; // the request whose answer is awaited; 0 once taken
+        bool alive;             // the device answered the last status poll, or a long task runs
+        bool polling;           // the status poll runs
+        bool receiving;         // the receive tick takes framed answers: not while a dialog is
+                                // open or the loader's raw bytes hold the line
+    };
+    Report report() const;
 
 signals:
     void operationEnded();
+    // A search found the device or its loader, or the link was disconnected.
+    void connectionChanged(Connection connection);
 
 private:
-    void send(std::uint8_t rw, std::uint16_t type, std::uint16_t count, const std::uint8_t* data,
-              const std::function<void(std::uint16_t)>& beforeByte);
-    void writePort(const QByteArray& bytes);
-    void clearRxBuffer();
-    void setConnection(Connection connection);
+    void receiveTick();
+    void pollTick();
+    void dispatch();
     void watchdogTick();
-    // False when nothing may complete at this tick: the port is closed, or a flood
-    // was discarded.
-    bool collectReceived();
-    // The receive tick without its watchdog: collects, drops stray answers, completes.
-    void takeReceived();
-    void dropStrayAnswers();
-    bool answerInFlight() const;
-    void useLine(std::unique_ptr<Line> line);
-    void lineFailed();
-    void closeLostLine();
-    // Tells the operation that holds the line that the line is gone, once.
-    void noticeLineLost();
+    // The line was lost and closed under the link.
+    void afterLineLost();
 
-    // One search: probes the listed ports in order (DeviceSearch.cpp, with search()).
-    class Search;
-
-    Reporter& reporter_;
-    LinkView& view_;
-    std::unique_ptr<Line> line_;
-    LinkState state_;
-    Connection connection_ = Connection::NotConnected;
-    bool handleValid_ = false; // false until a port opened, and after a failed open
-    bool lastAcknowledged_ = false;
-    bool lastRequestWrite_ = false;
-    bool writesAnswered_ = false;
-    // The last request was a read whose answer has not been taken yet.
-    bool answerAwaited_ = false;
-    // Bytes of an answer that is not the pending request's are being skipped.
-    bool skippingStray_ = false;
-    bool lineCloseQueued_ = false;
-    // An operation holds the line: the watchdog counts nothing.
-    bool lineHeld_ = false;
-    // What the operation holding the line does when the line is lost under it.
-    std::function<void()> lineLost_;
-    QStringList portOverride_;
-    QTimer rxTimer_;
-    QTimer pollTimer_;
-    WriteJournal journal_;
+    LinkCore core_;
     BusyGuard busy_;
-    MonotonicWait waits_;
-    TThread_Uart_Api pump_;
 };

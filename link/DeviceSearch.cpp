@@ -1,7 +1,7 @@
 #include "DeviceSearch.h"
 
 #include "ApiTypes.h"
-#include "DeviceLink.h"
+#include "LinkCore.h"
 #include "LinkView.h"
 #include "MakeLine.h"
 #include "Reporter.h"
@@ -42,23 +42,13 @@ private:
 
 } // namespace
 
-void DeviceLink::search() {
-    // A search belongs to the not-connected state: it would reopen the port in use.
-    if (isShutDown() || connection_ != Connection::NotConnected)
-        return;
-    BusyGuard::Operation operation = busy_.tryBegin();
-    if (!operation)
-        return;
-    Search(*this, operation).probePorts();
-}
+DeviceSearch::DeviceSearch(LinkCore& core, const BusyGuard::Operation& operation)
+    : core_(core), operation_(operation) {}
 
-DeviceLink::Search::Search(DeviceLink& link, const BusyGuard::Operation& operation)
-    : link_(link), operation_(operation) {}
-
-void DeviceLink::Search::probePorts() {
-    const QStringList ports = link_.listPorts();
-    link_.view_.setPortList(ports);
-    BusyCursor cursor(link_.view_);
+void DeviceSearch::probePorts() {
+    const QStringList ports = core_.portsToProbe();
+    core_.display().setPortList(ports);
+    BusyCursor cursor(core_.display());
     for (const QString& name : ports) {
         if (!openAndConfigure(name))
             continue;
@@ -68,54 +58,54 @@ void DeviceLink::Search::probePorts() {
     }
 }
 
-bool DeviceLink::Search::openAndConfigure(const QString& name) {
+bool DeviceSearch::openAndConfigure(const QString& name) {
     std::unique_ptr<Line> line = makeLine(name);
     const LineOpen opened = line->open(name);
-    link_.useLine(std::move(line));
+    core_.useLine(std::move(line));
     const std::string shownName = name.toStdString();
     switch (opened) {
     case LineOpen::Refused:
     case LineOpen::Busy:
     case LineOpen::Forbidden:
-        link_.handleValid_ = false;
-        link_.reporter_.appendLog("Open " + shownName + " Failed.\r\n");
+        core_.setHandleValid(false);
+        core_.log().appendLog("Open " + shownName + " Failed.\r\n");
         if (opened == LineOpen::Busy)
-            link_.reporter_.appendLog("Port busy.\r\n");
+            core_.log().appendLog("Port busy.\r\n");
         else if (opened == LineOpen::Forbidden)
-            link_.reporter_.appendLog("Permission denied: join group dialout.\r\n");
+            core_.log().appendLog("Permission denied: join group dialout.\r\n");
         return false;
     case LineOpen::Unconfigured:
     case LineOpen::Opened:
         break;
     }
-    link_.handleValid_ = true;
-    link_.reporter_.appendLog("Check " + shownName + "\r\n");
+    core_.setHandleValid(true);
+    core_.log().appendLog("Check " + shownName + "\r\n");
     if (opened == LineOpen::Unconfigured) {
-        link_.reporter_.appendLog("Set COM Failed.\r\n");
+        core_.log().appendLog("Set COM Failed.\r\n");
         return false;
     }
     return true;
 }
 
-DeviceLink::Search::Outcome DeviceLink::Search::probe() {
-    LinkState& state = link_.state_;
+DeviceSearch::Outcome DeviceSearch::probe() {
+    LinkState& state = core_.state();
     // An earlier port's answer must not vouch for this one.
     state.DeviceManufacId.fill(0);
-    link_.sendRead(Api_Manufac_Id, 3);
-    link_.rxTimer_.start();
-    link_.pump_.resume();
-    link_.waitMs(ProbeWaitMs);
+    request(Api_Manufac_Id, 3);
+    core_.rxTimer().start();
+    core_.pump().resume();
+    core_.waitFor(ProbeWaitMs);
     if (operation_.cancelled())
         return Outcome::Cancelled;
 
-    if (state.RxBuffer[0] != ApiAck)
+    if (!core_.answer().acknowledged())
         return checkForLoader();
 
     const auto& id = state.DeviceManufacId;
     const auto idEnd = std::find(id.begin(), id.end(), std::uint8_t{0});
     const std::string manufacturer(id.begin(), idEnd);
-    link_.reporter_.addLogLine("Got One Device!");
-    link_.reporter_.addLogLine("Manufac: " + manufacturer);
+    core_.log().addLogLine("Got One Device!");
+    core_.log().addLogLine("Manufac: " + manufacturer);
     if (manufacturer != ExpectedManufacturer) {
         giveUpPort();
         return Outcome::Skipped;
@@ -123,59 +113,62 @@ DeviceLink::Search::Outcome DeviceLink::Search::probe() {
     return identifyDevice();
 }
 
-DeviceLink::Search::Outcome DeviceLink::Search::identifyDevice() {
-    LinkView& view = link_.view_;
+DeviceSearch::Outcome DeviceSearch::identifyDevice() {
+    LinkView& view = core_.display();
     view.setFirmwareControlsShown(false);
     view.setFirmwareVersionText("Current Version : ");
-    link_.sendRead(Api_Model_Name, ModelNameBytes);
-    link_.waitMs(InfoWaitMs);
+    request(Api_Model_Name, ModelNameBytes);
+    core_.waitFor(InfoWaitMs);
     if (operation_.cancelled())
         return Outcome::Cancelled;
 
-    link_.setConnection(Connection::Connected);
+    core_.setConnection(Connection::Connected);
     view.setDeviceControlsEnabled(true);
-    link_.sendRead(Api_Fw_Version, FwVersionBytes);
-    link_.waitMs(InfoWaitMs);
+    request(Api_Fw_Version, FwVersionBytes);
+    core_.waitFor(InfoWaitMs);
     if (operation_.cancelled())
         return Outcome::Cancelled;
 
-    link_.sendRead(Api_Edid_Mode, 1);
+    request(Api_Edid_Mode, 1);
     return Outcome::Found;
 }
 
-DeviceLink::Search::Outcome DeviceLink::Search::checkForLoader() {
-    LinkState& state = link_.state_;
-    link_.reporter_.addLogLine("No Device Detected.");
-    link_.line_->discardInput();
-    link_.clearRxBuffer();
-    link_.waitMs(LoaderWaitMs);
+DeviceSearch::Outcome DeviceSearch::checkForLoader() {
+    LinkState& state = core_.state();
+    core_.log().addLogLine("No Device Detected.");
+    core_.line().discardInput();
+    core_.answer().clearBytes();
+    core_.waitFor(LoaderWaitMs);
     if (operation_.cancelled())
         return Outcome::Cancelled;
 
-    const auto* text = state.RxBuffer.data();
+    const auto* text = core_.answer().bytes().data();
     if (std::count(text, text + LoaderTextBytes, std::uint8_t{0}) != 0) {
         giveUpPort();
         return Outcome::Skipped;
     }
 
     state.LinkFlags |= LinkFlag::IspMode;
-    LinkView& view = link_.view_;
+    LinkView& view = core_.display();
     view.setFirmwareControlsShown(true);
     view.setFirmwareVersionText("Target Version : ");
-    link_.reporter_.setStatusText(StatusLabel::Firmware, "0%");
     view.setLinkLed(Colour::Red);
     view.setModelName("ISP Mode.");
-    link_.setConnection(Connection::Isp);
+    core_.setConnection(Connection::Isp);
     view.setDisconnectEnabled(true);
     const bool marked = std::strstr(reinterpret_cast<const char*>(text), LoaderVariantMark);
     state.IspVariant = marked ? 1 : 0;
     if (marked)
-        link_.sendRead(Api_Fw_Version, FwVersionBytes);
+        request(Api_Fw_Version, FwVersionBytes);
     return Outcome::Found;
 }
 
-void DeviceLink::Search::giveUpPort() {
-    link_.rxTimer_.stop();
-    link_.pollTimer_.stop();
-    link_.line_->close();
+void DeviceSearch::giveUpPort() {
+    core_.rxTimer().stop();
+    core_.pollTimer().stop();
+    core_.line().close();
+}
+
+void DeviceSearch::request(std::uint16_t type, std::uint16_t count) {
+    core_.send(ApiRead, type, count, nullptr, {});
 }

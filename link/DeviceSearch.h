@@ -1,13 +1,17 @@
 #pragma once
-#include "DeviceLink.h"
+#include "BusyGuard.h"
 
 #include <QString>
 
+#include <cstdint>
+
+class LinkCore;
+
 // One press of Search: probes the listed ports in order until one answers as the
 // device (connected) or streams its loader's text (ISP mode).
-class DeviceLink::Search {
+class DeviceSearch {
 public:
-    Search(DeviceLink& link, const BusyGuard::Operation& operation);
+    DeviceSearch(LinkCore& core, const BusyGuard::Operation& operation);
     void probePorts();
 
 private:
@@ -18,7 +22,9 @@ private:
     Outcome identifyDevice();
     Outcome checkForLoader();
     void giveUpPort();
+    // A read request, as the link sends one.
+    void request(std::uint16_t type, std::uint16_t count);
 
-    DeviceLink& link_;
+    LinkCore& core_;
     const BusyGuard::Operation& operation_;
 };

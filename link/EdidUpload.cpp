@@ -33,7 +33,7 @@ bool UploadEdidImage(DeviceLink& link, const EdidImage& image,
         lineLost();
         return false;
     }
-    const DeviceLink::LineSession line = link.takeLine(operation, lineLost);
+    const LineSession line = link.takeLine(operation, lineLost);
     const auto stopped = [&] { return operation.cancelled() || !link.portOpen(); };
     const std::uint16_t blocks[] = {Api_Edid_Block0, Api_Edid_Block1};
     for (std::size_t i = 0; i < 2; ++i) {

@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-std::uint32_t MonotonicWait::waitMs(std::uint32_t ms) {
+std::uint32_t MonotonicWait::runFor(std::uint32_t ms) {
     QElapsedTimer clock;
     clock.start();
     const qint64 limitNs = static_cast<qint64>(ms) * 1000000;

@@ -11,7 +11,7 @@ class MonotonicWait {
 public:
     // Returns once more than `ms` milliseconds have passed, or at once after abortAll().
     // The result is the milliseconds that passed.
-    std::uint32_t waitMs(std::uint32_t ms);
+    std::uint32_t runFor(std::uint32_t ms);
     // Ends every wait in progress and makes later waits return at once (closing down).
     void abortAll();
     bool aborted() const { return aborted_; }

@@ -98,7 +98,7 @@ TEST_F(AnalyserE2E, EachDeviceEdidFillsTheRowsWithItsOwnSelection) {
         for (const char* radio : AnalysisRadios)
             EXPECT_TRUE(window->enabled(radio)) << radio;
     }
-    EXPECT_TRUE(window->link().pollTimer().isActive());
+    EXPECT_TRUE(window->link().report().polling);
 }
 
 TEST_F(AnalyserE2E, NoiseBeforeTheHeaderIsSkipped) {

@@ -92,7 +92,7 @@ TEST_F(ControllerE2E, EachDownloadWritesTheDevicesEdidWithItsOwnRequests) {
             EXPECT_LT(sent.indexOf(selects[row]), block0);
         EXPECT_LT(block0, sent.indexOf(header(entry.block1, 0)));
     }
-    EXPECT_TRUE(window->link().pollTimer().isActive());
+    EXPECT_TRUE(window->link().report().polling);
 }
 
 TEST_F(ControllerE2E, UserDownloadWaits300MsPerBlockAndInternal200) {
@@ -131,7 +131,7 @@ TEST_F(ControllerE2E, AFailedTransferLeavesTheFileAsItWasAndCreatesNone) {
     EXPECT_EQ(log.substr(log.size() - 14), "API Timeout.\r\n");
     EXPECT_EQ(Occurrences(log, "API Timeout."), 1);
     EXPECT_FALSE(sentSince(before).contains(Block0Read));
-    EXPECT_TRUE(window->link().pollTimer().isActive());
+    EXPECT_TRUE(window->link().report().polling);
 
     // External has no select; its unanswered block 1 is a time-out all the same.
     download(1, path("keep.bin"));
@@ -240,7 +240,7 @@ TEST_F(ControllerE2E, EachUploadFailureShowsItsMessageInRedAndSendsNothing) {
     // A cancelled dialog keeps the file chosen before.
     window->click("Button_Open_Edid");
     EXPECT_EQ(window->control<QLineEdit>("Edit_Edid_Path")->text(), path("bad.bin"));
-    EXPECT_TRUE(window->link().rxTimer().isActive());
+    EXPECT_TRUE(window->link().report().receiving);
 }
 
 TEST_F(ControllerE2E, HexTextChosenUnderItsFilterIsUploadedAndAWrongLengthFailsAsAnOpen) {

@@ -5,6 +5,7 @@
 #include "DevsimProcess.h"
 #include "EdidTestFiles.h"
 #include "EventWait.h"
+#include "Reporter.h"
 #include "ScriptedPrompts.h"
 #include "TestText.h"
 #include "TestWindow.h"
@@ -13,6 +14,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <time.h>
@@ -181,6 +183,8 @@ TEST(LinkE2E, StreamingLoaderIsIspMode) {
             options << "--banner";
         DevsimProcess loader(options);
         TestWindow window({loader.path()});
+        // What an earlier update left in the firmware label.
+        window.form().reporter().setStatusText(StatusLabel::Firmware, "Update Fw Failed.");
         window.search();
         EXPECT_EQ(window.led(), 0x0000FFu);
         EXPECT_EQ(window.text("Label_Model_Name"), "ISP Mode.");
@@ -194,19 +198,19 @@ TEST(LinkE2E, StreamingLoaderIsIspMode) {
                 EXPECT_FALSE(window.enabled(name)) << name;
             }
         }
-        EXPECT_TRUE(window.link().state().LinkFlags & LinkFlag::IspMode);
-        EXPECT_EQ(window.link().state().IspVariant, banner ? 1 : 0);
+        EXPECT_TRUE(window.link().ispMode());
+        EXPECT_EQ(window.link().ispVariant(), banner ? 1 : 0);
         EXPECT_EQ(window.link().connection(), Connection::Isp);
         EXPECT_TRUE(contains(window.log(), "No Device Detected.\r\n"));
 
         // Held by ISP mode, the watchdog leaves it alone: more receive ticks than it counts
         // before a disconnect.
-        ASSERT_TRUE(waitForTicks(window.link().rxTimer(), 35));
+        ASSERT_TRUE(waitForTicks(*window.control<QTimer>("Timer_UART_Rx"), 35));
         EXPECT_EQ(window.link().connection(), Connection::Isp);
 
         window.click("BitBtn_Disconnect");
         expectStartState(window);
-        EXPECT_FALSE(window.link().state().LinkFlags & LinkFlag::IspMode);
+        EXPECT_FALSE(window.link().ispMode());
     }
 }
 
@@ -253,7 +257,7 @@ TEST(LinkE2E, DisconnectDuringAnOperationCancelsItAndThePollWaits) {
     // While an operation owns the line the status poll sends nothing, however often its
     // timer fires.
     const int polls = writesOf(link, StatusPoll);
-    ASSERT_TRUE(waitForTicks(link.pollTimer(), 2));
+    ASSERT_TRUE(waitForTicks(*window.control<QTimer>("Timer_Poll_Status"), 2));
     EXPECT_EQ(writesOf(link, StatusPoll), polls);
     EXPECT_FALSE(operation.cancelled());
 
@@ -304,7 +308,7 @@ TEST(LinkE2E, AHungUpLineIsClosedAtOnceAndSpinsNothing) {
             ASSERT_TRUE(waitUntil([&] { return window.enabled("BitBtn_Search"); }, 15000));
         }
         expectStartState(window);
-        ASSERT_TRUE(waitForTicks(window.link().rxTimer(), 10));
+        ASSERT_TRUE(waitForTicks(*window.control<QTimer>("Timer_UART_Rx"), 10));
         // A line read in a loop takes well over half a core; an idle window a few percent.
         EXPECT_LT(cpuMs() - cpuBefore, wall.elapsed() * 0.25);
     }

@@ -1,6 +1,7 @@
 // Runs redaviv-cli on EDID files the test writes, and checks its JSON and exit statuses.
 #include "CliRunner.h"
 #include "EdidFile.h"
+#include "EdidTestFiles.h"
 #include "TestBytes.h"
 #include "TestEdids.h"
 
@@ -42,7 +43,7 @@ protected:
     void TearDown() override { EXPECT_TRUE(folder_.remove()); }
     std::string WriteImage(const std::string& name, const EdidImage& image) {
         const std::string p = dir_ + "/" + name;
-        EXPECT_TRUE(WriteEdidFile(p, image));
+        EXPECT_TRUE(EdidTestFiles::WriteImage(QString::fromStdString(p), image));
         return p;
     }
     std::string WriteBytes(const std::string& name, const Bytes& bytes) {

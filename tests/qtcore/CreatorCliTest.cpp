@@ -42,7 +42,7 @@ protected:
     }
 
     void write(const QString& file, const EdidImage& image) const {
-        ASSERT_TRUE(WriteEdidFile(file.toStdString(), image));
+        ASSERT_TRUE(EdidTestFiles::WriteImage(file, image));
     }
 
     QTemporaryDir dir;

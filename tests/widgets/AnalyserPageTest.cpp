@@ -1,5 +1,4 @@
-// The analyser page without a device: its fourteen rows and the header search.
-#include "DeviceEdidRead.h"
+// The analyser page without a device: its fourteen rows.
 #include "SummaryRows.h"
 #include "TestWindow.h"
 
@@ -8,8 +7,6 @@
 #include <QLabel>
 #include <QTabWidget>
 #include <gtest/gtest.h>
-
-#include <array>
 
 namespace {
 
@@ -35,24 +32,6 @@ TEST(AnalyserPage, FourteenRowsOfTwentyThreePixelsWithTheirLabelsAtTheRight) {
         previousBottom = panel->y() + panel->height();
     }
     EXPECT_LE(previousBottom + (kPanel10TallHeight - kPanel10Height), group->height());
-}
-
-TEST(AnalyserPage, HeaderSearchTakesTheFirstOffsetBelowSixteen) {
-    std::array<std::uint8_t, 160> bytes{};
-    const std::uint8_t header[] = {0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00};
-    const auto put = [&](std::size_t at) { std::copy(header, header + 8, bytes.begin() + at); };
-
-    EXPECT_EQ(FindEdidHeader(bytes.data()), 16u) << "nothing there";
-    put(15);
-    EXPECT_EQ(FindEdidHeader(bytes.data()), 15u);
-    put(2);
-    EXPECT_EQ(FindEdidHeader(bytes.data()), 2u) << "the first match wins";
-    bytes.fill(0);
-    put(16);
-    EXPECT_EQ(FindEdidHeader(bytes.data()), 16u);
-    bytes.fill(0xFF);
-    bytes[0] = 0x00;
-    EXPECT_EQ(FindEdidHeader(bytes.data()), 16u) << "a header needs its closing zero";
 }
 
 } // namespace

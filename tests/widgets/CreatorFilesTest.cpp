@@ -9,6 +9,7 @@
 #include "EdidExport.h"
 #include "EdidFile.h"
 #include "EdidOpenDialog.h"
+#include "EdidTestFiles.h"
 #include "EdidValidation.h"
 #include "ScriptedPrompts.h"
 #include "TestEdids.h"
@@ -72,7 +73,7 @@ protected:
     }
 
     CreatorOutcome load(const EdidImage& image, const char* name = "in.bin") {
-        EXPECT_TRUE(WriteEdidFile(path(name), image));
+        EXPECT_TRUE(EdidTestFiles::WriteImage(QString::fromStdString(path(name)), image));
         prompts->openAnswers.push_back(path(name));
         return files->loadBinFile();
     }
