@@ -1,6 +1,7 @@
 #include "TestBytes.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <stdlib.h>
@@ -9,25 +10,34 @@
 #include "RandomEngine.h"
 
 #include <chrono>
-#include <filesystem>
 #include <random>
 #include <thread>
 #endif
 
 namespace TestBytes {
 
+namespace {
+
+// A UTF-8 path as the program takes it, for the streams: on Windows they open it by its
+// UTF-16 name, as the program does (a narrow name would go through the code page).
+std::filesystem::path streamPath(const std::string& path) {
+    return std::filesystem::u8path(path);
+}
+
+} // namespace
+
 Bytes readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(streamPath(path), std::ios::binary);
     return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 std::string readText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(streamPath(path), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 bool writeFile(const std::string& path, const Bytes& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out(streamPath(path), std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));
     out.close();
