@@ -3,26 +3,31 @@
 #include "EdidFile.h"
 #include "EdidInfo.h"
 #include "EdidInput.h"
+#include "FilePath.h"
 #include "TerminalText.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <ostream>
-#include <sys/stat.h>
 
 namespace {
 
-// Why an existing path is no input file, or nothing for a regular file.
-const char* notRegularReason(mode_t mode) {
-    if (S_ISREG(mode))
+// Why a path is no input file, or nothing for a regular file or a missing one.
+const char* notRegularReason(PathKind kind) {
+    switch (kind) {
+    case PathKind::Missing:
+    case PathKind::Regular:
         return nullptr;
-    if (S_ISDIR(mode))
+    case PathKind::Directory:
         return "is a directory, not a file";
-    if (S_ISFIFO(mode))
+    case PathKind::Fifo:
         return "is a FIFO, not a regular file";
-    if (S_ISCHR(mode) || S_ISBLK(mode))
+    case PathKind::Device:
         return "is a device, not a regular file";
+    case PathKind::Other:
+        break;
+    }
     return "is not a regular file";
 }
 
@@ -66,12 +71,9 @@ bool ParseFileCommandArgs(const Command& command, CommandContext& context, bool 
 }
 
 bool CheckInputFile(const Command& command, CommandContext& context, const std::string& path) {
-    const char* reason = nullptr;
-    struct stat st {};
-    if (path == "-")
-        reason = "standard input is not read; name a file (./- for a file named -)";
-    else if (::stat(path.c_str(), &st) == 0)
-        reason = notRegularReason(st.st_mode);
+    const char* reason = path == "-"
+                             ? "standard input is not read; name a file (./- for a file named -)"
+                             : notRegularReason(KindOfPath(path));
     if (!reason)
         return true;
     context.err << "redaviv-cli " << command.name << ": ";
@@ -113,8 +115,7 @@ void NoteLongInput(CommandContext& context, const std::string& path, const EdidI
 
 std::string OutputFailure(const std::string& path) {
     const int error = errno;
-    struct stat st {};
-    const char* reason = ::stat(path.c_str(), &st) == 0 ? notRegularReason(st.st_mode) : nullptr;
+    const char* reason = notRegularReason(KindOfPath(path));
     return path + ": " + kOpenFailMessage + " (" + (reason ? reason : std::strerror(error)) + ")";
 }
 

@@ -8,13 +8,13 @@
 #include <CreatorModel.h>
 #include <EdidInput.h>
 #include <EdidValidation.h>
+#include <FilePath.h>
 #include <IntegerText.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <optional>
 #include <ostream>
-#include <sys/stat.h>
 #include <utility>
 
 namespace {
@@ -77,35 +77,22 @@ Passage passInput(CommandContext& context, const EdidInput& input, const std::st
     return passThrough(context, &input.image, output, today);
 }
 
-std::string baseName(const std::string& path) {
-    const std::size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-// The file a path names (a link's target), when it exists.
-std::optional<std::pair<dev_t, ino_t>> fileIdentity(const std::string& path) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0)
-        return std::nullopt;
-    return std::pair{st.st_dev, st.st_ino};
-}
-
 // -d writes one file per input, so before anything is written: OUTDIR must be a folder,
 // no two inputs may be saved as one file (the second would replace the first), and no
 // output may be an input (it would be replaced by what was read from another, or from
 // itself, cut to 256 bytes). An output that does not exist yet is no input.
 int checkDirectoryPlan(CommandContext& context, const CreatorArgs& args,
                        const std::vector<std::string>& outputs) {
-    struct stat st {};
-    const bool exists = ::stat(args.outputDir.c_str(), &st) == 0;
-    if (!exists || !S_ISDIR(st.st_mode)) {
+    const PathKind kind = KindOfPath(args.outputDir);
+    const bool exists = kind != PathKind::Missing;
+    if (kind != PathKind::Directory) {
         PrintFileLine(context.err, args.outputDir,
                       exists || errno != ENOENT ? "is not a folder" : "no such folder");
         return ExitStatus::Failed;
     }
-    std::vector<std::optional<std::pair<dev_t, ino_t>>> outputFiles;
+    std::vector<std::optional<FileIdentity>> outputFiles;
     for (const std::string& output : outputs)
-        outputFiles.push_back(fileIdentity(output));
+        outputFiles.push_back(IdentityOfFile(output));
     const auto& inputs = args.inputs;
     for (std::size_t i = 0; i < inputs.size(); ++i) {
         for (std::size_t j = i + 1; j < inputs.size(); ++j) {
@@ -119,7 +106,7 @@ int checkDirectoryPlan(CommandContext& context, const CreatorArgs& args,
     }
     for (std::size_t i = 0; i < inputs.size(); ++i) {
         for (const std::string& input : inputs) {
-            if (outputFiles[i] && outputFiles[i] == fileIdentity(input)) {
+            if (outputFiles[i] && outputFiles[i] == IdentityOfFile(input)) {
                 UsageError(RoundtripCommand, context,
                            outputs[i] + " would overwrite the input " + input +
                                "; nothing written");
@@ -134,10 +121,9 @@ int checkDirectoryPlan(CommandContext& context, const CreatorArgs& args,
 // the input's name (or, for a save that failed, naming the output), and exit 1 if any
 // failed.
 int runIntoDirectory(CommandContext& context, const CreatorArgs& args, const QDate& today) {
-    const std::string folder = args.outputDir.back() == '/' ? args.outputDir : args.outputDir + "/";
     std::vector<std::string> outputs;
     for (const std::string& input : args.inputs)
-        outputs.push_back(folder + baseName(input));
+        outputs.push_back(PathInFolder(args.outputDir, NameOf(input)));
     if (const int refused = checkDirectoryPlan(context, args, outputs))
         return refused;
     int status = ExitStatus::Ok;

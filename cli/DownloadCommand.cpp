@@ -5,11 +5,11 @@
 #include "DeviceCommands.h"
 #include "DeviceSession.h"
 #include "EdidDownload.h"
+#include "FilePath.h"
 
 #include <cerrno>
 #include <cstring>
 #include <ostream>
-#include <sys/stat.h>
 
 namespace {
 
@@ -17,31 +17,17 @@ namespace {
 const std::vector<std::string> SourceWords = {"internal", "external", "user", "stored", "all"};
 constexpr std::size_t AllSources = 4;
 
-bool isFolder(const std::string& path) {
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
-// The folder `path` is in ("edids/" and "edids" are both in ".").
-std::string parentOf(std::string path) {
-    while (path.size() > 1 && path.back() == '/')
-        path.pop_back();
-    const std::size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 // Why "all" cannot write into `folder`, checked before the port is opened: a missing folder
 // is made once the device is found, when its parent exists. Empty when it can.
 std::string folderProblem(const std::string& folder) {
-    struct stat st {};
-    if (::stat(folder.c_str(), &st) == 0)
-        return S_ISDIR(st.st_mode) ? "" : folder + ": is not a folder";
-    const std::string parent = parentOf(folder);
-    if (::stat(parent.c_str(), &st) != 0)
+    const PathKind kind = KindOfPath(folder);
+    if (kind != PathKind::Missing)
+        return kind == PathKind::Directory ? "" : folder + ": is not a folder";
+    const std::string parent = ParentOf(folder);
+    const PathKind parentKind = KindOfPath(parent);
+    if (parentKind == PathKind::Missing)
         return folder + ": cannot be made: " + parent + " does not exist";
-    if (!S_ISDIR(st.st_mode))
+    if (parentKind != PathKind::Directory)
         return folder + ": cannot be made: " + parent + " is not a folder";
     return {};
 }
@@ -86,7 +72,7 @@ int runDownload(CommandContext& context) {
                 return ExitStatus::Failed;
             if (args.output == "-")
                 return downloadToStandardOutput(context, session, reporter, DeviceEdids[*source]);
-            if (all && !isFolder(args.output) && ::mkdir(args.output.c_str(), 0777) != 0) {
+            if (all && KindOfPath(args.output) != PathKind::Directory && !MakeFolder(args.output)) {
                 reporter.message(args.output + ": cannot be made: " + std::strerror(errno));
                 return ExitStatus::Failed;
             }

@@ -6,12 +6,18 @@
 
 #include <QSocketNotifier>
 
+#include <atomic>
 #include <csignal>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
+#elif defined(Q_OS_WIN)
+#include <QCoreApplication>
+
+#include <cstdlib>
+#include <windows.h>
 #endif
 
 namespace {
@@ -19,7 +25,10 @@ namespace {
 constexpr int SignalExitBase = ExitStatus::Interrupted;
 constexpr int HandledSignals[] = {SIGINT, SIGTERM};
 
-volatile std::sig_atomic_t caught = 0;
+// Set by a signal handler, or on Windows by the console's own thread.
+std::atomic<int> caught{0};
+static_assert(std::atomic<int>::is_always_lock_free,
+              "a signal handler may only set a lock-free atomic");
 
 #ifdef Q_OS_UNIX
 // The handler's only way to the event loop: a byte in a pipe the loop watches.
@@ -50,6 +59,29 @@ bool openWakePipe() {
     wakeWrite = ends[1];
     return true;
 }
+#elif defined(Q_OS_WIN)
+// The console calls its handler on a thread of its own: the link is reached through an
+// event posted to the program's main thread, where it runs. The link is only touched
+// there, and the receiver lives as long as the application.
+DeviceLink* interruptedLink = nullptr;
+QObject* mainThreadReceiver = nullptr;
+
+BOOL WINAPI onConsoleControl(DWORD event) {
+    // Ctrl+Break, closing the console and logging off end the program as before.
+    if (event != CTRL_C_EVENT)
+        return FALSE;
+    if (caught != 0)
+        std::_Exit(SignalExitBase + SIGINT);
+    caught = SIGINT;
+    QMetaObject::invokeMethod(
+        mainThreadReceiver,
+        [] {
+            if (interruptedLink)
+                interruptedLink->cancelOperation();
+        },
+        Qt::QueuedConnection);
+    return TRUE;
+}
 #endif
 
 } // namespace
@@ -78,6 +110,12 @@ WriteInterruption::WriteInterruption(DeviceLink& link) {
         if (previous[i].sa_handler != SIG_IGN)
             ::sigaction(HandledSignals[i], &action, nullptr);
     }
+#elif defined(Q_OS_WIN)
+    // Ctrl+C only: the console sends no other event that a program may outlive.
+    if (!mainThreadReceiver)
+        mainThreadReceiver = new QObject(QCoreApplication::instance());
+    interruptedLink = &link;
+    ::SetConsoleCtrlHandler(onConsoleControl, TRUE);
 #else
     // Elsewhere the console's signals end the program as before.
     Q_UNUSED(link);
@@ -94,6 +132,9 @@ WriteInterruption::~WriteInterruption() {
     ::close(wakeRead);
     ::close(wakeWrite);
     wakeRead = wakeWrite = -1;
+#elif defined(Q_OS_WIN)
+    ::SetConsoleCtrlHandler(onConsoleControl, FALSE);
+    interruptedLink = nullptr;
 #endif
 }
 

@@ -13,7 +13,8 @@ class QSocketNotifier;
 // nothing more is sent, and the operation ends as a failure with the line restored as
 // its session restores it. The command then says what may be incomplete and exits with
 // exitStatus() (130 for SIGINT, 143 for SIGTERM). A second signal ends the program at
-// once. Before and after it, the signals end the program as they always did.
+// once. Before and after it, the signals end the program as they always did. On Windows,
+// Ctrl+C in the console is the SIGINT.
 class WriteInterruption {
 public:
     explicit WriteInterruption(DeviceLink& link);

@@ -12,12 +12,44 @@
 #include <unistd.h>
 #include <vector>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
+namespace {
+
+// The arguments after the program's name, as UTF-8.
+#ifdef _WIN32
+// argv holds the system's code page; Qt reads the command line as the system keeps it
+// (UTF-16), so every name arrives whole.
+std::vector<std::string> programArguments(int, char*[]) {
+    std::vector<std::string> args;
+    for (const QString& arg : QCoreApplication::arguments().mid(1))
+        args.push_back(arg.toStdString());
+    return args;
+}
+#else
+// The bytes given, so that paths are reported exactly as given.
+std::vector<std::string> programArguments(int argc, char* argv[]) {
+    return std::vector<std::string>(argv + 1, argv + argc);
+}
+#endif
+
+} // namespace
+
 int main(int argc, char* argv[]) {
     const QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName("redaviv-cli");
+#ifdef _WIN32
+    // EDIDs and exports pass through standard input and output as bytes: no line-end
+    // translation, and a 0x1A byte ends no input. Messages end their lines as on Linux.
+    _setmode(_fileno(stdin), _O_BINARY);
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+#endif
 
-    // Arguments as the bytes given, so that paths are reported exactly as given.
-    std::vector<std::string> args(argv + 1, argv + argc);
+    std::vector<std::string> args = programArguments(argc, argv);
     const std::vector<std::string> leading = TakeLeadingPortOptions(args);
     if (args.empty()) {
         PrintOverallUsage(std::cerr);

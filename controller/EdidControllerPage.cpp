@@ -44,13 +44,13 @@ void EdidControllerPage::Button_Open_EdidClick() {
     // Nothing received is collected or logged while the dialog is open.
     const ReceivePause pause = link_.pauseReceive();
     if (const auto chosen = ChooseEdidFile(prompts_)) {
-        edidPath_.setText(QString::fromLocal8Bit(chosen->path.c_str()));
+        edidPath_.setText(QString::fromStdString(chosen->path));
         textPath_ = chosen->reading == EdidFileReading::BinaryOrText ? chosen->path : std::string();
     }
 }
 
 void EdidControllerPage::Button_Upload_EdidClick() {
-    const std::string path = edidPath_.text().toLocal8Bit().toStdString();
+    const std::string path = edidPath_.text().toStdString();
     // A path typed over the chosen one is read as "*.bin" files are.
     const EdidFileReading reading = !textPath_.empty() && path == textPath_
                                         ? EdidFileReading::BinaryOrText

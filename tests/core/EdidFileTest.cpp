@@ -1,18 +1,25 @@
 #include "EdidFile.h"
 #include "EdidInfo.h"
 #include "EdidValidation.h"
-#include "FedFifo.h"
+#include "FilePath.h"
 #include "TestBytes.h"
 #include "TestEdids.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <dirent.h>
+#include <filesystem>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
+
+#ifndef _WIN32
+#include "FedFifo.h"
+#endif
 
 using namespace TestEdids;
 using TestBytes::readFile;
@@ -89,6 +96,8 @@ TEST_F(EdidFileTest, MissingFileCannotBeOpenedAndImageIsUntouched) {
     EXPECT_EQ(image, before);
 }
 
+#ifndef _WIN32
+// POSIX permissions.
 TEST_F(EdidFileTest, UnreadableFileCannotBeOpened) {
     if (::geteuid() == 0)
         GTEST_SKIP() << "permissions do not stop root from reading";
@@ -97,6 +106,7 @@ TEST_F(EdidFileTest, UnreadableFileCannotBeOpened) {
     EdidImage image{};
     EXPECT_FALSE(ReadEdidFile(p, image));
 }
+#endif
 
 TEST_F(EdidFileTest, DirectoryCountsAsAFileThatCannotBeOpened) {
     EdidImage image{};
@@ -144,6 +154,35 @@ TEST_F(EdidFileTest, NewNameInMissingFolderIsRefused) {
     EXPECT_FALSE(CanCreateFile(""));
 }
 
+// A write that fails says why in errno, the same on both systems, for the command line's
+// messages; nothing is left behind.
+TEST_F(EdidFileTest, AFailedWriteSaysWhy) {
+    const std::string readOnly = write("readonly.bin", {9});
+    ASSERT_EQ(::chmod(readOnly.c_str(), 0444), 0);
+    write("file.bin", {1});
+#ifdef _WIN32
+    const std::string device = "NUL";
+#else
+    const std::string device = "/dev/null";
+#endif
+    const std::pair<std::string, int> failures[] = {
+        {dir_, EISDIR},
+        {path("new-folder/"), EISDIR},
+        {device, EINVAL},
+        {readOnly, EACCES},
+        {path("file.bin/out.bin"), ENOTDIR},
+        {path("no-such-folder/out.bin"), ENOENT},
+        {"", ENOENT},
+    };
+    for (const auto& [target, error] : failures) {
+        errno = 0;
+        EXPECT_FALSE(WriteFileWhole(target, {1, 2})) << target;
+        EXPECT_EQ(errno, error) << target;
+    }
+    EXPECT_EQ(entries(dir_), 2);
+    EXPECT_EQ(readFile(readOnly), (Bytes{9}));
+}
+
 TEST_F(EdidFileTest, ReplacingKeepsNoTemporaryBehind) {
     const std::string p = write("keep.bin", {5, 5});
     ASSERT_TRUE(WriteFileWhole(p, {6, 6, 6}));
@@ -151,6 +190,8 @@ TEST_F(EdidFileTest, ReplacingKeepsNoTemporaryBehind) {
     EXPECT_EQ(readFile(p), (Bytes{6, 6, 6}));
 }
 
+#ifndef _WIN32
+// POSIX permissions.
 TEST_F(EdidFileTest, ReplacingKeepsTheFileMode) {
     const std::string p = write("mode.bin", {1});
     ASSERT_EQ(::chmod(p.c_str(), 0640), 0);
@@ -159,7 +200,10 @@ TEST_F(EdidFileTest, ReplacingKeepsTheFileMode) {
     ASSERT_EQ(::stat(p.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
 }
+#endif
 
+#ifndef _WIN32
+// FIFOs and symbolic links are POSIX files.
 TEST_F(EdidFileTest, OnlyRegularFilesAreRead) {
     const FedFifo fifo(path("fifo.bin"), BytesOf(Base()));
     ASSERT_TRUE(fifo.ok());
@@ -178,7 +222,10 @@ TEST_F(EdidFileTest, OnlyRegularFilesAreRead) {
     ASSERT_EQ(::symlink("real.bin", path("link.bin").c_str()), 0);
     EXPECT_EQ(ReadRegularFile(path("link.bin"), 2), (Bytes{1, 2}));
 }
+#endif
 
+#ifndef _WIN32
+// Symbolic links are POSIX files.
 TEST_F(EdidFileTest, WritingThroughASymbolicLinkReplacesItsTarget) {
     ASSERT_EQ(::mkdir(path("sub").c_str(), 0755), 0);
     const std::string target = write("sub/target.bin", {9});
@@ -207,7 +254,10 @@ TEST_F(EdidFileTest, WritingThroughASymbolicLinkReplacesItsTarget) {
     ASSERT_EQ(::lstat(path("dangling.bin").c_str(), &st), 0);
     EXPECT_TRUE(S_ISLNK(st.st_mode));
 }
+#endif
 
+#ifndef _WIN32
+// The folder's name limit as POSIX gives it.
 TEST_F(EdidFileTest, EveryNameTheFolderAllowsCanBeWritten) {
     const long nameMax = ::pathconf(dir_.c_str(), _PC_NAME_MAX);
     ASSERT_GT(nameMax, 16);
@@ -229,6 +279,50 @@ TEST_F(EdidFileTest, EveryNameTheFolderAllowsCanBeWritten) {
     EXPECT_EQ(entries(dir_), static_cast<int>(names.size()));
     EXPECT_FALSE(WriteFileWhole(path(std::string(longest + 1, 'n')), {1}));
     EXPECT_EQ(entries(dir_), static_cast<int>(names.size()));
+}
+#endif
+
+// A device is no file on either system: it is neither read nor replaced, and never
+// opened (opening a serial port acts on its lines).
+TEST_F(EdidFileTest, DevicesAreNeitherReadNorReplaced) {
+#ifdef _WIN32
+    const std::vector<std::string> devices = {"NUL", "COM1", "\\\\.\\COM12"};
+#else
+    const std::vector<std::string> devices = {"/dev/null", "/dev/zero"};
+#endif
+    for (const std::string& device : devices) {
+        EXPECT_FALSE(ReadRegularFile(device, 256)) << device;
+        EXPECT_FALSE(CanCreateFile(device)) << device;
+        EXPECT_FALSE(WriteFileWhole(device, {1})) << device;
+        EXPECT_EQ(KindOfPath(device), PathKind::Device) << device;
+    }
+    EXPECT_EQ(entries(dir_), 0);
+}
+
+// Names are UTF-8 to the program; the file system gets the very same name, a folder's
+// name as well as a file's, and a replaced file leaves no temporary name behind.
+TEST_F(EdidFileTest, Utf8NamesReachTheFileSystemWhole) {
+    const std::string folder = path("Donn\xC3\xA9"
+                                    "es \xE6\x98\xBE\xE7\xA4\xBA");
+    ASSERT_TRUE(std::filesystem::create_directory(std::filesystem::u8path(folder)));
+    const std::string name = "\xC3\x89"
+                             "cran-\xC3\x9F.bin";
+    const EdidImage image = WithExtension({});
+    for (const std::string& file : {path(name), folder + "/" + name}) {
+        ASSERT_TRUE(CanCreateFile(file)) << file;
+        ASSERT_TRUE(WriteEdidFile(file, image)) << file;
+        ASSERT_TRUE(WriteFileWhole(file, BytesOf(image))) << file;
+        EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::u8path(file))) << file;
+        EXPECT_EQ(KindOfPath(file), PathKind::Regular) << file;
+        EdidImage back{};
+        ASSERT_TRUE(ReadEdidFile(file, back)) << file;
+        EXPECT_EQ(back, image);
+    }
+    EXPECT_EQ(KindOfPath(folder), PathKind::Directory);
+    EXPECT_EQ(entries(dir_), 2);
+    const std::filesystem::directory_iterator inFolder(std::filesystem::u8path(folder));
+    ASSERT_NE(inFolder, std::filesystem::directory_iterator());
+    EXPECT_EQ(inFolder->path().filename().u8string(), name);
 }
 
 } // namespace

@@ -2,7 +2,6 @@
 #include "CliRunner.h"
 #include "EdidFile.h"
 #include "EdidTestFiles.h"
-#include "FedFifo.h"
 #include "TestBytes.h"
 #include "TestEdids.h"
 
@@ -13,10 +12,15 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
 #include <map>
 #include <string>
 #include <sys/stat.h>
 #include <vector>
+
+#ifndef _WIN32
+#include "FedFifo.h"
+#endif
 
 using namespace TestEdids;
 
@@ -202,6 +206,8 @@ TEST_F(CliTest, UsageErrorsExitWithTwoAndHelpWorks) {
     EXPECT_NE(help.out.find("usage: redaviv-cli analyse"), std::string::npos);
 }
 
+#ifndef _WIN32
+// FIFOs and /dev/null are POSIX files.
 TEST_F(CliTest, InputsThatAreNotRegularFilesAreRefusedAtOnce) {
     const EdidImage image = RichImage();
     const std::string fifo = dir_ + "/fifo.bin";
@@ -250,6 +256,7 @@ TEST_F(CliTest, InputsThatAreNotRegularFilesAreRefusedAtOnce) {
     EXPECT_EQ(firmware.status, 1);
     EXPECT_NE(firmware.err.find("-: standard input is not read"), std::string::npos);
 }
+#endif
 
 // The hex texts an EDID travels as, made from what export writes.
 std::vector<std::pair<std::string, std::string>> HexForms(const std::string& binary) {
@@ -329,7 +336,9 @@ TEST_F(CliTest, EveryHexFormReadsLikeTheBinaryInEveryFileCommand) {
             EXPECT_EQ(ReadRegularFile(out, kEdidSize + 1), ReadRegularFile(copy, kEdidSize + 1))
                 << what;
             const std::string folder = dir_ + "/folder";
-            ASSERT_EQ(::mkdir(folder.c_str(), 0700) == 0 || errno == EEXIST, true);
+            std::error_code made;
+            std::filesystem::create_directory(folder, made);
+            ASSERT_FALSE(made);
             EXPECT_EQ(RunCli({"roundtrip", file, "-d", folder}).status, roundtrip) << what;
             EXPECT_EQ(ReadRegularFile(folder + file.substr(file.rfind('/')), kEdidSize + 1),
                       ReadRegularFile(copy, kEdidSize + 1))
@@ -404,6 +413,58 @@ TEST_F(CliTest, ExportFailuresAndUsage) {
     EXPECT_EQ(RunCli({"export", bin, "--format", "xml"}).status, 2);
     EXPECT_EQ(RunCli({"export", bin, "-o"}).status, 2);
     EXPECT_EQ(RunCli({"export", "--help"}).status, 0);
+}
+
+// A binary EDID passes through standard input and output byte for byte: a carriage
+// return, a line feed and the byte that ends a text file on Windows are bytes like any.
+TEST_F(CliTest, StandardStreamsCarryEveryByte) {
+    EdidImage image = RichImage();
+    image[0x36] = 0x0D;
+    image[0x37] = 0x0A;
+    image[0x38] = 0x1A;
+    FixChecksums(image);
+    const std::string bin = WriteImage("bytes.bin", image);
+    const CliRun raw = RunCli({"export", "--format", "bin", "-"}, bin);
+    EXPECT_EQ(raw.status, 0);
+    EXPECT_EQ(raw.out, std::string(image.begin(), image.end()));
+    const CliRun dump = RunCli({"dump", "-"}, bin);
+    EXPECT_EQ(dump.status, 0);
+    ASSERT_EQ(dump.lines.size(), 1u);
+    const QJsonArray bytes = dump.lines[0].value("record").toObject().value("Image").toArray();
+    ASSERT_EQ(bytes.size(), 256);
+    for (int i = 0; i < 256; ++i)
+        ASSERT_EQ(bytes[i].toInt(), image[static_cast<std::size_t>(i)]) << i;
+}
+
+// Names are UTF-8 on the command line and reach the file system whole: a file's, an
+// output's and a folder's, reported back as given.
+TEST_F(CliTest, Utf8NamesAreReadAndWritten) {
+    const std::string name = "\xC3\x89"
+                             "cran-\xC3\x9F \xE6\x98\xBE\xE7\xA4\xBA.bin";
+    const EdidImage image = RichImage();
+    const std::string file = WriteImage(name, image);
+    CliRun run = RunCli({"validate", file});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, file + ": valid\n");
+
+    const std::string copy = dir_ + "/copie-\xC3\xA9.bin";
+    EXPECT_EQ(RunCli({"export", file, "--format", "bin", "-o", copy}).status, 0);
+    EXPECT_EQ(ReadRegularFile(copy, 257), Bytes(image.begin(), image.end()));
+
+    // roundtrip -d names each output after its input's name, split at the system's
+    // separator.
+    const std::string folder = dir_ + "/Sortie \xC3\xA9";
+    ASSERT_TRUE(std::filesystem::create_directory(std::filesystem::u8path(folder)));
+#ifdef _WIN32
+    const std::string input = dir_ + "\\" + name;
+#else
+    const std::string input = file;
+#endif
+    run = RunCli({"roundtrip", input, "-d", folder});
+    EXPECT_EQ(run.status, 0) << run.err;
+    const auto written = ReadRegularFile(folder + "/" + name, 257);
+    ASSERT_TRUE(written);
+    EXPECT_EQ(written->size(), 256u);
 }
 
 TEST_F(CliTest, DiffExitsZeroOneOrTwoAndShowsWhatDiffers) {
@@ -600,8 +661,9 @@ TEST_F(CliTest, HexTextWithAMistakeIsRefusedWithItsLineAndExportWantsAnEdid) {
     EXPECT_EQ(RunCli({"export", blank}).err, blank + ": blank input (only whitespace)\n");
     std::string ended = hex;
     ended += '\0';
-    EXPECT_EQ(RunCli({"validate", WriteBytes("nul.txt", Bytes(ended.begin(), ended.end()))}).status,
-              0);
+    // Not "nul.txt": on Windows that names the null device.
+    EXPECT_EQ(
+        RunCli({"validate", WriteBytes("ended.txt", Bytes(ended.begin(), ended.end()))}).status, 0);
 
     // A binary without the header is no EDID to export, in any format.
     EdidImage headless = RichImage();
@@ -636,18 +698,25 @@ TEST_F(CliTest, SmallerFileCommandFaults) {
     EXPECT_EQ(bin.out, std::string(rich.begin(), rich.end()));
     EXPECT_FALSE(TestBytes::readFile(dir_ + "/-").size());
 
-    // A FIFO or a folder is refused with its reason, as the other commands refuse it.
-    const std::string fifo = dir_ + "/fifo.bin";
-    const FedFifo fed(fifo, BytesOf(RichImage()));
+    // A FIFO (on Windows, which has none, a device) or a folder is refused with its
+    // reason, as the other commands refuse it.
+#ifdef _WIN32
+    const std::string special = "NUL";
+    const std::string specialReason = ": is a device, not a regular file\n";
+#else
+    const std::string special = dir_ + "/fifo.bin";
+    const std::string specialReason = ": is a FIFO, not a regular file\n";
+    const FedFifo fed(special, BytesOf(RichImage()));
     ASSERT_TRUE(fed.ok());
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"export", fifo}, {"diff", good, fifo}, {"diff", dir_, good}}) {
+#endif
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"export", special},
+                                                 {"diff", good, special},
+                                                 {"diff", dir_, good}}) {
         const CliRun run = RunCli(args);
         EXPECT_EQ(run.status, args[0] == "diff" ? 2 : 1);
         const std::string& path = args[0] == "diff" && args[1] == good ? args[2] : args[1];
         EXPECT_EQ(run.err, "redaviv-cli " + args[0] + ": " + path +
-                               (path == fifo ? ": is a FIFO, not a regular file\n"
-                                             : ": is a directory, not a file\n"))
+                               (path == special ? specialReason : ": is a directory, not a file\n"))
             << args[0];
     }
 
@@ -656,15 +725,22 @@ TEST_F(CliTest, SmallerFileCommandFaults) {
     EdidImage image = RichImage();
     PutNameDescriptor(image, 108, std::string("A\x1b[2J\x07\x7fZ\n"));
     FixChecksums(image);
+#ifdef _WIN32
+    // A Windows name holds no control character.
+    const std::string named = WriteImage("named.bin", image);
+    const std::string shownName = "named.bin", jsonName = "named.bin";
+#else
     const std::string named = WriteImage("named\x1b.bin", image);
+    const std::string shownName = "named\\x1b.bin", jsonName = "named\\u001B.bin";
+#endif
     const CliRun table = RunCli({"analyse", named});
     EXPECT_NE(table.out.find("A\\x1b[2J\\x07\\x7fZ"), std::string::npos) << table.out;
-    EXPECT_NE(table.out.find("named\\x1b.bin\n"), std::string::npos) << table.out;
+    EXPECT_NE(table.out.find(shownName + "\n"), std::string::npos) << table.out;
     for (unsigned char c : table.out)
         EXPECT_TRUE(c >= 0x20 || c == '\n') << int(c);
     const CliRun json = RunCli({"analyse", "--json", named});
     EXPECT_NE(json.out.find("A\\u001B[2J\\u0007\\u007FZ"), std::string::npos) << json.out;
-    EXPECT_NE(json.out.find("named\\u001B.bin"), std::string::npos) << json.out;
+    EXPECT_NE(json.out.find(jsonName), std::string::npos) << json.out;
 }
 
 } // namespace

@@ -33,8 +33,10 @@ public:
     CliProcess(const CliProcess&) = delete;
     CliProcess& operator=(const CliProcess&) = delete;
 
+#ifndef _WIN32
     // Sends it the signal `number` (SIGINT, SIGTERM), as a terminal or a service manager.
     void signal(int number);
+#endif
     // Waits for its end; what it wrote and its exit status.
     CliRun finish();
 

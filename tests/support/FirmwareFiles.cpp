@@ -1,4 +1,5 @@
 #include "FirmwareFiles.h"
+#include "RandomEngine.h"
 
 #include <cstring>
 #include <random>
@@ -6,7 +7,7 @@
 namespace FirmwareFiles {
 
 std::vector<std::uint8_t> image(std::size_t size, unsigned seed) {
-    std::mt19937 random(seed);
+    RandomEngine random(seed);
     std::vector<std::uint8_t> bytes(size);
     for (std::uint8_t& byte : bytes)
         byte = static_cast<std::uint8_t>(random() % 0xFF);

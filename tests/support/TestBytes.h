@@ -17,8 +17,9 @@ std::string readText(const std::string& path);
 // without the program's own writer; false on any failure.
 bool writeFile(const std::string& path, const Bytes& bytes);
 
-// A private folder under /tmp for one test's files ("/tmp/<prefix>-XXXXXX"), removed
-// with all it holds when it goes; write bits a test took away are given back first.
+// A private folder under /tmp for one test's files ("/tmp/<prefix>-XXXXXX"; on Windows in
+// the user's temporary folder), removed with all it holds when it goes; write bits a test
+// took away are given back first.
 class TempFolder {
 public:
     explicit TempFolder(const std::string& prefix);
