@@ -1,6 +1,7 @@
 #include "DeviceArgs.h"
 
 #include "CommandLine.h"
+#include "NetworkAddress.h"
 
 #include <QFileInfo>
 
@@ -70,6 +71,11 @@ bool ParseDeviceArgs(const Command& command, CommandContext& context,
     parsed.ports = distinctPorts(parsed.ports);
     if (parsed.help)
         return true;
+    for (const QString& port : parsed.ports) {
+        std::string error;
+        if (isNetworkName(port) && !parseNetworkName(port, &error))
+            return UsageError(command, context, error);
+    }
     if (parsed.operands.size() != entry.operands)
         return UsageError(command, context,
                           parsed.operands.size() < entry.operands ? "missing argument"

@@ -24,7 +24,8 @@ struct DeviceArgs {
     bool json = false;
     bool noVerify = false;
     bool each = false;
-    // --port PATH, each port once in the order first given; empty: the platform's ports
+    // --port PATH, each port once in the order first given; empty: the platform's ports.
+    // A network line's name (tcp://HOST:PORT) is checked here: a bad one is a usage error.
     QStringList ports;
     std::string output;
     std::vector<std::string> operands;
@@ -48,5 +49,7 @@ std::vector<std::string> TakeLeadingPortOptions(std::vector<std::string>& args);
 // Common text for the help of every device command.
 #define DEVICE_COMMAND_OPTIONS_HELP                                                                \
     "  --port PATH     probe only this port (repeatable, in the order given, each port\n"          \
-    "                  once); without it the machine's serial ports are searched\n"                \
+    "                  once); without it the machine's serial ports are searched. A box\n"         \
+    "                  behind a network serial server: tcp://HOST:PORT (raw bytes) or\n"           \
+    "                  rfc2217://HOST:PORT (Telnet COM port control)\n"                            \
     "  -v, --verbose   also show the device's raw bytes, as the window's log does\n"

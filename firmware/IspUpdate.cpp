@@ -232,7 +232,7 @@ void IspUpdate::readBack() {
         ReadStart = tickCount();
     }
     if (rxFill_ < BlockSize) {
-        if (tickCount() - ReadStart > ReadBackLimitMs) {
+        if (tickCount() - ReadStart > ReadBackLimitMs + link_.answerAllowanceMs()) {
             reporter_.addLogLine("Read Wait=" + std::to_string(ReadStart));
             blockFailed(false);
         }

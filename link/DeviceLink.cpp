@@ -155,11 +155,12 @@ void DeviceLink::sendWrite(std::uint16_t type, std::uint16_t count, const std::u
 
 DeviceBlock DeviceLink::readBlock(std::uint16_t type, std::uint32_t waitMs) {
     sendRead(type, BlockBytes);
-    core_.waitFor(waitMs);
+    core_.awaitAnswer(waitMs);
     return DeviceBlock(core_.answer().bytes(), core_.lastAcknowledged());
 }
 
 bool DeviceLink::awaitAck(std::int32_t tries) {
+    tries += static_cast<std::int32_t>(core_.answerAllowanceMs() / AckPollMs);
     std::int32_t i = 0;
     for (;;) {
         ++i;

@@ -49,15 +49,20 @@ public:
     void sendWrite(std::uint16_t type, std::uint16_t count, const std::uint8_t* data = nullptr,
                    const std::function<void(std::uint16_t)>& beforeByte = {});
     // True when byte 0 of the received bytes became 0xA1 within `tries` looks 10 ms
-    // apart (then they are cleared, and the answer counts as taken).
+    // apart, and as many more as the line's answer allowance covers (then they are
+    // cleared, and the answer counts as taken).
     bool awaitAck(std::int32_t tries);
-    // Sends a read of one EDID block and waits `waitMs`: the answer as it stands then.
+    // Sends a read of one EDID block and awaits its answer for `waitMs` (over a network
+    // line up to its answer allowance longer, ending once it came): the answer as it
+    // stands then.
     DeviceBlock readBlock(std::uint16_t type, std::uint32_t waitMs);
     std::uint32_t waitMs(std::uint32_t ms) { return core_.waitFor(ms); }
     // Lets an answer still in flight come in and be dispatched, for at most a few receive
     // ticks, so that it cannot be taken for the answer to the next request. Waits only
     // when one is coming: a read is unanswered, or bytes of an answer have been received.
     void awaitAnswerInFlight() { core_.takeAnswerInFlight(); }
+    // How much longer than over a local port an answer may take on the line in use.
+    std::uint32_t answerAllowanceMs() const { return core_.answerAllowanceMs(); }
 
     // The holds an operation takes on the line (LinkSessions.h).
     LineSession takeLine(const BusyGuard::Operation& operation,

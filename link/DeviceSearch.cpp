@@ -21,6 +21,24 @@ constexpr int LoaderTextBytes = 10;
 constexpr char ExpectedManufacturer[] = "VRN";
 constexpr char LoaderVariantMark[] = "KQB707";
 
+// The log's line after "Open ... Failed." that says why, when the line knows.
+const char* whyNotOpened(LineOpen opened) {
+    switch (opened) {
+    case LineOpen::Busy:
+        return "Port busy.\r\n";
+    case LineOpen::Forbidden:
+        return "Permission denied: join group dialout.\r\n";
+    case LineOpen::ConnectionRefused:
+        return "Connection refused.\r\n";
+    case LineOpen::HostNotFound:
+        return "Host not found.\r\n";
+    case LineOpen::TimedOut:
+        return "Timed out.\r\n";
+    default:
+        return nullptr;
+    }
+}
+
 // Puts the hourglass up for the search and takes it down however the search ends.
 class BusyCursor {
 public:
@@ -67,12 +85,13 @@ bool DeviceSearch::openAndConfigure(const QString& name) {
     case LineOpen::Refused:
     case LineOpen::Busy:
     case LineOpen::Forbidden:
+    case LineOpen::ConnectionRefused:
+    case LineOpen::HostNotFound:
+    case LineOpen::TimedOut:
         core_.setHandleValid(false);
         core_.log().appendLog("Open " + shownName + " Failed.\r\n");
-        if (opened == LineOpen::Busy)
-            core_.log().appendLog("Port busy.\r\n");
-        else if (opened == LineOpen::Forbidden)
-            core_.log().appendLog("Permission denied: join group dialout.\r\n");
+        if (const char* why = whyNotOpened(opened))
+            core_.log().appendLog(why);
         return false;
     case LineOpen::Unconfigured:
     case LineOpen::Opened:
@@ -94,7 +113,7 @@ DeviceSearch::Outcome DeviceSearch::probe() {
     request(Api_Manufac_Id, 3);
     core_.rxTimer().start();
     core_.pump().resume();
-    core_.waitFor(ProbeWaitMs);
+    core_.awaitAnswer(ProbeWaitMs);
     if (operation_.cancelled())
         return Outcome::Cancelled;
 
@@ -118,14 +137,14 @@ DeviceSearch::Outcome DeviceSearch::identifyDevice() {
     view.setFirmwareControlsShown(false);
     view.setFirmwareVersionText("Current Version : ");
     request(Api_Model_Name, ModelNameBytes);
-    core_.waitFor(InfoWaitMs);
+    core_.awaitAnswer(InfoWaitMs);
     if (operation_.cancelled())
         return Outcome::Cancelled;
 
     core_.setConnection(Connection::Connected);
     view.setDeviceControlsEnabled(true);
     request(Api_Fw_Version, FwVersionBytes);
-    core_.waitFor(InfoWaitMs);
+    core_.awaitAnswer(InfoWaitMs);
     if (operation_.cancelled())
         return Outcome::Cancelled;
 

@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QString>
 
+#include <cstdint>
+
 // How an attempt to open a line ended.
 enum class LineOpen {
     Opened,
@@ -10,6 +12,10 @@ enum class LineOpen {
     Refused,      // the system would not open it
     Busy,         // refused: another program holds it
     Forbidden,    // refused: this user may not open it
+    // A network line's server could not be reached:
+    ConnectionRefused, // nothing listens at its port
+    HostNotFound,      // its name does not resolve
+    TimedOut,          // no answer to the connection within the bounded wait
 };
 
 // The wire to the device, the only thing the link knows of it: a byte stream at the
@@ -32,6 +38,10 @@ public:
     // Drops every byte received and not read yet.
     virtual void discardInput() = 0;
     virtual void close() = 0;
+    // How much longer than over a local port the device's answers may take to come back:
+    // the time a network server and its network add. The waits for an answer grow by it;
+    // 0 for a local port, whose waits are the protocol's own.
+    virtual std::uint32_t answerAllowanceMs() const { return 0; }
 
     // Reads `count` bytes and drops them.
     void skip(qint64 count);

@@ -135,11 +135,16 @@ bool LinkCore::answerInFlight() const {
     // head only has sent all it will.
     if (line_->isOpen() && line_->bytesWaiting() > 0)
         return true;
-    return answer_.fill() > 0 && answer_.fill() != AnswerBuffer::HeadBytes;
+    // Over a line that delays answers, one that has not shown at all may still be on its
+    // way: the write's answer is awaited as long as an answer in flight may take.
+    if (answer_.fill() == 0)
+        return lastRequestWrite_ && answerAllowanceMs() > 0;
+    return answer_.fill() != AnswerBuffer::HeadBytes;
 }
 
 void LinkCore::takeAnswerInFlight() {
-    for (std::uint32_t waited = 0; answerInFlight() && waited < PendingLimitMs && !shuttingDown();
+    const std::uint32_t limit = PendingLimitMs + answerAllowanceMs();
+    for (std::uint32_t waited = 0; answerInFlight() && waited < limit && !shuttingDown();
          waited += PendingPollMs) {
         // Bytes that have come are taken now, not at the next receive tick: the operation
         // waits for them.
@@ -147,6 +152,18 @@ void LinkCore::takeAnswerInFlight() {
             takeReceived();
         waitFor(PendingPollMs);
     }
+}
+
+void LinkCore::awaitAnswer(std::uint32_t ms) {
+    const std::uint32_t allowance = answerAllowanceMs();
+    if (allowance == 0) {
+        waitFor(ms);
+        return;
+    }
+    const std::uint32_t limit = ms + allowance;
+    for (std::uint32_t waited = 0;
+         answerAwaited_ && line_->isOpen() && waited < limit && !shuttingDown();)
+        waited += waitFor(PendingPollMs);
 }
 
 void LinkCore::holdLine(std::function<void()> onLineLost) {

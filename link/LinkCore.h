@@ -65,8 +65,15 @@ public:
     void writePort(const QByteArray& bytes);
     // Collects what waits at the line; a completed answer goes to the pump.
     void takeReceived();
-    // Lets an answer in flight come in and be dispatched, for at most a few receive ticks.
+    // Lets an answer in flight come in and be dispatched, for at most a few receive ticks
+    // and the line's answer allowance.
     void takeAnswerInFlight();
+    // The wait of `ms` after a read, for its answer. Over a line that adds to the answer's
+    // time (a network server) it lasts up to the line's allowance longer and ends once
+    // the answer has been dispatched; over a local port it is waitFor(ms), whatever comes.
+    void awaitAnswer(std::uint32_t ms);
+    // How much longer than over a local port an answer may take on the line in use.
+    std::uint32_t answerAllowanceMs() const { return line_->answerAllowanceMs(); }
     // A completed answer is being taken; `acknowledged` when it began with 0xA1.
     void noteAnswer(bool acknowledged);
     // It was taken: nothing is awaited any more.

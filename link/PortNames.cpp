@@ -1,5 +1,7 @@
 #include "PortNames.h"
 
+#include "NetworkAddress.h"
+
 #include <QSerialPort>
 #include <QSerialPortInfo>
 
@@ -28,6 +30,9 @@ QString portOpenPath(const QString& name) {
 }
 
 QString portSystemName(const QString& name) {
+    // A network line goes by the name it was given.
+    if (isNetworkName(name))
+        return name;
     QSerialPort port;
     port.setPortName(portOpenPath(name));
     return port.portName();

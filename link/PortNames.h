@@ -11,6 +11,6 @@ QStringList platformSerialPorts();
 // a number); elsewhere the name is the path.
 QString portOpenPath(const QString& name);
 
-// The system's name of port `name`, as the line that opens it reports it. Throws as
-// portOpenPath does.
+// The system's name of port `name`, as the line that opens it reports it (a network
+// line's is its name). Throws as portOpenPath does.
 QString portSystemName(const QString& name);

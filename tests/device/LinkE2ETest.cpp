@@ -5,6 +5,7 @@
 #include "DevsimProcess.h"
 #include "EdidTestFiles.h"
 #include "EventWait.h"
+#include "ProcessCpu.h"
 #include "Reporter.h"
 #include "ScriptedPrompts.h"
 #include "TestText.h"
@@ -17,21 +18,12 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include <time.h>
-
 namespace {
 
 using EdidTestFiles::Frame;
 
 const QByteArray Probe = Frame({0x00, 0x09, 0x03, 0x0D});
 const QByteArray StatusPoll = Frame({0x01, 0x01, 0x01, 0x0D});
-
-// CPU time this process has used, in milliseconds.
-double cpuMs() {
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
-}
 
 using TestText::contains;
 
