@@ -96,7 +96,8 @@ int checkDirectoryPlan(CommandContext& context, const CreatorArgs& args,
     const auto& inputs = args.inputs;
     for (std::size_t i = 0; i < inputs.size(); ++i) {
         for (std::size_t j = i + 1; j < inputs.size(); ++j) {
-            if (outputs[i] == outputs[j] || (outputFiles[i] && outputFiles[i] == outputFiles[j])) {
+            if (SameFileName(outputs[i], outputs[j]) ||
+                (outputFiles[i] && outputFiles[i] == outputFiles[j])) {
                 UsageError(RoundtripCommand, context,
                            inputs[i] + " and " + inputs[j] + " would both be saved as " +
                                outputs[j] + "; nothing written");

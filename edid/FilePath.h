@@ -20,6 +20,10 @@ std::string ParentOf(const std::string& path);
 // `name` in `folder`: joined by '/', unless the folder already ends where a name begins.
 std::string PathInFolder(const std::string& folder, const std::string& name);
 
+// True when `a` and `b` name one file by their text alone: equal, and on Windows, whose
+// file names ignore case, also equal but for case ("X.bin" and "x.bin").
+bool SameFileName(const std::string& a, const std::string& b);
+
 // What exists at `path` (a symbolic link counts as its target). Missing when nothing can
 // be looked up there; errno then says why (ENOENT: no such file).
 enum class PathKind { Missing, Regular, Directory, Fifo, Device, Other };

@@ -176,6 +176,10 @@ PathKind KindOfPath(const std::string& path) {
     return PathKind::Other;
 }
 
+bool SameFileName(const std::string& a, const std::string& b) {
+    return a == b;
+}
+
 std::optional<FileIdentity> IdentityOfFile(const std::string& path) {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0)

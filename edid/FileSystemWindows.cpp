@@ -250,6 +250,17 @@ PathKind KindOfPath(const std::string& path) {
     return PathKind::Regular;
 }
 
+bool SameFileName(const std::string& a, const std::string& b) {
+    if (a == b)
+        return true;
+    const std::optional<std::wstring> wideA = widePath(a);
+    const std::optional<std::wstring> wideB = widePath(b);
+    // The file system's own rule: each character's upper case, as NTFS compares names.
+    return wideA && wideB &&
+           ::CompareStringOrdinal(wideA->c_str(), static_cast<int>(wideA->size()), wideB->c_str(),
+                                  static_cast<int>(wideB->size()), TRUE) == CSTR_EQUAL;
+}
+
 std::optional<FileIdentity> IdentityOfFile(const std::string& path) {
     const std::optional<std::wstring> wide = widePath(path);
     const std::optional<DWORD> attributes = wide ? attributesOf(*wide) : std::nullopt;

@@ -239,6 +239,14 @@ TEST_F(CreatorCliTest, RoundtripIntoAFolderRefusesInputsThatShareAName) {
         EXPECT_TRUE(contains(run.err, both.c_str())) << run.err;
         EXPECT_TRUE(QDir(path("out")).isEmpty());
     }
+#ifdef _WIN32
+    // Names that differ only in case name one file on Windows.
+    write(path("b/X.bin"), BrandNewEdid);
+    const CliRun cased = runCli({"roundtrip", path("a/x.bin"), path("b/X.bin"), "-d", path("out")});
+    EXPECT_EQ(cased.status, 2);
+    EXPECT_TRUE(contains(cased.err, "would both be saved as")) << cased.err;
+    EXPECT_TRUE(QDir(path("out")).isEmpty());
+#endif
     // A link in OUTDIR to another output's file is the same file (on Windows, where a
     // symbolic link needs a privilege, a hard link).
 #ifdef _WIN32
