@@ -20,10 +20,7 @@ constexpr std::uint32_t PendingPollMs = 2;
 LinkCore::LinkCore(Reporter& reporter, LinkView& view, std::function<void()> dispatch,
                    QObject* parent)
     : QObject(parent), reporter_(reporter), view_(view), rxTimer_(this), pollTimer_(this),
-      pump_(this, [this, dispatch = std::move(dispatch)] {
-          if (pump_.resumed())
-              dispatch();
-      }) {
+      pump_(this, std::move(dispatch)) {
     rxTimer_.setInterval(RxTickMs);
     pollTimer_.setInterval(PollMs);
     useLine(makeLine(QString()));

@@ -27,19 +27,26 @@ void TThread_Uart_Api::suspend() {
     QMutexLocker lock(&mutex_);
     resumed_ = false;
     pending_ = false;
+    ++round_;
 }
 
 void TThread_Uart_Api::responseComplete() {
     {
         QMutexLocker lock(&mutex_);
+        if (!resumed_)
+            return;
         pending_ = true;
     }
     wake_.wakeAll();
 }
 
-bool TThread_Uart_Api::resumed() const {
-    QMutexLocker lock(&mutex_);
-    return resumed_ && !stopping_;
+void TThread_Uart_Api::handOver(unsigned round) {
+    {
+        QMutexLocker lock(&mutex_);
+        if (!resumed_ || stopping_ || round != round_)
+            return;
+    }
+    dispatch_();
 }
 
 void TThread_Uart_Api::stop() {
@@ -60,8 +67,10 @@ void TThread_Uart_Api::run() {
         if (stopping_)
             return;
         pending_ = false;
+        const unsigned round = round_;
         lock.unlock();
-        QMetaObject::invokeMethod(receiver_, dispatch_, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            receiver_, [this, round] { handOver(round); }, Qt::QueuedConnection);
         lock.relock();
     }
 }

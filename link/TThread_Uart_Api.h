@@ -7,11 +7,14 @@
 
 // The pump: sleeps until the receive tick reports a complete response, then hands the
 // dispatch to the GUI thread. Created suspended; it dispatches nothing before the first
-// resume() or after suspend(). stop() ends it; the destructor stops and joins it.
+// resume() or after suspend(): a response completed while suspended is dropped, and so is
+// a hand-over queued before a suspend, even when a resume follows before it runs.
+// stop() ends it; the destructor stops and joins it.
 class TThread_Uart_Api : public QThread {
     Q_OBJECT
 public:
-    // `dispatch` runs on the thread of `receiver` (the GUI thread), queued.
+    // `dispatch` runs on the thread of `receiver` (the GUI thread), queued, and only while
+    // the pump is resumed in the same resume as when it was handed over.
     TThread_Uart_Api(QObject* receiver, std::function<void()> dispatch);
     ~TThread_Uart_Api() override;
 
@@ -21,13 +24,14 @@ public:
     void responseComplete();
     // Ends the thread and joins it. Safe to call more than once.
     void stop();
-    // Read on the GUI thread before dispatching: a call queued before a suspend is dropped.
-    bool resumed() const;
 
 protected:
     void run() override;
 
 private:
+    // Runs on the GUI thread: the hand-over of `round` still counts.
+    void handOver(unsigned round);
+
     QObject* receiver_;
     std::function<void()> dispatch_;
     mutable QMutex mutex_;
@@ -35,4 +39,6 @@ private:
     bool resumed_ = false;
     bool pending_ = false;
     bool stopping_ = false;
+    // Counts the suspends, so that a hand-over knows whether one came after it.
+    unsigned round_ = 0;
 };
