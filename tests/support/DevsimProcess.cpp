@@ -1,10 +1,6 @@
 #include "DevsimProcess.h"
 
-#include "EventWait.h"
-
-#include <QFile>
 #include <QProcessEnvironment>
-#include <QTextStream>
 
 DevsimProcess::DevsimProcess(const QStringList& options) {
     QStringList args = options;
@@ -13,7 +9,8 @@ DevsimProcess::DevsimProcess(const QStringList& options) {
         QProcessEnvironment::systemEnvironment().value(QStringLiteral("REDAVIV_DEVSIM_WRITES"));
     if (!writeAnswers.isEmpty())
         args << writeAnswers;
-    args << QStringLiteral("--trace") << dir_.filePath(QStringLiteral("trace.txt"));
+    tracePath_ = dir_.filePath(QStringLiteral("trace.txt"));
+    args << QStringLiteral("--trace") << tracePath_;
     process_.setProgram(QStringLiteral(REDAVIV_DEVSIM));
     process_.setArguments(args);
     process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -23,6 +20,10 @@ DevsimProcess::DevsimProcess(const QStringList& options) {
     while (!process_.canReadLine() && process_.waitForReadyRead(10000)) {
     }
     path_ = QString::fromLocal8Bit(process_.readLine()).trimmed();
+}
+
+bool DevsimProcess::running() const {
+    return process_.state() == QProcess::Running;
 }
 
 DevsimProcess::~DevsimProcess() {
@@ -42,49 +43,4 @@ void DevsimProcess::stop() {
 void DevsimProcess::kill() {
     process_.kill();
     process_.waitForFinished(10000);
-}
-
-std::vector<DevsimProcess::TraceLine> DevsimProcess::trace() const {
-    std::vector<TraceLine> lines;
-    QFile file(dir_.filePath(QStringLiteral("trace.txt")));
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return lines;
-    while (!file.atEnd()) {
-        const QList<QByteArray> words = file.readLine().trimmed().split(' ');
-        if (words.size() < 2)
-            continue;
-        TraceLine line{words[0].toLong(), words[1] == "rx", {}};
-        for (qsizetype i = 2; i < words.size(); ++i)
-            line.bytes.append(static_cast<char>(words[i].toInt(nullptr, 16)));
-        lines.push_back(line);
-    }
-    return lines;
-}
-
-std::vector<QByteArray> DevsimProcess::requests() const {
-    std::vector<QByteArray> sent;
-    for (const TraceLine& line : trace())
-        if (line.fromHost)
-            sent.push_back(line.bytes);
-    return sent;
-}
-
-int DevsimProcess::countRequests(const QByteArray& frame) const {
-    int count = 0;
-    for (const QByteArray& bytes : requests())
-        count += bytes.startsWith(frame) ? 1 : 0;
-    return count;
-}
-
-bool DevsimProcess::waitForLaterPoll() const {
-    const QByteArray poll("\x01\x01\x01\x0d", 4);
-    const int seen = countRequests(poll);
-    return waitUntil([&] { return countRequests(poll) >= seen + 2; }, 30000);
-}
-
-QByteArray DevsimProcess::sentStream() const {
-    QByteArray all;
-    for (const QByteArray& bytes : requests())
-        all += bytes;
-    return all;
 }

@@ -1,15 +1,20 @@
 #pragma once
 #include <QByteArray>
-#include <QProcess>
 #include <QString>
 #include <QStringList>
+#ifdef Q_OS_WIN
+#include "HostedProcess.h"
+#else
+#include <QProcess>
 #include <QTemporaryDir>
+#endif
 
 #include <vector>
 
 // One devsim on its own pseudo-terminal for one test: started with the given options
 // (plus a trace file, and the option in REDAVIV_DEVSIM_WRITES when set), stopped when
-// destroyed.
+// destroyed. Under Wine the Linux side's host starts it (see HostedProcess): its pty is
+// then reached only through ser2net.
 class DevsimProcess {
 public:
     struct TraceLine {
@@ -25,7 +30,7 @@ public:
 
     // The pty slave path devsim printed, empty when it did not start.
     const QString& path() const { return path_; }
-    bool running() const { return process_.state() == QProcess::Running; }
+    bool running() const;
     void stop();
     // Ends devsim at once (SIGKILL), as a pulled cable ends the line: no goodbye.
     void kill();
@@ -42,8 +47,16 @@ public:
     // on its way at a time (the next waits for the answer), so two more are awaited.
     bool waitForLaterPoll() const;
 
+    // The file devsim traces into, for this program to read.
+    const QString& tracePath() const { return tracePath_; }
+
 private:
+#ifdef Q_OS_WIN
+    HostedProcess process_;
+#else
     QTemporaryDir dir_;
     QProcess process_;
+#endif
     QString path_;
+    QString tracePath_;
 };

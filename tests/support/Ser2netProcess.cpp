@@ -8,6 +8,8 @@
 #include <QTcpServer>
 #include <QTextStream>
 
+#include <tuple>
+
 namespace {
 
 // Two ports of `host` that nothing listens on now.
@@ -46,12 +48,20 @@ QString ser2netProgram() {
                                           {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")});
 }
 
+// "SCHEME://HOST:PORT", an IPv6 host in brackets.
+QString portName(const QString& scheme, const QString& host, quint16 port) {
+    const QString named = host.contains(':') ? '[' + host + ']' : host;
+    return QStringLiteral("%1://%2:%3").arg(scheme, named).arg(port);
+}
+
 } // namespace
 
-Ser2netProcess::Ser2netProcess(const QString& devicePath, const QString& host) : host_(host) {
-    std::tie(rawPort_, rfc2217Port_) = freePorts(QHostAddress(host));
+Ser2netProcess::Ser2netProcess(const QString& devicePath, const QString& host) {
+    quint16 rawPort = 0;
+    quint16 rfc2217Port = 0;
+    std::tie(rawPort, rfc2217Port) = freePorts(QHostAddress(host));
     const QString program = ser2netProgram();
-    if (rawPort_ == 0 || program.isEmpty())
+    if (rawPort == 0 || program.isEmpty())
         return;
     const QString config = dir_.filePath(QStringLiteral("ser2net.yaml"));
     {
@@ -62,10 +72,10 @@ Ser2netProcess::Ser2netProcess(const QString& devicePath, const QString& host) :
         // rfc2217 one lets the client set them. "local": a pty has no modem lines.
         const QString connector = QStringLiteral("serialdev,%1,57600n81,local").arg(devicePath);
         QTextStream(&file) << "connection: &raw\n"
-                           << "  accepter: tcp," << host << "," << rawPort_ << "\n"
+                           << "  accepter: tcp," << host << "," << rawPort << "\n"
                            << "  connector: " << connector << "\n"
                            << "connection: &rfc2217\n"
-                           << "  accepter: telnet(rfc2217),tcp," << host << "," << rfc2217Port_
+                           << "  accepter: telnet(rfc2217),tcp," << host << "," << rfc2217Port
                            << "\n"
                            << "  connector: " << connector << "\n";
     }
@@ -81,10 +91,12 @@ Ser2netProcess::Ser2netProcess(const QString& devicePath, const QString& host) :
         return;
     listening_ = waitUntil(
         [&] {
-            return process_.state() == QProcess::Running && listensOn(rawPort_) &&
-                   listensOn(rfc2217Port_);
+            return process_.state() == QProcess::Running && listensOn(rawPort) &&
+                   listensOn(rfc2217Port);
         },
         10000);
+    rawName_ = portName(QStringLiteral("tcp"), host, rawPort);
+    rfc2217Name_ = portName(QStringLiteral("rfc2217"), host, rfc2217Port);
 }
 
 Ser2netProcess::~Ser2netProcess() {
@@ -98,9 +110,4 @@ Ser2netProcess::~Ser2netProcess() {
 void Ser2netProcess::kill() {
     process_.kill();
     process_.waitForFinished(10000);
-}
-
-QString Ser2netProcess::name(const QString& scheme, quint16 port) const {
-    const QString host = host_.contains(':') ? '[' + host_ + ']' : host_;
-    return QStringLiteral("%1://%2:%3").arg(scheme, host).arg(port);
 }
