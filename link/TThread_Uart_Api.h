@@ -34,7 +34,7 @@ private:
 
     QObject* receiver_;
     std::function<void()> dispatch_;
-    mutable QMutex mutex_;
+    QMutex mutex_;
     QWaitCondition wake_;
     bool resumed_ = false;
     bool pending_ = false;
